@@ -1,0 +1,145 @@
+#include "config/mdlINI.h"
+
+#include "core/NumberText.h"
+#include "platform/Files.h"
+
+#include <QtEndian>
+
+mdlINI::mdlINI(platform::Files& files, Settings& settings) : files_(files), settings_(settings) {}
+
+QString mdlINI::GetBaseName(const QString& path)
+{
+    const qsizetype separator = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\'));
+    QString name = path.mid(separator + 1);
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot >= 0)
+        name.truncate(dot);
+    return name;
+}
+
+QString mdlINI::exeBaseName()
+{
+    return GetBaseName(files_.executablePath());
+}
+
+QString mdlINI::programFolder()
+{
+    const QString exe = files_.executablePath();
+    const qsizetype separator = exe.lastIndexOf('/');
+    return separator > 0 ? exe.left(separator) : QString("/");
+}
+
+QString mdlINI::GetSettingsFolder(const QString& fallback)
+{
+    const QString folder = fallback.isEmpty() ? programFolder() : fallback;
+    const QString appData = files_.appDataFolder();
+    if (appData.isEmpty())
+        return folder;
+    const QString candidate = appData + "/" + GetBaseName(exeBaseName());
+    if (files_.folderExists(candidate))
+        return candidate;
+    return files_.createFolder(candidate) ? candidate : folder;
+}
+
+QString mdlINI::userFilePath()
+{
+    return GetSettingsFolder() + "/" + exeBaseName() + ".ini";
+}
+
+QString mdlINI::programFilePath()
+{
+    return programFolder() + "/" + exeBaseName() + ".ini";
+}
+
+QByteArray mdlINI::toUtf16Le(const QString& text)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        qToLittleEndian<quint16>(text.at(i).unicode(), bytes.data() + 2 * i);
+    return bytes;
+}
+
+QString mdlINI::fromUtf16Le(const QByteArray& bytes)
+{
+    // Every pair of bytes is one code unit, whatever it holds; an odd last byte is
+    // not a code unit and is dropped.
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        *out++ = QChar(qFromLittleEndian<quint16>(bytes.constData() + i));
+    return text;
+}
+
+QString mdlINI::ReadTextFile(const QString& path)
+{
+    const auto bytes = files_.readFile(path);
+    if (!bytes)
+        return QString();
+    QString text = fromUtf16Le(*bytes);
+    if (bytes->startsWith("\xFF\xFE"))
+        text.remove(0, 1);
+    return text;
+}
+
+void mdlINI::ReadIniFile(const QString& path)
+{
+    if (!files_.fileExists(path))
+        return;
+    const QString text = ReadTextFile(path);
+    for (const QStringView line : QStringView(text).split(u"\r\n")) {
+        if (line.startsWith(u'#'))
+            continue;
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 1)
+            continue;
+        settings_.insertIfAbsent(line.left(equals).toString(), line.mid(equals + 1).toString());
+    }
+}
+
+void mdlINI::LoadSettings()
+{
+    settings_.clear();
+    ReadIniFile(userFilePath());
+    ReadIniFile(programFilePath());
+}
+
+bool mdlINI::WriteTextFile(const QString& path, const QString& text)
+{
+    return files_.replaceFile(path, toUtf16Le(text));
+}
+
+QString mdlINI::serialise(const Settings& settings)
+{
+    QString text;
+    for (const Settings::Entry& entry : settings.entries())
+        text += entry.key + "=" + entry.value + "\r\n";
+    return text;
+}
+
+void mdlINI::SaveSettings()
+{
+    WriteTextFile(userFilePath(), serialise(settings_));
+}
+
+void mdlINI::ResetSettings()
+{
+    const QString userFile = userFilePath();
+    if (userFile != programFilePath())
+        files_.deleteFile(userFile);
+    LoadSettings();
+}
+
+void mdlINI::SetDefaultSetting(const QString& key, const QString& value)
+{
+    settings_.insertIfAbsent(key, value);
+}
+
+void mdlINI::ClampSetting(const QString& key, double lower, double upper)
+{
+    const auto low = settings_.number(key);
+    if (!low || *low < lower)
+        settings_.set(key, numbertext::format(lower));
+    const auto high = settings_.number(key);
+    if (high && *high > upper)
+        settings_.set(key, numbertext::format(upper));
+}

@@ -1,0 +1,17 @@
+#include "core/Application.h"
+#include "platform/createPlatform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    // The program lives in the notification area; closing a window never ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const auto platform = platform::createPlatform();
+    Application qlr(*platform);
+    if (!qlr.Main())
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// The running process and its place among the user's processes.
+class Session {
+public:
+    virtual ~Session() = default;
+
+    // Claims the single-instance lock for this user and executable. False when
+    // another instance holds it. The claim lasts until the process ends.
+    virtual bool claimSingleInstance(const QString& name) = 0;
+    // Operating-system version as major * 100 + minor (at least 500 where
+    // per-window transparency is available).
+    virtual int osVersion() = 0;
+    // The arguments the program was started with, joined by blanks, without the
+    // program's own path.
+    virtual QString commandLine() = 0;
+    // File names of the desktop's common web-browser executables, as this platform
+    // reports running programs.
+    virtual QStringList browserExecutables() = 0;
+    // Ends the process at once with the exit code; nothing else runs.
+    virtual void terminateProcess(int exitCode) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,48 @@
+#include "platform/createPlatform.h"
+
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtFiles.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Screen.h"
+#include "platform/x11/X11Session.h"
+
+#include <QFileInfo>
+
+namespace platform {
+namespace {
+
+// The store lives in the per-user folder; with none, beside the program.
+QString storeRoot(Files& files)
+{
+    const QString appData = files.appDataFolder();
+    return appData.isEmpty() ? QFileInfo(files.executablePath()).absolutePath() : appData;
+}
+
+class X11Platform : public api {
+public:
+    X11Platform() : screen_(connection_), store_(storeRoot(files_)) {}
+
+    Screen& screen() override { return screen_; }
+    Files& files() override { return files_; }
+    SettingsStore& store() override { return store_; }
+    Session& session() override { return session_; }
+    Clock& clock() override { return clock_; }
+
+private:
+    x11::X11Connection connection_;
+    x11::X11Screen screen_;
+    QtFiles files_;
+    QtSettingsStore store_;
+    x11::X11Session session_;
+    QtClock clock_;
+};
+
+} // namespace
+
+std::unique_ptr<api> createPlatform()
+{
+    return std::make_unique<X11Platform>();
+}
+
+} // namespace platform

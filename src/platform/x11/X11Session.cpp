@@ -1,0 +1,54 @@
+#include "platform/x11/X11Session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace platform::x11 {
+
+X11Session::X11Session() = default;
+X11Session::~X11Session() = default;
+
+bool X11Session::claimSingleInstance(const QString& name)
+{
+    // A lock file per user in the runtime folder; QLockFile recognises the lock of a
+    // process that ended without releasing it (Exit terminates at once) as stale.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    auto lock = std::make_unique<QLockFile>(folder + "/" + name + "-" + QString::number(getuid()) + ".lock");
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return false;
+    instanceLock_ = std::move(lock);
+    return true;
+}
+
+int X11Session::osVersion()
+{
+    // The toolkit always offers per-window transparency here; whether a compositor
+    // makes it visible is decided where windows are shown.
+    return 600;
+}
+
+QString X11Session::commandLine()
+{
+    return QCoreApplication::arguments().mid(1).join(' ');
+}
+
+QStringList X11Session::browserExecutables()
+{
+    // The names /proc reports for the browsers Debian and the vendors ship.
+    return {"firefox-esr", "firefox", "chromium", "chrome", "google-chrome", "opera",
+            "brave",       "vivaldi-bin", "epiphany", "falkon", "konqueror"};
+}
+
+void X11Session::terminateProcess(int exitCode)
+{
+    _exit(exitCode);
+}
+
+} // namespace platform::x11

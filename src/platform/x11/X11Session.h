@@ -1,0 +1,25 @@
+#pragma once
+#include "platform/Session.h"
+
+#include <memory>
+
+class QLockFile;
+
+namespace platform::x11 {
+
+class X11Session : public Session {
+public:
+    X11Session();
+    ~X11Session() override;
+
+    bool claimSingleInstance(const QString& name) override;
+    int osVersion() override;
+    QString commandLine() override;
+    QStringList browserExecutables() override;
+    void terminateProcess(int exitCode) override;
+
+private:
+    std::unique_ptr<QLockFile> instanceLock_;
+};
+
+} // namespace platform::x11

@@ -1,0 +1,46 @@
+#pragma once
+// What the program expects of the translation page in the hidden browser. Every
+// access goes to the browser's current document by element id. A missing document
+// or element makes a read answer nothing and a write or click do nothing.
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace page {
+inline const QString text = QStringLiteral("text");               // input; ready when it has markup
+inline const QString btn = QStringLiteral("btn");                 // starts a translation
+inline const QString translation = QStringLiteral("translation"); // the result; empty while pending
+inline const QString fromto = QStringLiteral("fromto");           // direction label of the result
+inline const QString version = QStringLiteral("version");         // newest program version
+inline const QString download = QStringLiteral("download");       // where to get it
+inline const QString selto = QStringLiteral("selto");             // target languages
+} // namespace page
+
+class ServicePage {
+public:
+    struct Option {
+        QString value;
+        QString text;
+        bool operator==(const Option&) const = default;
+    };
+
+    virtual ~ServicePage() = default;
+
+    // Loads the address; the old document stays current until the new one replaces it.
+    virtual void navigate(const QString& url) = 0;
+
+    // The element's outer markup.
+    virtual std::optional<QString> outerHtml(const QString& id) = 0;
+    // Replaces the element's outer markup by nothing (removes it from the document).
+    virtual void clearOuterHtml(const QString& id) = 0;
+    // The value of an input element.
+    virtual std::optional<QString> value(const QString& id) = 0;
+    // Sets the value of an input element to the text, verbatim.
+    virtual void setValue(const QString& id, const QString& text) = 0;
+    virtual void click(const QString& id) = 0;
+    // The element's rendered text.
+    virtual std::optional<QString> innerText(const QString& id) = 0;
+    // The options of a list element, in order.
+    virtual std::optional<QList<Option>> options(const QString& id) = 0;
+};
