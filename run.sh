@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Quillora on the current display.
+# Installs what is missing, builds, starts the translation server and Quillora on the
+# current display.
 # Without a display it starts a virtual desktop and runs the program there.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -8,8 +9,14 @@ scripts/install-deps.sh
 scripts/build.sh
 build_dir=${QLR_BUILD_DIR:-build}
 
+# The service page translates through a local server; a server started here ends
+# with the program.
+apy_pid=$(scripts/apy.sh start) || echo "Translation server unavailable; the page will say so." >&2
+trap 'scripts/apy.sh stop "${apy_pid:-}"' EXIT
+
 if [ -z "${DISPLAY:-}" ]; then
     echo "No display: running Quillora on a virtual desktop (Ctrl+C ends it)."
-    exec scripts/xdesktop.sh "$build_dir/qlr" "$@"
+    scripts/xdesktop.sh "$build_dir/qlr" "$@"
+else
+    "$build_dir/qlr" "$@"
 fi
-exec "$build_dir/qlr" "$@"

@@ -11,6 +11,8 @@ packages=(
     libgtest-dev libgmock-dev
     # the virtual desktop of the tests and the headless demonstration
     xvfb openbox xcompmgr trayer xterm xdotool xclip x11-utils x11-xserver-utils imagemagick
+    # the desktop opener behind ShellOpen
+    xdg-utils
     # the translation back end
     apertium-apy apertium-eng-spa apertium-eng-cat curl
 )

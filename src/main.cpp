@@ -1,16 +1,19 @@
 #include "core/Application.h"
 #include "platform/createPlatform.h"
+#include "service/WebEngineSetup.h"
+#include "service/WebServicePage.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    webengine::prepare();
     QApplication app(argc, argv);
     // The program lives in the notification area; closing a window never ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 
     const auto platform = platform::createPlatform();
-    Application qlr(*platform);
+    Application qlr(*platform, std::make_unique<WebServicePage>());
     if (!qlr.Main())
         return 0;
     return QApplication::exec();

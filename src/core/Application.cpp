@@ -1,8 +1,15 @@
 #include "core/Application.h"
 
+#include "config/Dialogs.h"
 #include "core/NumberText.h"
 #include "core/frmMain.h"
+#include "core/TrayIcon.h"
 #include "platform/api.h"
+#include "popup/Popup.h"
+#include "core/TranslationPipeline.h"
+#include "popup/LinkLabel.h"
+#include "popup/frmTrans.h"
+#include "service/Connection.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -13,7 +20,11 @@ const QString StoreSection = QStringLiteral("Applications");
 const QStringList SeededBrowsers{"iexplore.exe", "opera.exe", "firefox.exe", "safari.exe", "chrome.exe"};
 } // namespace
 
-Application::Application(platform::api& api) : api_(api), ini_(api.files(), state_.settings) {}
+Application::Application(platform::api& api, std::unique_ptr<ServicePage> page)
+    : api_(api), ini_(api.files(), state_.settings), page_(std::move(page))
+{
+    dialogs_ = std::make_unique<Dialogs>(state_, ini_, api_, [this] { ApplySettings(); }, page_.get());
+}
 
 Application::~Application() = default;
 
@@ -29,6 +40,7 @@ bool Application::Main()
     GetWindowsVersion();
     ini_.LoadSettings();
     ApplySettings();
+    tray_->UpdateTrayIcon(true, false);
     return true;
 }
 
@@ -94,23 +106,63 @@ void Application::ApplySettings()
 
     loadForms();
 
-    // Dressing the popup and the icon window from the colours and the border flag
-    // belongs here, once those windows exist.
+    popup_->dress();
 
-    // Loading the service page anew belongs here, once the browser exists.
+    connection_->ConnectService();
 
     armTimers();
 }
 
 void Application::loadForms()
 {
-    if (!frmMain_) {
-        frmMain_ = std::make_unique<frmMain>(state_.TwipsX, state_.TwipsY);
-        connect(frmMain_.get(), &frmMain::exitRequested, this, &Application::mnuExit_Click);
-        // The desktop session ending closes the program like the menu's Exit.
-        if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            connect(gui, &QGuiApplication::commitDataRequest, this, &Application::mnuExit_Click);
-    }
+    if (frmMain_)
+        return;
+    frmMain_ = std::make_unique<frmMain>(state_.TwipsX, state_.TwipsY);
+    connect(frmMain_.get(), &frmMain::exitRequested, this, &Application::mnuExit_Click);
+    // The desktop session ending closes the program like the menu's Exit.
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::commitDataRequest, this, &Application::mnuExit_Click);
+    popup_ = std::make_unique<Popup>(state_, api_, *frmMain_);
+    frmMain_->setBrowserView(page_->view());
+    tray_ = std::make_unique<TrayIcon>(state_, api_.clock(), *frmMain_);
+    connection_ = std::make_unique<Connection>(state_, *page_, *frmMain_, *tray_);
+    pipeline_ = std::make_unique<TranslationPipeline>(state_, api_, *frmMain_, *popup_, *page_, *tray_);
+    connectForms();
+}
+
+void Application::connectForms()
+{
+    frmMain& f = *frmMain_;
+    Popup& popup = *popup_;
+    TrayIcon& tray = *tray_;
+    Connection& connection = *connection_;
+    TranslationPipeline& pipeline = *pipeline_;
+    const auto shellOpen = [this](const QString& target) { dialogs_->ShellOpen(target); };
+
+    // The tray icon and its menu.
+    connect(&f, &frmMain::translateToggleRequested, &pipeline, &TranslationPipeline::toggleTranslation);
+    connect(&tray, &TrayIcon::translateToggleRequested, &pipeline, &TranslationPipeline::toggleTranslation);
+    connect(&f, &frmMain::reconnectRequested, &connection, &Connection::ConnectService);
+    connect(&f, &frmMain::aboutRequested, dialogs_.get(), &Dialogs::ShowAboutDialog);
+    connect(&f, &frmMain::settingsRequested, dialogs_.get(), &Dialogs::ShowSettingsDialog);
+    connect(&f, &frmMain::topmostRequested, this, [&] { popup.effects().SetWindowTopmost(&f, true, true, 0, 0); });
+    connect(&tray, &TrayIcon::hidePopupRequested, &popup, &Popup::HidePopup);
+    connect(&tray, &TrayIcon::openUrlRequested, this, shellOpen);
+    page_->setExternalLinkHandler(shellOpen);
+
+    // The page connection: update offer, language question, waiting dots.
+    connect(&connection, &Connection::newVersionLabel, this, [&popup](const QString& caption) {
+        popup.trans().lblNew->setCaption(caption);
+        popup.trans().lblNew->show();
+    });
+    connect(&connection, &Connection::languageDialogRequested, dialogs_.get(), &Dialogs::ShowLanguageDialog);
+    connection.popupText = [&popup] { return popup.lblTextValue(); };
+    connection.setPopupText = [&popup](const QString& text) { popup.setLblText(text); };
+
+    // The popup's links.
+    connect(&popup, &Popup::shellOpenRequested, this, shellOpen);
+    connect(&popup, &Popup::showMainRequested, &f, &frmMain::ShowMe);
+    connect(&popup, &Popup::downloadPageRequested, &tray, &TrayIcon::OpenDownloadPage);
 }
 
 int Application::secondsSettingAsInterval(const QString& key)
@@ -143,6 +195,7 @@ void Application::mnuExit_Click()
         api_.session().terminateProcess(0);
         return;
     }
-    // Removing the tray icon belongs here, once the icon exists.
+    if (tray_)
+        tray_->UpdateTrayIcon(false, false);
     QCoreApplication::quit();
 }

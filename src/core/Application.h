@@ -3,6 +3,7 @@
 
 #include "config/mdlINI.h"
 #include "core/AppState.h"
+#include "service/ServicePage.h"
 
 #include <QObject>
 #include <memory>
@@ -11,11 +12,17 @@ namespace platform {
 class api;
 }
 class frmMain;
+class Popup;
+class Dialogs;
+class TrayIcon;
+class Connection;
+class TranslationPipeline;
 
 class Application : public QObject {
     Q_OBJECT
 public:
-    explicit Application(platform::api& api);
+    // page: the browser holding the service page.
+    Application(platform::api& api, std::unique_ptr<ServicePage> page);
     ~Application() override;
 
     // Starts the program: false when another instance already runs (the caller then
@@ -33,8 +40,20 @@ public:
 
     AppState& state() { return state_; }
     mdlINI& ini() { return ini_; }
+    // The settings, language and about dialogs, and ShellOpen.
+    Dialogs& dialogs() { return *dialogs_; }
     // Null until ApplySettings has loaded the forms.
     frmMain* mainForm() { return frmMain_.get(); }
+    // The translation popup, the floating icon and the shadow (ShowTranslation,
+    // OpenPopup, HidePopup, IsCursorOverWindow, the windows and their labels).
+    // Null until ApplySettings has loaded the forms.
+    Popup* popup() { return popup_.get(); }
+    ServicePage& servicePage() { return *page_; }
+    // Null until ApplySettings has loaded the forms.
+    TrayIcon* tray() { return tray_.get(); }
+    Connection* connection() { return connection_.get(); }
+    // The selection watcher, the capture, the request and the per-application switch.
+    TranslationPipeline* pipeline() { return pipeline_.get(); }
 
     // Program version as major.minor.revision.
     static QString programVersion();
@@ -44,6 +63,8 @@ public:
 private:
     void seedBrowserRows();
     void loadForms();
+    // Connects the forms' requests to the parts that carry them out.
+    void connectForms();
     void armTimers();
     // A whole-seconds setting as a timer interval: unreadable or negative is 0 (off),
     // fractions are kept to the millisecond, and the top is the longest interval.
@@ -52,5 +73,11 @@ private:
     platform::api& api_;
     AppState state_;
     mdlINI ini_;
+    std::unique_ptr<ServicePage> page_;
     std::unique_ptr<frmMain> frmMain_;
+    std::unique_ptr<Popup> popup_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<Connection> connection_;
+    std::unique_ptr<TranslationPipeline> pipeline_;
+    std::unique_ptr<Dialogs> dialogs_;
 };

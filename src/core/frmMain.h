@@ -6,6 +6,9 @@
 
 #include <QWidget>
 
+class QAction;
+class QMenu;
+
 class frmMain : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +35,21 @@ public:
     QWidget* WB = nullptr;
     void setBrowserView(QWidget* view);
 
+    // The tray menu, only ever shown as a popup menu, and its items in order.
+    QMenu* mnuMain = nullptr;
+    QAction* mnuEnable = nullptr; // "Enable"/"Disable ... in app"; the bold default item
+    QAction* mnusep2 = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuConnect = nullptr; // "Reconnect", or "Connecting..." while loading
+    QAction* mnuAbout = nullptr;
+    QAction* nmusep5 = nullptr;
+    QAction* mnuSettings = nullptr;
+    QAction* sep1 = nullptr;
+    QAction* mnuExit = nullptr;
+
+    // Shows the window with the service page, normal size, in front.
+    void ShowMe();
+
     // Decides what a close does: a user's close only hides the window, a close from
     // code goes ahead, anything else ends the program. Sets cancel to keep the window.
     void Form_QueryUnload(bool& cancel, UnloadMode mode);
@@ -41,8 +59,18 @@ public:
 signals:
     // The program must end (the handler of the menu's Exit runs).
     void exitRequested();
+    // Tray menu items whose work lives elsewhere.
+    void translateToggleRequested();
+    void reconnectRequested();
+    void aboutRequested();
+    void settingsRequested();
+    // ShowMe has shown the window; it must go into the topmost band.
+    void topmostRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildTrayMenu();
 };

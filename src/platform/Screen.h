@@ -1,4 +1,6 @@
 #pragma once
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 
 namespace platform {
@@ -16,6 +18,12 @@ public:
     // True when the user has exchanged the primary and secondary mouse buttons;
     // false also when the platform cannot tell.
     virtual bool mouseButtonsSwapped() = 0;
+    // True when a compositing manager runs, so that window transparency and
+    // per-pixel alpha are really seen.
+    virtual bool compositingAvailable() = 0;
+    // Origin and size in pixels of the monitor that holds the point; the nearest
+    // monitor when none does.
+    virtual QRect monitorGeometryAt(QPoint point) = 0;
 };
 
 } // namespace platform

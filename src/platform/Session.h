@@ -21,6 +21,9 @@ public:
     // File names of the desktop's common web-browser executables, as this platform
     // reports running programs.
     virtual QStringList browserExecutables() = 0;
+    // File names of the executables that draw the desktop and its panels, where a
+    // click is no selection in an application.
+    virtual QStringList desktopShellExecutables() = 0;
     // Ends the process at once with the exit code; nothing else runs.
     virtual void terminateProcess(int exitCode) = 0;
 };

@@ -3,11 +3,17 @@
 // Each facet groups the operations of one platform area; a back end (x11/, fake/)
 // implements every facet. Portable code includes only these headers.
 
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/Input.h"
+#include "platform/Keyboard.h"
+#include "platform/Processes.h"
 #include "platform/Screen.h"
 #include "platform/Session.h"
 #include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "platform/Windows.h"
 
 namespace platform {
 
@@ -20,6 +26,12 @@ public:
     virtual SettingsStore& store() = 0;
     virtual Session& session() = 0;
     virtual Clock& clock() = 0;
+    virtual Shell& shell() = 0;
+    virtual Input& input() = 0;
+    virtual Processes& processes() = 0;
+    virtual Clipboard& clipboard() = 0;
+    virtual Keyboard& keyboard() = 0;
+    virtual Windows& windows() = 0;
 };
 
 } // namespace platform

@@ -5,7 +5,10 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
+
+class QWidget;
 
 namespace page {
 inline const QString text = QStringLiteral("text");               // input; ready when it has markup
@@ -43,4 +46,10 @@ public:
     virtual std::optional<QString> innerText(const QString& id) = 0;
     // The options of a list element, in order.
     virtual std::optional<QList<Option>> options(const QString& id) = 0;
+
+    // The widget that shows the page to the user, when there is one.
+    virtual QWidget* view() { return nullptr; }
+    // Who opens the addresses of links that ask for a new window (in the desktop's
+    // own browser); without a handler such links do nothing.
+    virtual void setExternalLinkHandler(std::function<void(const QString& url)> handler) { (void)handler; }
 };

@@ -1,6 +1,7 @@
 // The real program and the real X11 back end on the test desktop.
 #include "core/Application.h"
 #include "platform/createPlatform.h"
+#include "service/fake/FakeServicePage.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -72,7 +73,7 @@ TEST(StartupDeathTest, ExitWithoutTheSwitchEndsTheProcessAtOnce)
         {
             std::atexit(markNormalExit);
             const auto platform = platform::createPlatform();
-            Application app(*platform);
+            Application app(*platform, std::make_unique<FakeServicePage>());
             if (app.Main())
                 app.mnuExit_Click();
             std::exit(3); // only reached when Exit did not end the process

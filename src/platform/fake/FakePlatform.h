@@ -3,10 +3,17 @@
 // that a test sets up and inspects. Nothing here touches the real system.
 
 #include "platform/api.h"
+#include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeKeyboard.h"
+#include "platform/fake/FakeWindows.h"
 
 #include <QHash>
+#include <QList>
+#include <QRect>
 #include <QMap>
 #include <QSet>
+#include <algorithm>
+#include <climits>
 #include <functional>
 #include <optional>
 
@@ -17,11 +24,45 @@ public:
     QSize size{1024, 768};
     double dpiX = 96, dpiY = 96;
     bool swapped = false;
+    bool compositing = true;
+    // Monitors of a multi-monitor desktop; empty means one monitor of `size` at 0, 0.
+    QList<QRect> monitors;
 
     QSize sizePx() override { return size; }
     double logicalDpiX() override { return dpiX; }
     double logicalDpiY() override { return dpiY; }
     bool mouseButtonsSwapped() override { return swapped; }
+    bool compositingAvailable() override { return compositing; }
+    QRect monitorGeometryAt(QPoint point) override
+    {
+        if (monitors.isEmpty())
+            return QRect(QPoint(0, 0), size);
+        QRect nearest = monitors.first();
+        int nearestDistance = INT_MAX;
+        for (const QRect& monitor : monitors) {
+            if (monitor.contains(point))
+                return monitor;
+            const QPoint gap(std::max({monitor.left() - point.x(), 0, point.x() - monitor.right()}),
+                             std::max({monitor.top() - point.y(), 0, point.y() - monitor.bottom()}));
+            if (gap.manhattanLength() < nearestDistance) {
+                nearestDistance = gap.manhattanLength();
+                nearest = monitor;
+            }
+        }
+        return nearest;
+    }
+};
+
+// The pointer and the buttons as the test puts them.
+class FakeInput : public Input {
+public:
+    QPoint cursor;
+    QSet<int> buttonsDown;
+    bool shiftDown = false;
+
+    QPoint cursorPos() override { return cursor; }
+    bool isButtonDown(int vk) override { return buttonsDown.contains(vk); }
+    bool isShiftDown() override { return shiftDown; }
 };
 
 // An in-memory file system. Folders listed in readOnlyFolders refuse new files,
@@ -82,12 +123,14 @@ public:
     int version = 600;
     QString cmdLine;
     QStringList browsers{"firefox-esr", "chromium"};
+    QStringList shells{"xfdesktop"};
     std::optional<int> terminatedWith;
 
     bool claimSingleInstance(const QString&) override { return !otherInstanceRunning; }
     int osVersion() override { return version; }
     QString commandLine() override { return cmdLine; }
     QStringList browserExecutables() override { return browsers; }
+    QStringList desktopShellExecutables() override { return shells; }
     void terminateProcess(int exitCode) override { terminatedWith = exitCode; }
 };
 
@@ -114,6 +157,46 @@ public:
     }
 };
 
+// A process table set up by the test; paths of processes that deny access are
+// left out of exePaths.
+class FakeProcesses : public Processes {
+public:
+    QList<ProcessRecord> running;
+    QMap<std::uint32_t, QString> exePaths;
+    bool snapshotFails = false;
+    int snapshots = 0;
+
+    std::optional<QList<ProcessRecord>> snapshot() override
+    {
+        ++snapshots;
+        if (snapshotFails)
+            return std::nullopt;
+        return running;
+    }
+    QString executablePath(std::uint32_t pid) override { return exePaths.value(pid); }
+};
+
+// Opens nothing: answers each target with its scripted result (Opened when none)
+// and records what was asked.
+class FakeShell : public Shell {
+public:
+    QHash<QString, int> results;
+    bool hasChooser = true;
+    QStringList opened;
+    QStringList offeredChooser;
+
+    int open(const QString& target) override
+    {
+        opened.append(target);
+        return results.value(target, Opened);
+    }
+    bool openWith(const QString& target) override
+    {
+        offeredChooser.append(target);
+        return hasChooser;
+    }
+};
+
 class FakePlatform : public api {
 public:
     FakeScreen fakeScreen;
@@ -121,12 +204,24 @@ public:
     FakeStore fakeStore;
     FakeSession fakeSession;
     FakeClock fakeClock;
+    FakeShell fakeShell;
+    FakeInput fakeInput;
+    FakeProcesses fakeProcesses;
+    FakeClipboard fakeClipboard;
+    FakeKeyboard fakeKeyboard;
+    FakeWindows fakeWindows;
 
     Screen& screen() override { return fakeScreen; }
     Files& files() override { return fakeFiles; }
     SettingsStore& store() override { return fakeStore; }
     Session& session() override { return fakeSession; }
     Clock& clock() override { return fakeClock; }
+    Shell& shell() override { return fakeShell; }
+    Input& input() override { return fakeInput; }
+    Processes& processes() override { return fakeProcesses; }
+    Clipboard& clipboard() override { return fakeClipboard; }
+    Keyboard& keyboard() override { return fakeKeyboard; }
+    Windows& windows() override { return fakeWindows; }
 };
 
 } // namespace platform::fake

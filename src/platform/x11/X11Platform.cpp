@@ -3,9 +3,16 @@
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtFiles.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/x11/ProcProcesses.h"
+#include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Input.h"
+#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Screen.h"
+#include "platform/x11/X11Selections.h"
 #include "platform/x11/X11Session.h"
+#include "platform/x11/X11Shell.h"
+#include "platform/x11/X11Windows.h"
 
 #include <QFileInfo>
 
@@ -21,13 +28,19 @@ QString storeRoot(Files& files)
 
 class X11Platform : public api {
 public:
-    X11Platform() : screen_(connection_), store_(storeRoot(files_)) {}
+    X11Platform() : screen_(connection_), store_(storeRoot(files_)), input_(connection_) {}
 
     Screen& screen() override { return screen_; }
     Files& files() override { return files_; }
     SettingsStore& store() override { return store_; }
     Session& session() override { return session_; }
     Clock& clock() override { return clock_; }
+    Shell& shell() override { return shell_; }
+    Input& input() override { return input_; }
+    Processes& processes() override { return processes_; }
+    Clipboard& clipboard() override { return clipboard_; }
+    Keyboard& keyboard() override { return keyboard_; }
+    Windows& windows() override { return windows_; }
 
 private:
     x11::X11Connection connection_;
@@ -36,6 +49,13 @@ private:
     QtSettingsStore store_;
     x11::X11Session session_;
     QtClock clock_;
+    x11::X11Shell shell_;
+    x11::X11Input input_;
+    x11::ProcProcesses processes_;
+    x11::X11Selections selections_{connection_};
+    x11::X11Clipboard clipboard_{selections_};
+    x11::X11Keyboard keyboard_{connection_};
+    x11::X11Windows windows_{connection_, selections_};
 };
 
 } // namespace

@@ -13,6 +13,8 @@ public:
     double logicalDpiX() override;
     double logicalDpiY() override;
     bool mouseButtonsSwapped() override;
+    bool compositingAvailable() override;
+    QRect monitorGeometryAt(QPoint point) override;
 
 private:
     X11Connection& connection_;

@@ -51,4 +51,10 @@ void X11Session::terminateProcess(int exitCode)
     _exit(exitCode);
 }
 
+QStringList X11Session::desktopShellExecutables()
+{
+    return {"plasmashell", "gnome-shell", "xfdesktop", "xfce4-panel", "lxpanel", "lxqt-panel",
+            "mate-panel", "budgie-panel", "cinnamon", "nemo-desktop", "trayer", "tint2"};
+}
+
 } // namespace platform::x11

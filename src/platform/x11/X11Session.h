@@ -16,6 +16,7 @@ public:
     int osVersion() override;
     QString commandLine() override;
     QStringList browserExecutables() override;
+    QStringList desktopShellExecutables() override;
     void terminateProcess(int exitCode) override;
 
 private:

@@ -2,6 +2,7 @@
 #include "Utf16.h"
 #include "core/Application.h"
 #include "core/frmMain.h"
+#include "service/fake/FakeServicePage.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace {
 class ApplySettings : public testing::Test {
 protected:
     FakeDesktop desktop;
-    Application app{desktop};
+    Application app{desktop, std::make_unique<FakeServicePage>()};
 
     void programFile(std::initializer_list<const char*> lines)
     {

@@ -1,0 +1,55 @@
+#pragma once
+// Copying the selection out of the foreground application through the clipboard,
+// and the two small clipboard text procedures of the program.
+//
+// The user's clipboard is saved whole (every data type, byte for byte) before a capture
+// and put back afterwards, unless somebody replaced the clipboard's content meanwhile.
+// Copy shortcuts are never typed into terminal emulators.
+
+#include "capture/clsClipBoard.h"
+#include "platform/WindowHandle.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+class api;
+}
+
+class SelectedTextCapture {
+public:
+    static constexpr std::uint8_t ScanCode = 0x45;
+    static constexpr int KeyPauseMs = 30;
+    static constexpr int AttemptPauseMs = 10;
+    static constexpr int FinalAttempts = 11;
+    // The clipboard data type that clipboard-history tools honour as "do not record".
+    static inline const QString SecretHintFormat = "x-kde-passwordManagerHint";
+
+    explicit SelectedTextCapture(platform::api& api);
+    ~SelectedTextCapture();
+
+    // The program's main window: owner of the clipboard while the program writes it.
+    void setOwnerWindow(WindowHandle window);
+
+    // The text selected in the foreground window hWnd, or empty when nothing could be
+    // copied. The clipboard ends as it was before.
+    QString CopySelectedText(WindowHandle hWnd);
+    // The clipboard's text; empty on any failure.
+    QString GetClipboardText();
+    // Makes text the clipboard's only content; does nothing for an empty text.
+    void PutClipboardText(const QString& text);
+
+    // The one clipboard object of the program, created on first use.
+    clsClipBoard& clipboardObject();
+
+private:
+    void emptyClipboard();
+    bool writeText(const QString& text, bool secret);
+    void typeShortcut(std::uint8_t key);
+    bool mayTypeInto(WindowHandle window);
+
+    platform::api& api_;
+    WindowHandle owner_ = 0;
+    std::unique_ptr<clsClipBoard> clipboard_;
+};

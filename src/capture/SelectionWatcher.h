@@ -1,0 +1,56 @@
+#pragma once
+// The program's main loop: every 50 ms it samples the mouse buttons and decides,
+// from where the primary button went down and came up and how fast two releases
+// followed each other, whether the user has just finished selecting text.
+
+#include "core/AppState.h"
+
+#include <QPoint>
+#include <functional>
+
+namespace platform {
+class api;
+}
+
+class SelectionWatcher {
+public:
+    // What a tick may ask of the rest of the program.
+    struct Actions {
+        // Examines the foreground application; false ends the tick.
+        std::function<bool()> checkForegroundApp;
+        // The foreground application may be watched (not excluded).
+        std::function<bool()> watchActive;
+        // The pointer lies over the popup or the floating icon.
+        std::function<bool()> cursorOverPopupOrIcon;
+        std::function<void()> hidePopup;
+        // Starts a translation of the selection that ended at (x, y); true when a
+        // non-empty text was captured and handled.
+        std::function<bool(int x, int y, int selectionLeft)> translateSelection;
+        std::function<void(int x, int y)> openPopup;
+        // The primary button has just gone down (the capture compares the selection
+        // against this moment).
+        std::function<void()> primaryPressed;
+    };
+
+    SelectionWatcher(AppState& state, platform::api& api, Actions actions);
+
+    // One tick of tmr1.
+    void tmr1_Timer();
+    // True while the button (1 primary-left, 2 right, 3 middle) is physically down.
+    bool IsButtonDown(int button);
+
+    bool PrimaryWasDown = false;
+    int DownX = 0, DownY = 0;
+    int ActionX = 0, ActionY = 0;
+    double LastReleaseTime = 0;
+    int LastReleaseX = 0, LastReleaseY = 0;
+
+private:
+    void handleRelease(int x, int y);
+    int controlMode();
+    void hideUnlessOverPopup();
+
+    AppState& state_;
+    platform::api& api_;
+    Actions actions_;
+};

@@ -1,0 +1,41 @@
+#pragma once
+// What the settings, language and about dialogs need of the rest of the program.
+// Dialogs fills one and hands it to each dialog it creates; tests fill their own.
+
+#include "config/ModalPrompts.h"
+
+#include <QPoint>
+#include <QSize>
+#include <functional>
+
+struct AppState;
+class mdlINI;
+class ServicePage;
+class QWidget;
+namespace platform {
+class api;
+}
+
+struct DialogEnvironment {
+    AppState& state;
+    mdlINI& ini;
+    platform::api& platform;
+    ModalPrompts prompts;
+    // Makes the settings table take effect (the application's ApplySettings).
+    std::function<void()> applySettings;
+    // The service page in the hidden browser; null while there is none.
+    ServicePage* page = nullptr;
+    // Opens the language dialog (the settings dialog's link).
+    std::function<void()> showLanguageDialog;
+    // Shows the window in the topmost band at (x, y) without activating it; a 0
+    // coordinate keeps the window where it is.
+    std::function<void(QWidget* window, int x, int y)> showTopmost;
+
+    // Opens an address or document, reporting failures (see ShellOpen).
+    QString shellOpen(const QString& target);
+
+    // Pixels of a size given in twips, halves to even.
+    QSize pixels(int widthTwips, int heightTwips) const;
+    // Where a window of the given client size stands centred on the screen.
+    QPoint centred(QSize sizePx);
+};

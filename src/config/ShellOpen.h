@@ -1,0 +1,18 @@
+#pragma once
+// The one way the program opens an address or a document: with the desktop's
+// program for it, reporting a failure in a box titled "Ошибка".
+
+#include <QString>
+
+struct ModalPrompts;
+namespace platform {
+class Shell;
+}
+
+// The message for an open result; empty for success and for failures without a
+// text of their own.
+QString ShellMessage(int result);
+
+// Opens the target. Returns empty on success, else the message that was shown.
+// A type without a program first offers the desktop's chooser, where there is one.
+QString ShellOpen(platform::Shell& shell, const ModalPrompts& prompts, const QString& target);

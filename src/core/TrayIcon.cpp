@@ -1,0 +1,145 @@
+#include "core/TrayIcon.h"
+
+#include "core/AppState.h"
+#include "core/frmMain.h"
+#include "platform/Clock.h"
+
+#include <QCursor>
+#include <QMenu>
+
+namespace {
+// How long an update balloon stays up unless clicked or closed.
+constexpr int BalloonMs = 10000;
+} // namespace
+
+TrayIcon::TrayIcon(AppState& state, platform::Clock& clock, frmMain& form)
+    : state_(state), clock_(clock), form_(form)
+{
+    popupMenu = [](QMenu* menu, const QPoint& at) { menu->exec(at); };
+    connect(&icon_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { picIcoNotifier_MouseMove(messageFor(reason)); });
+    connect(&icon_, &QSystemTrayIcon::messageClicked, this, [this] { picIcoNotifier_MouseMove(BalloonUserClick); });
+}
+
+TrayIcon::~TrayIcon() = default;
+
+QString TrayIcon::tipText(bool connected)
+{
+    return connected ? QStringLiteral("Quillora ") : QStringLiteral("Quillora  - Connecting...");
+}
+
+QString TrayIcon::toolTip() const
+{
+    return icon_.toolTip();
+}
+
+bool TrayIcon::isShown() const
+{
+    return icon_.isVisible();
+}
+
+QRect TrayIcon::geometry() const
+{
+    return icon_.geometry();
+}
+
+int TrayIcon::messageFor(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        return LeftButtonDown;
+    case QSystemTrayIcon::DoubleClick:
+        return LeftButtonDoubleClick;
+    case QSystemTrayIcon::Context:
+        return RightButtonUp;
+    case QSystemTrayIcon::MiddleClick:
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+    return 0;
+}
+
+void TrayIcon::UpdateTrayIcon(bool show, bool added)
+{
+    if (!show) {
+        icon_.hide();
+        return;
+    }
+    if (!state_.Connected)
+        picture_ = TrayPicture::NotConnected;
+    else
+        picture_ = state_.TranslateEnabled ? TrayPicture::Enabled : TrayPicture::Disabled;
+    icon_.setIcon(trayPictureIcon(picture_));
+    icon_.setToolTip(tipText(state_.Connected));
+    if (!added)
+        icon_.show();
+}
+
+void TrayIcon::ShowBalloon(const QString& text, bool isError, bool isWarning, const QString& action)
+{
+    state_.BalloonAction = action;
+    const qsizetype split = text.indexOf("\r\n");
+    const QString title = split < 0 ? text : text.left(split);
+    const QString body = split < 0 ? QString() : text.mid(split + 2);
+    const auto kind = isError ? QSystemTrayIcon::Critical
+                      : isWarning ? QSystemTrayIcon::Warning
+                                  : QSystemTrayIcon::Information;
+    icon_.showMessage(title, body, kind, BalloonMs);
+    emit balloonShown(title, body, kind);
+}
+
+void TrayIcon::picIcoNotifier_MouseMove(int message)
+{
+    // A message that arrives while one is handled (the menu is open) is dropped.
+    if (busy_)
+        return;
+    busy_ = true;
+    switch (message) {
+    case RightButtonUp:
+        if (form_.mnuMain->isVisible()) {
+            form_.mnuMain->hide();
+            break;
+        }
+        form_.mnuMain->setDefaultAction(form_.mnuEnable);
+        popupMenu(form_.mnuMain, QCursor::pos());
+        break;
+    case LeftButtonDown:
+        leftButtonDown();
+        break;
+    case LeftButtonDoubleClick:
+        form_.ShowMe();
+        break;
+    case BalloonUserClick:
+        BalloonClicked();
+        break;
+    default:
+        break;
+    }
+    busy_ = false;
+}
+
+void TrayIcon::leftButtonDown()
+{
+    const double now = clock_.secondsSinceMidnight();
+    // After midnight the recorded time lies ahead: that press counts as long ago.
+    const bool single = now - lastSingleClick_ >= DoubleClickSeconds || lastSingleClick_ >= now;
+    if (!single) {
+        form_.ShowMe();
+        return;
+    }
+    if (state_.PageReady)
+        emit translateToggleRequested();
+    lastSingleClick_ = now;
+}
+
+void TrayIcon::BalloonClicked()
+{
+    if (state_.BalloonAction == "download")
+        OpenDownloadPage();
+}
+
+void TrayIcon::OpenDownloadPage()
+{
+    emit hidePopupRequested();
+    emit openUrlRequested(state_.DownloadURL);
+}

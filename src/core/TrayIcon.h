@@ -1,0 +1,76 @@
+#pragma once
+// The program's icon in the notification area: its picture and tip follow the
+// connection and the translation switch, a balloon offers updates, and its mouse
+// messages toggle translation, open the main window or pop up the tray menu.
+
+#include "core/TrayPictures.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QSystemTrayIcon>
+#include <functional>
+
+struct AppState;
+class frmMain;
+class QMenu;
+namespace platform {
+class Clock;
+}
+
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    // The mouse messages of the icon.
+    static constexpr int LeftButtonDown = 513;
+    static constexpr int LeftButtonDoubleClick = 515;
+    static constexpr int RightButtonUp = 517;
+    static constexpr int BalloonUserClick = 1029;
+    // Two left presses closer together than this are a double click.
+    static constexpr double DoubleClickSeconds = 0.3;
+
+    TrayIcon(AppState& state, platform::Clock& clock, frmMain& form);
+    ~TrayIcon() override;
+
+    // show: set picture and tip, adding the icon first unless added; else remove it.
+    void UpdateTrayIcon(bool show, bool added);
+    // text: title, CR LF, body. The action ("download") is what a click on it does.
+    void ShowBalloon(const QString& text, bool isError, bool isWarning, const QString& action);
+    // Handles one mouse message of the icon (the numbers above).
+    void picIcoNotifier_MouseMove(int message);
+    void BalloonClicked();
+    void OpenDownloadPage();
+
+    // The message number of a tray activation; 0 for none handled.
+    static int messageFor(QSystemTrayIcon::ActivationReason reason);
+    static QString tipText(bool connected);
+
+    TrayPicture picture() const { return picture_; }
+    QString toolTip() const;
+    bool isShown() const;
+    // Where the tray host shows the icon; empty while it is not embedded.
+    QRect geometry() const;
+
+    // Pops the menu up at the pointer and returns when it closes. Tests replace it.
+    std::function<void(QMenu* menu, const QPoint& at)> popupMenu;
+
+signals:
+    // Translation must be switched to the opposite for the current application and saved.
+    void translateToggleRequested();
+    // The translation popup must close.
+    void hidePopupRequested();
+    // The address must open in the desktop's browser.
+    void openUrlRequested(const QString& url);
+    // A balloon was shown (title, body, icon).
+    void balloonShown(const QString& title, const QString& body, QSystemTrayIcon::MessageIcon icon);
+
+private:
+    void leftButtonDown();
+
+    AppState& state_;
+    platform::Clock& clock_;
+    frmMain& form_;
+    QSystemTrayIcon icon_;
+    TrayPicture picture_ = TrayPicture::NotConnected;
+    bool busy_ = false;
+    double lastSingleClick_ = 0;
+};

@@ -1,0 +1,121 @@
+#include "platform/ClipboardBlocks.h"
+
+#include <QUrl>
+#include <QtEndian>
+
+namespace platform::blocks {
+namespace {
+
+constexpr int FileListHeaderSize = 20;
+
+QByteArray toAnsi(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text)
+        bytes.append(c.unicode() <= 0xFF ? char(c.unicode()) : '?');
+    return bytes;
+}
+
+} // namespace
+
+QByteArray unicodeText(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2 + 2);
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    bytes.append(2, '\0');
+    return bytes;
+}
+
+QByteArray ansiText(const QString& text)
+{
+    QByteArray bytes = toAnsi(text);
+    bytes.append('\0');
+    return bytes;
+}
+
+QString fromUnicodeText(const QByteArray& block)
+{
+    QString text;
+    text.reserve(block.size() / 2);
+    for (qsizetype i = 0; i + 1 < block.size(); i += 2) {
+        const char16_t unit = char16_t(quint8(block[i]) | (quint8(block[i + 1]) << 8));
+        if (unit == 0)
+            break;
+        text.append(QChar(unit));
+    }
+    return text;
+}
+
+QString fromAnsiText(const QByteArray& block)
+{
+    const qsizetype end = block.indexOf('\0');
+    return QString::fromLatin1(end < 0 ? block : block.left(end));
+}
+
+QByteArray fileList(const QStringList& names)
+{
+    QByteArray block(FileListHeaderSize, '\0');
+    qToLittleEndian<quint32>(FileListHeaderSize, block.data());
+    for (const QString& name : names) {
+        block.append(toAnsi(name));
+        block.append('\0');
+    }
+    block.append('\0');
+    return block;
+}
+
+QStringList fromFileList(const QByteArray& block)
+{
+    if (block.size() < FileListHeaderSize)
+        return {};
+    const quint32 offset = qFromLittleEndian<quint32>(block.constData());
+    const bool wide = qFromLittleEndian<quint32>(block.constData() + 16) != 0;
+    if (offset < FileListHeaderSize || offset > quint32(block.size()))
+        return {};
+    QStringList names;
+    qsizetype at = offset;
+    const int unit = wide ? 2 : 1;
+    while (at + unit <= block.size()) {
+        QString name;
+        while (at + unit <= block.size()) {
+            const char16_t c = wide ? char16_t(quint8(block[at]) | (quint8(block[at + 1]) << 8)) : quint8(block[at]);
+            at += unit;
+            if (c == 0)
+                break;
+            name.append(QChar(c));
+        }
+        if (name.isEmpty())
+            break; // the closing NUL (or a truncated block)
+        names.append(name);
+    }
+    return names;
+}
+
+QByteArray uriList(const QStringList& paths)
+{
+    QByteArray list;
+    for (const QString& path : paths)
+        list += QUrl::fromLocalFile(path).toEncoded() + "\r\n";
+    return list;
+}
+
+QStringList fromUriList(const QByteArray& uris)
+{
+    QStringList paths;
+    for (const QByteArray& line : uris.split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith('#'))
+            continue;
+        const QUrl url = QUrl::fromEncoded(trimmed);
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+
+} // namespace platform::blocks

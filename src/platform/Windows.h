@@ -1,0 +1,37 @@
+#pragma once
+#include "platform/WindowHandle.h"
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+
+// Other applications' windows: which one is in front, who owns it, and the copy
+// request that asks a window for its selected text.
+class Windows {
+public:
+    virtual ~Windows() = default;
+
+    // The window the user works in (its top-level); 0 when there is none.
+    virtual WindowHandle foregroundWindow() = 0;
+    // The id of the process that owns the window; 0 when unknown.
+    virtual std::int64_t windowProcessId(WindowHandle window) = 0;
+    // The window's outer rectangle (with the frame the window manager adds) in screen
+    // pixels; nothing for an unknown window.
+    virtual std::optional<QRect> windowRect(WindowHandle window) = 0;
+    // The window's class names (for example {"xterm", "XTerm"}); empty when unknown.
+    virtual QStringList windowClass(WindowHandle window) = 0;
+
+    // The selection watcher calls this when the primary button goes down, so that a
+    // selection made before the press (and kept after a deselect) is never taken.
+    virtual void notePrimaryButtonDown() = 0;
+    // Asks the window for the text the user has selected in it. Answers only with a
+    // selection of the window's own process made since the primary button last went
+    // down; nothing otherwise. The wait for the application is bounded.
+    virtual std::optional<QString> copyMessage(WindowHandle window) = 0;
+};
+
+} // namespace platform

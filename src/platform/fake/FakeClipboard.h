@@ -1,0 +1,51 @@
+#pragma once
+#include "platform/Clipboard.h"
+#include "platform/RegisteredFormats.h"
+
+#include <QStringList>
+#include <functional>
+#include <utility>
+
+namespace platform::fake {
+
+// An in-memory clipboard that behaves like the platform's: one opener at a time,
+// blocks stored as written, a change stamp that moves with every change.
+class FakeClipboard : public Clipboard {
+public:
+    using Block = std::pair<ClipboardFormat, QByteArray>;
+
+    // The content in the order it was written.
+    QList<Block> content;
+    // Another application has the clipboard open: opening and the toolkit's text fail.
+    bool heldElsewhere = false;
+    // The window that has it open here, when it is open.
+    std::optional<WindowHandle> openedBy;
+    RegisteredFormats registered;
+    std::uint64_t stamp = 0;
+    // Runs after every change of the content (a test records what the clipboard held).
+    std::function<void()> onChange;
+
+    // What another application does: replaces the whole content.
+    void putFromApplication(QList<Block> blocks);
+    std::optional<QByteArray> block(ClipboardFormat id) const;
+
+    bool open(WindowHandle owner) override;
+    bool close() override;
+    bool empty() override;
+    int formatCount() override { return int(content.size()); }
+    QList<ClipboardFormat> formats() override;
+    bool isFormatAvailable(ClipboardFormat id) override { return block(id).has_value(); }
+    QString registeredFormatName(ClipboardFormat id) override;
+    ClipboardFormat registerFormat(const QString& name) override;
+    std::optional<QByteArray> data(ClipboardFormat id) override;
+    bool setData(ClipboardFormat id, const QByteArray& bytes) override;
+    QString text() override;
+    ClipboardSnapshot snapshot() override;
+    bool restore(const ClipboardSnapshot& snapshot) override;
+    std::uint64_t changeStamp() override { return stamp; }
+
+private:
+    void changed();
+};
+
+} // namespace platform::fake

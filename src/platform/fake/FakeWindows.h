@@ -1,0 +1,37 @@
+#pragma once
+#include "platform/Windows.h"
+
+#include <QHash>
+#include <functional>
+
+namespace platform::fake {
+
+// Scripted windows: who is in front, their processes and classes, and how a window
+// answers the copy request.
+class FakeWindows : public Windows {
+public:
+    WindowHandle foreground = 0;
+    QHash<WindowHandle, std::int64_t> processIds;
+    QHash<WindowHandle, QStringList> classes;
+    QHash<WindowHandle, QRect> rects;
+    int primaryDownNotes = 0;
+    QList<WindowHandle> copyRequests;
+    // The answer of a window to the copy request; none by default.
+    std::function<std::optional<QString>(WindowHandle)> onCopyMessage;
+
+    WindowHandle foregroundWindow() override { return foreground; }
+    std::int64_t windowProcessId(WindowHandle window) override { return processIds.value(window); }
+    std::optional<QRect> windowRect(WindowHandle window) override
+    {
+        return rects.contains(window) ? std::optional(rects.value(window)) : std::nullopt;
+    }
+    QStringList windowClass(WindowHandle window) override { return classes.value(window); }
+    void notePrimaryButtonDown() override { ++primaryDownNotes; }
+    std::optional<QString> copyMessage(WindowHandle window) override
+    {
+        copyRequests.append(window);
+        return onCopyMessage ? onCopyMessage(window) : std::nullopt;
+    }
+};
+
+} // namespace platform::fake

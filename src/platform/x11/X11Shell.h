@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/Shell.h"
+
+namespace platform::x11 {
+
+// Opens targets through the freedesktop opener (xdg-open) and its association
+// table (xdg-mime). Targets go to them as single UTF-8 arguments, never through a
+// shell command line. Local targets are checked first, so that a missing file, a
+// missing folder and a type without a program get their own results.
+class X11Shell : public Shell {
+public:
+    int open(const QString& target) override;
+    // The freedesktop desktop offers no standard chooser of programs: always false.
+    bool openWith(const QString& target) override;
+};
+
+} // namespace platform::x11

@@ -1,0 +1,141 @@
+#include "platform/x11/X11Windows.h"
+
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11ErrorTrap.h"
+#include "platform/x11/X11Selections.h"
+#include "platform/x11/X11WindowInfo.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <unistd.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace platform::x11 {
+
+using Selection = X11Selections::Selection;
+
+X11Windows::X11Windows(X11Connection& connection, X11Selections& selections)
+    : connection_(connection), selections_(selections)
+{
+    primaryChangesAtPress_ = selections_.changeCount(Selection::Primary);
+}
+
+WindowHandle X11Windows::activeWindowProperty()
+{
+    Display* display = connection_.display();
+    const Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    WindowHandle window = 0;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), active, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                           &after, &data) == Success
+        && data) {
+        if (type == XA_WINDOW && format == 32 && count == 1)
+            window = *reinterpret_cast<unsigned long*>(data);
+        XFree(data);
+    }
+    return window;
+}
+
+WindowHandle X11Windows::focusTopLevel()
+{
+    // Without a window manager: the focus window, walked up to the child of the root.
+    Display* display = connection_.display();
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    if (focus == None || focus == PointerRoot || focus == DefaultRootWindow(display))
+        return 0;
+    return topLevelOf(display, focus);
+}
+
+WindowHandle X11Windows::foregroundWindow()
+{
+    Display* display = connection_.display();
+    if (!display)
+        return 0;
+    X11ErrorTrap trap(display);
+    WindowHandle window = activeWindowProperty();
+    if (window == 0)
+        window = focusTopLevel();
+    if (trap.failed() || window == WindowHandle(DefaultRootWindow(display)))
+        return 0;
+    return window;
+}
+
+std::int64_t X11Windows::windowProcessId(WindowHandle window)
+{
+    return processIdOfWindow(connection_.display(), window);
+}
+
+std::optional<QRect> X11Windows::windowRect(WindowHandle window)
+{
+    Display* display = connection_.display();
+    if (!display || window == 0)
+        return std::nullopt;
+    X11ErrorTrap trap(display);
+    const Window root = DefaultRootWindow(display);
+    const Window frame = topLevelOf(display, window);
+    XWindowAttributes attributes;
+    if (frame == None || !XGetWindowAttributes(display, frame, &attributes))
+        return std::nullopt;
+    int x = 0, y = 0;
+    Window child = None;
+    XTranslateCoordinates(display, frame, root, -attributes.border_width, -attributes.border_width, &x, &y, &child);
+    if (trap.failed())
+        return std::nullopt;
+    const int border = 2 * attributes.border_width;
+    return QRect(x, y, attributes.width + border, attributes.height + border);
+}
+
+QStringList X11Windows::windowClass(WindowHandle window)
+{
+    Display* display = connection_.display();
+    if (!display || window == 0)
+        return {};
+    X11ErrorTrap trap(display);
+    XClassHint hint{nullptr, nullptr};
+    QStringList names;
+    if (XGetClassHint(display, window, &hint)) {
+        if (hint.res_name)
+            names << QString::fromLocal8Bit(hint.res_name);
+        if (hint.res_class)
+            names << QString::fromLocal8Bit(hint.res_class);
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
+    return trap.failed() ? QStringList{} : names;
+}
+
+void X11Windows::notePrimaryButtonDown()
+{
+    primaryChangesAtPress_ = selections_.changeCount(Selection::Primary);
+}
+
+std::optional<QString> X11Windows::copyMessage(WindowHandle window)
+{
+    // PRIMARY keeps its text after a deselect: only a selection made since the last
+    // press of the primary button, by the asked window's own process, is the user's.
+    if (window == 0 || selections_.changeCount(Selection::Primary) == primaryChangesAtPress_)
+        return std::nullopt;
+    const std::int64_t windowPid = windowProcessId(window);
+    if (windowPid == 0 || selections_.ownerProcessId(Selection::Primary) != windowPid)
+        return std::nullopt;
+    if (windowPid == getpid()) {
+        const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
+        return text.isEmpty() ? std::nullopt : std::optional(text);
+    }
+    for (const char* target : {"UTF8_STRING", "text/plain;charset=utf-8"})
+        if (const auto item = selections_.read(Selection::Primary, target))
+            return item->bytes.isEmpty() ? std::nullopt : std::optional(QString::fromUtf8(item->bytes));
+    if (const auto item = selections_.read(Selection::Primary, "STRING"))
+        return item->bytes.isEmpty() ? std::nullopt : std::optional(QString::fromLatin1(item->bytes));
+    return std::nullopt;
+}
+
+} // namespace platform::x11

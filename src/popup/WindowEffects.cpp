@@ -1,0 +1,170 @@
+#include "popup/WindowEffects.h"
+
+#include "core/AppState.h"
+#include "core/NumberText.h"
+#include "platform/api.h"
+#include "popup/DrawShadow.h"
+#include "popup/Twips.h"
+#include "popup/frmShad.h"
+
+#include <QPointer>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const char* const LevelProperty = "qlrTransparencyLevel";
+constexpr int StepMs = 30;
+constexpr int FirstStepTwips = 1000;
+constexpr int ShadowWidthPx = 5;
+// Windows can be made translucent from this platform version on.
+constexpr int LayeredWindowsVersion = 500;
+} // namespace
+
+WindowEffects::WindowEffects(AppState& state, platform::api& platform) : state_(state), platform_(platform) {}
+
+void WindowEffects::SetWindowTransparency(QWidget* window, int level)
+{
+    if (!window || state_.OSVersion < LayeredWindowsVersion)
+        return;
+    level = std::clamp(level, 0, 255);
+    window->setProperty(LevelProperty, level);
+    window->setWindowOpacity((255 - level) / 255.0);
+}
+
+int WindowEffects::transparencyLevel(const QWidget* window)
+{
+    return window ? window->property(LevelProperty).toInt() : 0;
+}
+
+void WindowEffects::FadeWindow(QWidget* window, int from, int to, int steps)
+{
+    if (steps <= 0)
+        return;
+    // Events run between the steps may delete a dialog being faded.
+    const QPointer<QWidget> guarded(window);
+    const double increment = double(to - from) / steps;
+    for (int i = 1; i <= steps; ++i) {
+        if (guarded) {
+            SetWindowTransparency(guarded, static_cast<int>(numbertext::roundHalfEven(from + i * increment)));
+            if (guarded->isVisible())
+                guarded->repaint();
+        }
+        platform_.clock().processEvents();
+        platform_.clock().sleepMs(StepMs);
+    }
+}
+
+void WindowEffects::SetWindowTopmost(QWidget* window, bool topmost, bool show, int x, int y)
+{
+    if (!window)
+        return;
+    const QRect frame = window->frameGeometry();
+    const QPoint target(x != 0 ? x : frame.x(), y != 0 ? y : frame.y());
+    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
+        // Changing the band recreates the window hidden; a shown window stays shown.
+        show = show || window->isVisible();
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+    }
+    window->move(target);
+    if (show && !window->isVisible()) {
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
+        window->show();
+    }
+    if (topmost && window->isVisible())
+        window->raise();
+}
+
+double WindowEffects::glideSpeed()
+{
+    // 0 to 50 steps; anything unreadable is no glide.
+    const double smooth = std::clamp(state_.settings.number("SmoothGlide").value_or(0), 0.0, 50.0);
+    return smooth / 10 + 1;
+}
+
+bool WindowEffects::overtaken(int mine)
+{
+    if (glideCounter_ == mine)
+        return false;
+    state_.Gliding = false;
+    return true;
+}
+
+void WindowEffects::GlideWindow(QWidget* form, int W, int H, int L)
+{
+    if (!form)
+        return;
+    if (shadow_)
+        shadow_->hide();
+    const Twips tw(state_);
+    const double speed = glideSpeed();
+
+    // Each exit below still ends with the shadow step, whatever the glide reached.
+    [&] {
+        if (speed <= 1) { // SmoothGlide 0: jump
+            tw.setWidth(*form, W);
+            tw.setHeight(*form, H);
+            tw.setLeft(*form, L);
+            return;
+        }
+        state_.Gliding = true;
+        const int mine = ++glideCounter_;
+        const int dW = W - tw.width(*form);
+        const int dH = H - tw.height(*form);
+
+        if (dW != 0) {
+            int stepW = FirstStepTwips;
+            int stepL = FirstStepTwips;
+            while (!(tw.width(*form) >= W || stepW < tw.perPxX() || stepL < tw.perPxX())) {
+                if (overtaken(mine))
+                    return;
+                stepW = static_cast<int>(numbertext::roundHalfEven(std::abs(W - tw.width(*form)) / speed));
+                tw.setWidth(*form, tw.width(*form) + stepW);
+                if (tw.left(*form) > L) {
+                    stepL = static_cast<int>(numbertext::roundHalfEven(std::abs(tw.left(*form) - L) / speed));
+                    tw.setLeft(*form, tw.left(*form) - stepL);
+                }
+                platform_.clock().sleepMs(StepMs);
+                platform_.clock().processEvents();
+            }
+            if (overtaken(mine))
+                return;
+            tw.setWidth(*form, W);
+            if (tw.left(*form) > L)
+                tw.setLeft(*form, L);
+        }
+
+        if (dH != 0) {
+            int stepH = FirstStepTwips;
+            while (!(tw.height(*form) >= H || stepH < tw.perPxY())) {
+                if (overtaken(mine))
+                    return;
+                stepH = static_cast<int>(numbertext::roundHalfEven(std::abs(H - tw.height(*form)) / speed));
+                tw.setHeight(*form, tw.height(*form) + stepH);
+                platform_.clock().sleepMs(StepMs);
+                platform_.clock().processEvents();
+            }
+            if (glideCounter_ == mine)
+                tw.setHeight(*form, H);
+        }
+        state_.Gliding = false;
+    }();
+
+    placeShadow(*form, W, H);
+}
+
+void WindowEffects::placeShadow(QWidget& form, int W, int H)
+{
+    if (!shadow_ || !state_.settings.flag("shadow"))
+        return;
+    const Twips tw(state_);
+    const int w = static_cast<int>(numbertext::roundHalfEven(double(W) / tw.perPxX() + ShadowWidthPx));
+    const int h = static_cast<int>(numbertext::roundHalfEven(double(H) / tw.perPxY() + ShadowWidthPx));
+    DrawShadow(*shadow_, w, h, ShadowWidthPx);
+    shadow_->setGeometry(form.x(), form.y(), w, h);
+    // A shadow is only seen through a compositor, and only beside a popup that is
+    // still shown (it may have been hidden while the glide ran).
+    if (platform_.screen().compositingAvailable() && form.isVisible()) {
+        shadow_->show();
+        shadow_->raise();
+    }
+}

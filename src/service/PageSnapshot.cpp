@@ -1,0 +1,56 @@
+#include "service/PageSnapshot.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+const PageSnapshot::Element* PageSnapshot::find(const QString& id) const
+{
+    auto it = elements.constFind(id);
+    return it == elements.constEnd() ? nullptr : &*it;
+}
+
+namespace {
+
+std::optional<QString> optionalText(const QJsonObject& object, const QString& key)
+{
+    const QJsonValue value = object.value(key);
+    if (!value.isString())
+        return std::nullopt;
+    return value.toString();
+}
+
+std::optional<QList<ServicePage::Option>> optionList(const QJsonObject& object)
+{
+    const QJsonValue value = object.value("options");
+    if (!value.isArray())
+        return std::nullopt;
+    QList<ServicePage::Option> options;
+    for (const QJsonValue& entry : value.toArray()) {
+        const QJsonObject option = entry.toObject();
+        options.append({option.value("value").toString(), option.value("text").toString()});
+    }
+    return options;
+}
+
+} // namespace
+
+std::optional<PageSnapshot> PageSnapshot::fromJson(const QString& json)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    const QJsonValue elements = document.object().value("elements");
+    if (!elements.isObject())
+        return std::nullopt;
+
+    PageSnapshot snapshot;
+    const QJsonObject all = elements.toObject();
+    for (auto it = all.begin(); it != all.end(); ++it) {
+        const QJsonObject element = it.value().toObject();
+        snapshot.elements.insert(it.key(), {element.value("outerHtml").toString(), element.value("innerText").toString(),
+                                            optionalText(element, "value"), optionList(element)});
+    }
+    return snapshot;
+}

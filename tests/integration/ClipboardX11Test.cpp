@@ -1,0 +1,108 @@
+// The clipboard facet and the clipboard class on the real X clipboard.
+#include "CaptureDesktop.h"
+#include "capture/clsClipBoard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <csignal>
+
+namespace {
+
+using capturetest::clipboardContents;
+using capturetest::runServing;
+
+class ClipboardX11 : public capturetest::DesktopFixture {};
+
+TEST_F(ClipboardX11, SnapshotAndRestoreGiveBackEveryFormatByteForByte)
+{
+    // Text, HTML and an incompressible picture large enough to need incremental transfers.
+    startCopyTarget({"--own-clipboard", "--text", QString::fromUtf8("Grüße ש"), "--picture-size", "420"});
+    const auto before = clipboardContents();
+    ASSERT_TRUE(before.contains("text/html"));
+    ASSERT_GT(before.value("image/png").size(), 400 * 1024);
+
+    platform::Clipboard& clipboard = desktop->clipboard();
+    const platform::ClipboardSnapshot saved = clipboard.snapshot();
+    ASSERT_EQ(saved.items.size(), before.size());
+    for (const auto& item : saved.items)
+        EXPECT_EQ(item.bytes, before.value(item.name)) << item.name.toStdString();
+
+    // Somebody else takes the clipboard, then the copy goes back.
+    ASSERT_TRUE(clipboard.open(1));
+    clipboard.empty();
+    clipboard.close();
+    EXPECT_TRUE(clipboardContents().isEmpty());
+    ASSERT_TRUE(clipboard.restore(saved));
+    EXPECT_EQ(clipboardContents(), before);
+}
+
+TEST_F(ClipboardX11, TheClassReadsAndWritesNumberedFormats)
+{
+    clsClipBoard clip(desktop->clipboard(), "qlr", 1);
+    ASSERT_TRUE(clip.ClipboardOpen(1));
+    clip.ClearClipboard();
+    ASSERT_TRUE(clip.SetTextData(QString::fromUtf8("één ☃")));
+    const qint32 hint = clip.AddFormat("x-kde-passwordManagerHint");
+    ASSERT_TRUE(clip.SetBinaryData(hint, "secret"));
+    clip.ClipboardClose();
+
+    const auto written = clipboardContents();
+    EXPECT_EQ(written.value("UTF8_STRING"), QString::fromUtf8("één ☃").toUtf8());
+    EXPECT_EQ(written.value("STRING"), QByteArray("\xe9\xe9n ?"));
+    EXPECT_EQ(written.value("x-kde-passwordManagerHint"), "secret");
+    EXPECT_EQ(clip.GetUniText(), QString::fromUtf8("één ☃"));
+
+    EXPECT_EQ(clip.GetCurrentFormats(1), 3);
+    EXPECT_EQ(clip.GetCurrentFormatName(1), "Text (Unicode)");
+    EXPECT_EQ(clip.GetCurrentFormatName(2), "Text");
+    EXPECT_EQ(clip.GetCurrentFormatName(3), "x-kde-passwordManagerHint");
+
+    ASSERT_TRUE(clip.ClipboardOpen(1));
+    clip.ClearClipboard();
+    ASSERT_TRUE(clip.SetFileList({"/tmp/a b.txt", "/etc/hosts"}));
+    clip.ClipboardClose();
+    EXPECT_EQ(runServing("xclip", {"-o", "-selection", "clipboard", "-t", "text/uri-list"}),
+              "file:///tmp/a%20b.txt\r\nfile:///etc/hosts\r\n");
+    QStringList files;
+    qint32 count = 0;
+    ASSERT_TRUE(clip.ClipboardOpen(1));
+    EXPECT_TRUE(clip.GetFileList(files, count));
+    clip.ClipboardClose();
+    EXPECT_EQ(files, (QStringList{"/tmp/a b.txt", "/etc/hosts"}));
+}
+
+TEST_F(ClipboardX11, AClipboardOfThisVeryProcessIsReadWithoutWaitingForItself)
+{
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("copied in the program"));
+    const platform::ClipboardSnapshot saved = desktop->clipboard().snapshot();
+    const auto text = std::find_if(saved.items.begin(), saved.items.end(),
+                                   [](const auto& item) { return item.name == "text/plain"; });
+    ASSERT_NE(text, saved.items.end());
+    EXPECT_EQ(text->bytes, QString::fromUtf8("copied in the program").toUtf8());
+    EXPECT_EQ(clsClipBoard(desktop->clipboard(), "qlr", 1).GetUniText(), QString::fromUtf8("copied in the program"));
+
+    ASSERT_TRUE(desktop->clipboard().open(1));
+    desktop->clipboard().empty();
+    desktop->clipboard().close();
+    ASSERT_TRUE(desktop->clipboard().restore(saved));
+    EXPECT_EQ(runServing("xclip", {"-o", "-selection", "clipboard"}), QString::fromUtf8("copied in the program").toUtf8());
+}
+
+TEST_F(ClipboardX11, AnOwnerThatNeverAnswersCostsOnlyAShortWait)
+{
+    QProcess* owner = start("xclip", {"-quiet", "-selection", "clipboard"}, "frozen");
+    ASSERT_TRUE(capturetest::waitUntil([&] { return runServing("xclip", {"-o", "-selection", "clipboard"}) == "frozen"; }));
+    ::kill(pid_t(owner->processId()), SIGSTOP);
+
+    QElapsedTimer clock;
+    clock.start();
+    clsClipBoard clip(desktop->clipboard(), "qlr", 1);
+    EXPECT_EQ(clip.GetUniText(), "");
+    EXPECT_TRUE(desktop->clipboard().snapshot().isEmpty());
+    EXPECT_EQ(clip.GetUniText(), "");
+    EXPECT_LT(clock.elapsed(), 2000) << "one bounded wait, then the silent owner is not asked again";
+    ::kill(pid_t(owner->processId()), SIGCONT);
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+// A test application for the capture tests. By default a window that copies its text to
+// the clipboard only on the shortcuts it is told to (--copy-on ctrl-c|ctrl-insert|both),
+// at once or --late-ms after the key is released, and prints every key it receives.
+// With --own-clipboard it puts text, HTML and a PNG picture on the clipboard at once
+// and keeps serving them. --repeat N repeats the text N times.
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+QString option(const QStringList& args, const QString& name, const QString& fallback)
+{
+    const qsizetype at = args.indexOf(name);
+    return at >= 0 && at + 1 < args.size() ? args[at + 1] : fallback;
+}
+
+QByteArray noisyPng(int size)
+{
+    QImage image(size, size, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            image.setPixel(x, y, seed >> 8);
+        }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+void say(const QString& line)
+{
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+class CopyWindow : public QWidget {
+public:
+    CopyWindow(QString text, QString copyOn, int lateMs) : text_(std::move(text)), copyOn_(std::move(copyOn)), lateMs_(lateMs) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.drawText(rect(), Qt::AlignCenter, text_.left(100));
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        say(QString("press %1 ctrl=%2").arg(event->key()).arg(bool(event->modifiers() & Qt::ControlModifier)));
+        if (triggers(event) && lateMs_ == 0)
+            copy();
+    }
+    void keyReleaseEvent(QKeyEvent* event) override
+    {
+        if (triggers(event) && lateMs_ > 0)
+            QTimer::singleShot(lateMs_, this, [this] { copy(); });
+    }
+
+private:
+    bool triggers(const QKeyEvent* event) const
+    {
+        if (!(event->modifiers() & Qt::ControlModifier) || event->isAutoRepeat())
+            return false;
+        const bool c = event->key() == Qt::Key_C && (copyOn_ == "ctrl-c" || copyOn_ == "both");
+        const bool insert = event->key() == Qt::Key_Insert && (copyOn_ == "ctrl-insert" || copyOn_ == "both");
+        return c || insert;
+    }
+    void copy()
+    {
+        QGuiApplication::clipboard()->setText(text_);
+        say("copied");
+    }
+
+    QString text_;
+    QString copyOn_;
+    int lateMs_;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    // --repeat makes long texts that do not fit on a command line.
+    const QString text = option(args, "--text", "copied text").repeated(option(args, "--repeat", "1").toInt());
+    if (args.contains("--own-clipboard")) {
+        auto* mime = new QMimeData;
+        mime->setText(text);
+        mime->setHtml("<p><b>" + text + "</b></p>");
+        mime->setData("image/png", noisyPng(option(args, "--picture-size", "300").toInt()));
+        QGuiApplication::clipboard()->setMimeData(mime);
+        say("ready");
+        return app.exec();
+    }
+    CopyWindow window(text, option(args, "--copy-on", "both"), option(args, "--late-ms", "0").toInt());
+    window.setWindowTitle(option(args, "--title", "copy target"));
+    window.resize(320, 120);
+    window.show();
+    say("ready");
+    return app.exec();
+}

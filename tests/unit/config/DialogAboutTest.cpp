@@ -1,0 +1,84 @@
+#include "DialogFixture.h"
+#include "config/DialogLink.h"
+#include "config/frmAbout.h"
+
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class AboutDialog : public DialogFixture {
+protected:
+    frmAbout* open()
+    {
+        dialogs.ShowAboutDialog();
+        return dialogs.aboutDialog();
+    }
+};
+
+TEST_F(AboutDialog, ShowsTheVersionAndOffersADifferentPublishedOne)
+{
+    struct Case {
+        const char* own;
+        const char* published;
+        bool beta;
+        const char* versionLine;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"2.0.33", "2.0.40", false, "Version 2.0.33", true},
+        {"2.0.40", "2.0.33", true, "Version 2.0.40 beta", true},
+        {"2.0.40", "2.0.40", false, "Version 2.0.40", false},
+    };
+    for (const Case& c : cases) {
+        state.AppVersion = c.own;
+        state.LatestVersion = c.published;
+        state.IsBeta = c.beta;
+        frmAbout* f = open();
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->ver->text(), c.versionLine);
+        EXPECT_EQ(f->lblDwn->isVisibleTo(f), c.offered) << c.own << " " << c.published;
+        EXPECT_EQ(f->lblDwn->text(), QString("Download latest version: ") + c.published);
+        f->Command1_Click();
+        settle();
+        EXPECT_EQ(dialogs.aboutDialog(), nullptr);
+    }
+}
+
+TEST_F(AboutDialog, IsALightGrayBoxWithoutTitleBarInTheTopmostBand)
+{
+    frmAbout* f = open();
+    EXPECT_EQ(f->size(), QSize(472, 164));
+    EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(f->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(f->palette().color(QPalette::Window), QColor(240, 240, 240));
+    EXPECT_EQ(f->Image1->pixmap().size(), QSize(144, 144));
+    EXPECT_EQ(f->lblDwn->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+    EXPECT_EQ(f->Label1->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    EXPECT_TRUE(f->Command1->isDefault());
+    EXPECT_EQ(f->pos(), QPoint((1024 - 472) / 2, (768 - 164) / 2));
+    EXPECT_EQ(open(), f) << "one about box at a time";
+
+    QTest::keyClick(f, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(dialogs.aboutDialog(), nullptr) << "Esc closes it like Close";
+}
+
+TEST_F(AboutDialog, LinksOpenTheDownloadAndTheSiteAddress)
+{
+    state.AppVersion = "1.0.0";
+    state.LatestVersion = "1.1.0";
+    state.DownloadURL = "https://example.org/get?v=1.1.0&x=\"y\"";
+    frmAbout* f = open();
+    QTest::mouseClick(f->lblDwn, Qt::LeftButton);
+    QTest::mouseClick(f->Label1, Qt::LeftButton);
+    EXPECT_EQ(desktop.fakeShell.opened, QStringList({state.DownloadURL, frmAbout::SiteAddress}));
+    EXPECT_TRUE(exclamations.isEmpty());
+
+    desktop.fakeShell.results.insert(state.DownloadURL, platform::Shell::OpenFailed);
+    QTest::mouseClick(f->lblDwn, Qt::LeftButton);
+    EXPECT_EQ(exclamations, QStringList{"Ошибка|"}) << "a failed open is reported by ShellOpen only";
+    EXPECT_EQ(dialogs.aboutDialog(), f);
+}
+
+} // namespace
