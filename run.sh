@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts the translation server and Quillora on the
 # current display.
-# Without a display it starts a virtual desktop and runs the program there.
+# Without a display it runs a scripted demonstration on a virtual desktop (a selection
+# in xterm, translated) and saves screenshots of the popup.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,8 +16,8 @@ apy_pid=$(scripts/apy.sh start) || echo "Translation server unavailable; the pag
 trap 'scripts/apy.sh stop "${apy_pid:-}"' EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-    echo "No display: running Quillora on a virtual desktop (Ctrl+C ends it)."
-    scripts/xdesktop.sh "$build_dir/qlr" "$@"
+    echo "No display: a scripted demonstration on a virtual desktop; screenshots go to $build_dir/demo/."
+    scripts/xdesktop.sh scripts/demo.sh "$build_dir" "$build_dir/demo"
 else
     "$build_dir/qlr" "$@"
 fi

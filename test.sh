@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit tests offscreen,
-# the X11 tests on a virtual desktop.
+# the X11 and end-to-end tests on a virtual desktop.
 #   ./test.sh            everything
 #   ./test.sh --asan     the same, built with AddressSanitizer and UBSan (in build-asan/)
+#   ./test.sh --soak     the same with the long soak runs (short ones always run)
+# Every run also fuzzes each fuzz target briefly (QLR_FUZZ_SECONDS, default 15; 0 skips).
+#   ./test.sh --package  only the Debian package: build, lintian, install and one
+#                        translation on a fresh Debian 12 root (root, minutes)
 set -euo pipefail
 cd "$(dirname "$0")"
 
-cmake_args=()
-if [ "${1:-}" = "--asan" ]; then
-    export QLR_BUILD_DIR=build-asan
-    cmake_args+=(-DQLR_SANITIZE=ON)
-    export ASAN_OPTIONS=detect_leaks=0
+if [ "${1:-}" = "--package" ]; then
+    exec tests/package/fresh-system-test.sh
 fi
+
+cmake_args=()
+for option in "$@"; do
+    case "$option" in
+    --soak) export QLR_SOAK_LONG=1 ;;
+    --asan)
+        export QLR_BUILD_DIR=build-asan
+        cmake_args+=(-DQLR_SANITIZE=ON)
+        # Qt and WebEngine leak at exit by design, so leak reports would be noise.
+        export ASAN_OPTIONS=detect_leaks=0
+        export UBSAN_OPTIONS=print_stacktrace=1
+        ;;
+    *) echo "unknown option: $option" >&2; exit 2 ;;
+    esac
+done
 build_dir=${QLR_BUILD_DIR:-build}
 
 scripts/install-deps.sh
@@ -19,7 +35,12 @@ scripts/build.sh "${cmake_args[@]}"
 
 status=0
 (cd "$build_dir" && ctest -L unit --output-on-failure --timeout 300) || status=1
-scripts/xdesktop.sh bash -c "cd '$build_dir' && ctest -L x11 --output-on-failure --timeout 600" || status=1
+(cd "$build_dir" && ctest -L soak --output-on-failure --timeout 1800) || status=1
+if [ "${QLR_FUZZ_SECONDS:-15}" != 0 ]; then
+    fuzz/run.sh "${QLR_FUZZ_SECONDS:-15}" || status=1
+fi
+# X11 tests and the end-to-end tests (which start the translation server themselves).
+scripts/xdesktop.sh bash -c "cd '$build_dir' && ctest -L 'x11|e2e' --output-on-failure --timeout 600" || status=1
 
 if [ $status -eq 0 ]; then
     echo "All test groups passed."

@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Converts the diffable settings template (UTF-8, LF) into the shipped form:
 # UTF-16LE without byte-order mark, CR LF line ends, @SERVICE_URL@ filled in.
 file(READ "${IN}" text)

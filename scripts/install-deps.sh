@@ -6,16 +6,24 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webchannel-dev libqt6svg6-dev
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webchannel-dev qt6-svg-dev
     libx11-dev libxtst-dev libxres-dev libxfixes-dev
     libgtest-dev libgmock-dev
     # the virtual desktop of the tests and the headless demonstration
     xvfb openbox xcompmgr trayer xterm xdotool xclip x11-utils x11-xserver-utils imagemagick
     # the desktop opener behind ShellOpen
     xdg-utils
+    # the fuzz targets (libFuzzer with clang)
+    clang libclang-rt-14-dev
     # the translation back end
     apertium-apy apertium-eng-spa apertium-eng-cat curl
 )
+
+# ./test.sh --package also builds the Debian package, checks it and tries it on a
+# fresh Debian root.
+if [ "${1:-}" = "--package" ]; then
+    packages+=(dpkg-dev file lintian appstream debootstrap iproute2)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,9 +1,8 @@
 #include "config/ColourSwatch.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
-ColourSwatch::ColourSwatch(QWidget* parent) : QFrame(parent)
+ColourSwatch::ColourSwatch(QWidget* parent) : ClickableLabel(parent)
 {
     setFrameShape(QFrame::Box);
     setFixedSize(17, 17);
@@ -22,12 +21,5 @@ void ColourSwatch::paintEvent(QPaintEvent* event)
         QPainter painter(this);
         painter.fillRect(contentsRect(), toQColor(colour_));
     }
-    QFrame::paintEvent(event);
-}
-
-void ColourSwatch::mouseReleaseEvent(QMouseEvent* event)
-{
-    QFrame::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    QLabel::paintEvent(event); // the frame (a swatch has no text)
 }

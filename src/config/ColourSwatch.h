@@ -1,10 +1,9 @@
 #pragma once
 #include "config/ColorText.h"
-
-#include <QFrame>
+#include "popup/ClickableLabel.h"
 
 // A small framed square filled with one colour; clicking it emits clicked().
-class ColourSwatch : public QFrame {
+class ColourSwatch : public ClickableLabel {
     Q_OBJECT
 public:
     explicit ColourSwatch(QWidget* parent = nullptr);
@@ -12,12 +11,8 @@ public:
     Colour colour() const { return colour_; }
     void setColour(Colour colour);
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     Colour colour_ = 0;

@@ -5,6 +5,8 @@
 #include "platform/api.h"
 #include "popup/Twips.h"
 
+#include <QWidget>
+
 QString DialogEnvironment::shellOpen(const QString& target)
 {
     return ShellOpen(platform.shell(), prompts, target);
@@ -24,4 +26,11 @@ QPoint DialogEnvironment::centred(QSize sizePx)
     const double x = double(screen.width() - sizePx.width()) * twips.perPxX() / 2;
     const double y = double(screen.height() - sizePx.height()) * twips.perPxY() / 2;
     return QPoint(twips.toPxX(x), twips.toPxY(y));
+}
+
+void DialogEnvironment::placeCentred(QWidget& dialog, int widthTwips, int heightTwips)
+{
+    const QSize client = pixels(widthTwips, heightTwips);
+    dialog.setFixedSize(client);
+    dialog.move(centred(client));
 }

@@ -38,4 +38,6 @@ struct DialogEnvironment {
     QSize pixels(int widthTwips, int heightTwips) const;
     // Where a window of the given client size stands centred on the screen.
     QPoint centred(QSize sizePx);
+    // Fixes the dialog's client size (given in twips) and centres it on the screen.
+    void placeCentred(QWidget& dialog, int widthTwips, int heightTwips);
 };

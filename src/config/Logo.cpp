@@ -5,10 +5,18 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
-const QColor TopBlue(0x3D, 0x85, 0xF0);
-const QColor BottomBlue(0x1E, 0x5B, 0xC6);
-} // namespace
+QString logoLetter()
+{
+    return QStringLiteral("G");
+}
+
+QFont logoLetterFont(double side)
+{
+    QFont letter(QStringLiteral("DejaVu Sans"));
+    letter.setBold(true);
+    letter.setPixelSize(std::max(1, qRound(side * 0.72)));
+    return letter;
+}
 
 void paintLogo(QPainter& painter, const QRectF& area)
 {
@@ -19,18 +27,15 @@ void paintLogo(QPainter& painter, const QRectF& area)
     const qreal side = std::min(area.width(), area.height());
     const QRectF square(area.center().x() - side / 2, area.center().y() - side / 2, side, side);
     QPainterPath outline;
-    outline.addRoundedRect(square, side * 0.22, side * 0.22);
+    outline.addRoundedRect(square, side * LogoCornerRatio, side * LogoCornerRatio);
     QLinearGradient fill(square.topLeft(), square.bottomLeft());
-    fill.setColorAt(0, TopBlue);
-    fill.setColorAt(1, BottomBlue);
+    fill.setColorAt(0, LogoTopBlue);
+    fill.setColorAt(1, LogoBottomBlue);
     painter.fillPath(outline, fill);
 
-    QFont letter(QStringLiteral("DejaVu Sans"));
-    letter.setBold(true);
-    letter.setPixelSize(std::max(1, qRound(side * 0.72)));
-    painter.setFont(letter);
+    painter.setFont(logoLetterFont(side));
     painter.setPen(Qt::white);
-    painter.drawText(square, Qt::AlignCenter, QStringLiteral("G"));
+    painter.drawText(square, Qt::AlignCenter, logoLetter());
     painter.restore();
 }
 

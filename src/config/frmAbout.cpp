@@ -1,7 +1,7 @@
 #include "config/frmAbout.h"
 
 #include "config/DialogEnvironment.h"
-#include "config/DialogLink.h"
+#include "popup/LinkLabel.h"
 #include "config/Logo.h"
 #include "core/AppState.h"
 
@@ -37,8 +37,10 @@ frmAbout::frmAbout(DialogEnvironment& environment, QWidget* parent)
     Label2 = new QLabel("Written by the Quillora developers", this);
     Label3 = new QLabel("Translations by the Apertium engine", this);
     ver = new QLabel(this);
-    lblDwn = new DialogLink(QString(), QColor(255, 128, 0), this);
-    Label1 = new DialogLink(SiteAddress, QColor(0, 0, 192), this);
+    lblDwn = new LinkLabel(this);
+    lblDwn->setColour(QColor(255, 128, 0));
+    Label1 = new LinkLabel(this, SiteAddress);
+    Label1->setColour(QColor(0, 0, 192));
     Command1 = new QPushButton("Close", this);
     Command1->setDefault(true);
 
@@ -55,13 +57,11 @@ frmAbout::frmAbout(DialogEnvironment& environment, QWidget* parent)
     grid->addLayout(column, 0, 1);
     grid->addWidget(Command1, 1, 1, Qt::AlignRight | Qt::AlignBottom);
 
-    connect(lblDwn, &DialogLink::clicked, this, &frmAbout::lblDwn_Click);
-    connect(Label1, &DialogLink::clicked, this, &frmAbout::Label1_Click);
+    connect(lblDwn, &LinkLabel::clicked, this, &frmAbout::lblDwn_Click);
+    connect(Label1, &LinkLabel::clicked, this, &frmAbout::Label1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
 
-    const QSize client = env_.pixels(7080, 2460);
-    setFixedSize(client);
-    move(env_.centred(client));
+    env_.placeCentred(*this, 7080, 2460);
     Form_Load();
 }
 
@@ -71,7 +71,7 @@ void frmAbout::Form_Load()
     ver->setText("Version " + s.AppVersion + (s.IsBeta ? " beta" : ""));
     // Any difference is offered, also an older published version.
     lblDwn->setVisible(s.AppVersion != s.LatestVersion);
-    lblDwn->setText("Download latest version: " + s.LatestVersion);
+    lblDwn->setCaption("Download latest version: " + s.LatestVersion);
 }
 
 void frmAbout::lblDwn_Click()

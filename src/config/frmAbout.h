@@ -5,7 +5,7 @@
 #include <QDialog>
 
 struct DialogEnvironment;
-class DialogLink;
+class LinkLabel;
 class QLabel;
 class QPushButton;
 
@@ -27,8 +27,8 @@ public:
     QLabel* Label2;
     QLabel* Label3;
     QLabel* ver;
-    DialogLink* lblDwn;
-    DialogLink* Label1;
+    LinkLabel* lblDwn;
+    LinkLabel* Label1;
     QPushButton* Command1;
 
 private:

@@ -2,7 +2,7 @@
 
 #include "config/ColourSwatch.h"
 #include "config/DialogEnvironment.h"
-#include "config/DialogLink.h"
+#include "popup/LinkLabel.h"
 #include "config/PromptRoutines.h"
 #include "config/PresetList.h"
 #include "config/mdlINI.h"
@@ -69,9 +69,7 @@ frmSetting::frmSetting(DialogEnvironment& environment, QWidget* parent)
     layout->addStretch();
     layout->addLayout(buildButtonRow());
 
-    const QSize client = env_.pixels(4905, 6300);
-    setFixedSize(client);
-    move(env_.centred(client));
+    env_.placeCentred(*this, 4905, 6300);
     Form_Load();
 }
 
@@ -137,9 +135,10 @@ QWidget* frmSetting::buildLanguageFrame()
 {
     Frame3 = new QGroupBox(this);
     auto* frameLayout = new QVBoxLayout(Frame3);
-    Label3 = new DialogLink("Set default \"translate to\" language", QColor(0, 0, 255), Frame3);
+    Label3 = new LinkLabel(Frame3, "Set default \"translate to\" language");
+    Label3->setColour(QColor(0, 0, 255));
     frameLayout->addWidget(Label3);
-    connect(Label3, &DialogLink::clicked, this, &frmSetting::Label3_Click);
+    connect(Label3, &LinkLabel::clicked, this, &frmSetting::Label3_Click);
     return Frame3;
 }
 

@@ -8,7 +8,7 @@
 
 struct DialogEnvironment;
 class ColourSwatch;
-class DialogLink;
+class LinkLabel;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -46,7 +46,7 @@ public:
     QCheckBox* chkBorder;
     QCheckBox* chkShadow;
     QGroupBox* Frame3;
-    DialogLink* Label3;
+    LinkLabel* Label3;
     QPushButton* Command1;
     QPushButton* cmdOk;
     QPushButton* cmdCancel;

@@ -26,7 +26,16 @@ QString mdlINI::programFolder()
 {
     const QString exe = files_.executablePath();
     const qsizetype separator = exe.lastIndexOf('/');
-    return separator > 0 ? exe.left(separator) : QString("/");
+    const QString exeFolder = separator > 0 ? exe.left(separator) : QString("/");
+    // Installed, the executable sits in <prefix>/bin and its data in
+    // <prefix>/share/quillora; finding it from the executable keeps a relocated
+    // prefix working. Anywhere else (the build tree) the data is beside it.
+    if (separator >= 0 && exeFolder.endsWith(u"/bin")) {
+        const QString dataFolder = exe.left(separator - 3) + "share/quillora";
+        if (files_.folderExists(dataFolder))
+            return dataFolder;
+    }
+    return exeFolder;
 }
 
 QString mdlINI::GetSettingsFolder(const QString& fallback)
@@ -105,14 +114,21 @@ void mdlINI::LoadSettings()
 
 bool mdlINI::WriteTextFile(const QString& path, const QString& text)
 {
-    return files_.replaceFile(path, toUtf16Le(text));
+    // Reading drops a leading byte-order mark; a text that itself begins with one
+    // gets a mark in front, so it reads back whole.
+    const QString marked = text.startsWith(QChar(0xFEFF)) ? QChar(0xFEFF) + text : text;
+    return files_.replaceFile(path, toUtf16Le(marked));
 }
 
 QString mdlINI::serialise(const Settings& settings)
 {
     QString text;
-    for (const Settings::Entry& entry : settings.entries())
-        text += entry.key + "=" + entry.value + "\r\n";
+    for (const Settings::Entry& entry : settings.entries()) {
+        // A value ends at its line: a line break inside one (a language code offered
+        // by the page, say) would otherwise start a line of its own and plant a setting.
+        const qsizetype lineBreak = entry.value.indexOf(u"\r\n");
+        text += entry.key + "=" + (lineBreak < 0 ? entry.value : entry.value.left(lineBreak)) + "\r\n";
+    }
     return text;
 }
 

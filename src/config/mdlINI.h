@@ -48,6 +48,8 @@ public:
 
     QString userFilePath();
     QString programFilePath();
+    // The folder of the shipped files: <prefix>/share/quillora when the executable
+    // is in <prefix>/bin and that folder exists, else the executable's own folder.
     QString programFolder();
 
     // The serialised form of the table, as SaveSettings writes it.

@@ -1,5 +1,6 @@
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -38,7 +39,8 @@ double roundHalfEven(double value)
 static std::optional<int> toRange(double value, double low, double high)
 {
     const double rounded = roundHalfEven(value);
-    if (rounded < low || rounded > high)
+    // Written so that NaN fails too: casting it to int is undefined.
+    if (!(rounded >= low && rounded <= high))
         return std::nullopt;
     return static_cast<int>(rounded);
 }
@@ -51,6 +53,13 @@ std::optional<int> toInt16(double value)
 std::optional<int> toInt32(double value)
 {
     return toRange(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+}
+
+int clampedWhole(double value, int low, int high)
+{
+    if (std::isnan(value))
+        value = 0;
+    return static_cast<int>(roundHalfEven(std::clamp(value, double(low), double(high))));
 }
 
 QString format(double value)

@@ -22,6 +22,10 @@ double roundHalfEven(double value);
 std::optional<int> toInt16(double value);
 std::optional<int> toInt32(double value);
 
+// Rounded half-to-even and held inside [low, high]; NaN counts as 0. For numbers that
+// must become a usable int whatever a setting or a geometry sum holds.
+int clampedWhole(double value, int low, int high);
+
 // A number as the settings file stores it: plain decimal, no exponent for whole numbers.
 QString format(double value);
 

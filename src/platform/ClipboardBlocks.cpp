@@ -1,12 +1,28 @@
 #include "platform/ClipboardBlocks.h"
 
 #include <QUrl>
-#include <QtEndian>
 
 namespace platform::blocks {
 namespace {
 
 constexpr int FileListHeaderSize = 20;
+
+// Byte-wise little-endian access through QByteArray's bounds-checked indexing: the
+// qendian.h helpers on raw data() pointers make GCC's -Warray-bounds misfire at -O2
+// in sanitizer builds.
+void writeLe32(QByteArray& block, qsizetype at, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        block[at + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+quint32 readLe32(const QByteArray& block, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= quint32(quint8(block[at + i])) << (8 * i);
+    return value;
+}
 
 QByteArray toAnsi(const QString& text)
 {
@@ -60,7 +76,7 @@ QString fromAnsiText(const QByteArray& block)
 QByteArray fileList(const QStringList& names)
 {
     QByteArray block(FileListHeaderSize, '\0');
-    qToLittleEndian<quint32>(FileListHeaderSize, block.data());
+    writeLe32(block, 0, FileListHeaderSize);
     for (const QString& name : names) {
         block.append(toAnsi(name));
         block.append('\0');
@@ -73,8 +89,8 @@ QStringList fromFileList(const QByteArray& block)
 {
     if (block.size() < FileListHeaderSize)
         return {};
-    const quint32 offset = qFromLittleEndian<quint32>(block.constData());
-    const bool wide = qFromLittleEndian<quint32>(block.constData() + 16) != 0;
+    const quint32 offset = readLe32(block, 0);
+    const bool wide = readLe32(block, 16) != 0;
     if (offset < FileListHeaderSize || offset > quint32(block.size()))
         return {};
     QStringList names;

@@ -1,8 +1,6 @@
 #include "popup/LinkLabel.h"
 
-#include <QMouseEvent>
-
-LinkLabel::LinkLabel(QWidget* parent, const QString& caption, const QString& toolTip) : QLabel(parent)
+LinkLabel::LinkLabel(QWidget* parent, const QString& caption, const QString& toolTip) : ClickableLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
@@ -16,15 +14,9 @@ void LinkLabel::setCaption(const QString& caption)
     adjustSize();
 }
 
-void LinkLabel::mousePressEvent(QMouseEvent* event)
+void LinkLabel::setColour(const QColor& colour)
 {
-    pressed_ = event->button() == Qt::LeftButton;
-}
-
-void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click)
-        emit clicked();
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, colour);
+    setPalette(colours);
 }

@@ -1,24 +1,19 @@
 #pragma once
-// A footer link of the popup: plain-text caption (never interpreted as markup), sized
-// to its caption, hand pointer, and a signal for a single left click.
+// A link in the popup footer or a dialog: plain-text caption (never interpreted as
+// markup, so "<" and quotes show as they are), sized to its caption, hand pointer,
+// and clicked() for a single left click.
 
-#include <QLabel>
+#include "popup/ClickableLabel.h"
 
-class LinkLabel : public QLabel {
+#include <QColor>
+
+class LinkLabel : public ClickableLabel {
     Q_OBJECT
 public:
     explicit LinkLabel(QWidget* parent, const QString& caption = {}, const QString& toolTip = {});
 
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool pressed_ = false;
+    // The caption's colour.
+    void setColour(const QColor& colour);
 };

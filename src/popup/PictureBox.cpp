@@ -14,22 +14,14 @@ int buttonCode(Qt::MouseButton button)
 }
 } // namespace
 
-PictureBox::PictureBox(QWidget* parent) : QLabel(parent)
+PictureBox::PictureBox(QWidget* parent) : ClickableLabel(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = event->button() == Qt::LeftButton;
+    ClickableLabel::mousePressEvent(event);
     if (const int code = buttonCode(event->button()))
         emit mouseDown(code);
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click)
-        emit clicked();
 }

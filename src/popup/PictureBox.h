@@ -1,9 +1,9 @@
 #pragma once
 // A picture on the icon window that reports presses and clicks.
 
-#include <QLabel>
+#include "popup/ClickableLabel.h"
 
-class PictureBox : public QLabel {
+class PictureBox : public ClickableLabel {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent);
@@ -11,13 +11,7 @@ public:
 signals:
     // A mouse button went down: 1 left, 2 right, 4 middle (logical buttons).
     void mouseDown(int button);
-    // The left button went down and came up again over the picture.
-    void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool pressed_ = false;
 };

@@ -35,7 +35,7 @@ constexpr int IconHideFrom = 100, IconHideSteps = 5;
 
 int whole(double value)
 {
-    return static_cast<int>(numbertext::roundHalfEven(std::clamp(value, -1e9, 1e9)));
+    return numbertext::clampedWhole(value, -1000000000, 1000000000);
 }
 } // namespace
 

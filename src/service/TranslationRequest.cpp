@@ -24,7 +24,7 @@ std::optional<int> wholeSetting(Settings& settings, const QString& key)
     const auto value = settings.number(key);
     if (!value)
         return std::nullopt;
-    return static_cast<int>(numbertext::roundHalfEven(std::clamp(*value, -1e9, 1e9)));
+    return numbertext::clampedWhole(*value, -1000000000, 1000000000);
 }
 
 QString trimBlanks(const QString& text)
@@ -118,8 +118,7 @@ void TranslationRequest::offerIcon(int x, int y)
 
     // Fractions of a second are kept; the timer takes at most its longest interval.
     if (const auto seconds = state_.settings.number("hideiconinterval"))
-        main_.tmrHideIco.setInterval(
-            static_cast<int>(numbertext::roundHalfEven(std::clamp(*seconds * 1000, 0.0, double(Timer::MaxInterval)))));
+        main_.tmrHideIco.setInterval(numbertext::clampedWhole(*seconds * 1000, 0, Timer::MaxInterval));
     main_.tmrHideIco.setEnabled(true);
     icon.showOffer(true);
     main_.tmrOut.setEnabled(true);

@@ -3,39 +3,18 @@
 // applications, focusing windows, and reading the clipboard with xclip while this
 // process keeps serving whatever selection it owns.
 
+#include "TestProcess.h"
 #include "platform/createPlatform.h"
 
-#include <QElapsedTimer>
 #include <QMap>
-#include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace capturetest {
 
-// Runs a program to its end (or the time-out) while this process's events keep running.
-inline QByteArray runServing(const QString& program, const QStringList& args, int timeoutMs = 5000,
-                             const QByteArray& input = {})
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForStarted(3000))
-        return {};
-    if (!input.isNull())
-        process.write(input);
-    process.closeWriteChannel();
-    QElapsedTimer clock;
-    clock.start();
-    while (process.state() != QProcess::NotRunning && clock.elapsed() < timeoutMs)
-        QTest::qWait(5);
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return process.readAllStandardOutput();
-}
+using ::runServing;
 
 // Every data type on the clipboard with its bytes, as another application reads them.
 inline QMap<QString, QByteArray> clipboardContents(const char* selection = "clipboard")
@@ -53,39 +32,25 @@ inline QMap<QString, QByteArray> clipboardContents(const char* selection = "clip
 
 inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
+    return QTest::qWaitFor(condition, timeoutMs);
 }
 
 class DesktopFixture : public testing::Test {
 protected:
     std::unique_ptr<platform::api> desktop;
-    QList<QProcess*> programs;
+    std::vector<std::unique_ptr<ScopedProcess>> programs;
 
     void SetUp() override
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
         desktop = platform::createPlatform();
     }
-    void TearDown() override
-    {
-        for (QProcess* program : programs) {
-            program->kill();
-            program->waitForFinished(3000);
-            delete program;
-        }
-    }
+    void TearDown() override { programs.clear(); }
 
     QProcess* start(const QString& program, const QStringList& args, const QByteArray& input = {})
     {
-        auto* process = new QProcess;
-        programs.append(process);
+        programs.push_back(std::make_unique<ScopedProcess>());
+        QProcess* process = &programs.back()->process;
         process->start(program, args);
         EXPECT_TRUE(process->waitForStarted(5000)) << program.toStdString();
         if (!input.isNull()) {

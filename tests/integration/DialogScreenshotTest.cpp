@@ -1,7 +1,7 @@
 // The three dialogs on the real desktop at 96 dpi. Screenshots go to the build
 // folder (screenshots/) for a look by eye.
 #include "config/ColourSwatch.h"
-#include "config/DialogLink.h"
+#include "popup/LinkLabel.h"
 #include "config/Dialogs.h"
 #include "config/frmAbout.h"
 #include "config/frmLanguage.h"

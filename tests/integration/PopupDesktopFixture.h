@@ -1,6 +1,7 @@
 #pragma once
 // The popup windows on the real test desktop (Xvfb at 96 dpi, openbox, usually
 // xcompmgr), driven through the real X11 back end.
+#include "TestProcess.h"
 #include "core/AppState.h"
 #include "core/frmMain.h"
 #include "platform/createPlatform.h"
@@ -10,7 +11,6 @@
 #include "popup/frmico.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -67,10 +67,7 @@ protected:
     // Runs a command and returns its standard output, trimmed.
     static QString run(const QString& program, const QStringList& arguments)
     {
-        QProcess process;
-        process.start(program, arguments);
-        process.waitForFinished(10000);
-        return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+        return QString::fromUtf8(runServing(program, arguments, 10000)).trimmed();
     }
     static QString activeWindow() { return run("xdotool", {"getactivewindow"}); }
 };

@@ -33,22 +33,18 @@ public:
         if (!process_.waitForStarted(5000))
             return {};
         const QString pid = QString::number(process_.processId());
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 10000) {
-            const QString window = active();
-            if (!window.isEmpty() && pidOf(window) == pid)
-                return window;
-            QTest::qWait(100);
-        }
-        return {};
+        QString window;
+        const bool focused = QTest::qWaitFor(
+            [&] {
+                window = active();
+                return !window.isEmpty() && pidOf(window) == pid;
+            },
+            10000);
+        return focused ? window : QString();
     }
     static QString pidOf(const QString& window)
     {
-        QProcess xdotool;
-        xdotool.start("xdotool", {"getwindowpid", window});
-        xdotool.waitForFinished(5000);
-        return QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed();
+        return QString::fromUtf8(runServing("xdotool", {"getwindowpid", window})).trimmed();
     }
 
 private:

@@ -2,12 +2,12 @@
 // The shipped service page, copied into a temporary folder with its server port
 // pointed at a test server, loaded into the real browser engine.
 
+#include "TestProcess.h"
 #include "service/WebEngineSetup.h"
 #include "service/WebServicePage.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -94,19 +94,4 @@ protected:
             timeoutMs);
         return result;
     }
-};
-
-// A program started for one test and stopped at its end.
-class ScopedProcess {
-public:
-    ~ScopedProcess()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(5000))
-                process.kill();
-            process.waitForFinished(5000);
-        }
-    }
-    QProcess process;
 };

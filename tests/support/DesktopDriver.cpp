@@ -1,6 +1,9 @@
 #include "DesktopDriver.h"
 
+#include "TestProcess.h"
+
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTest>
 
 DesktopDriver::~DesktopDriver()
@@ -13,20 +16,9 @@ DesktopDriver::~DesktopDriver()
 
 QByteArray DesktopDriver::run(const QString& program, const QStringList& args, int timeoutMs, const QByteArray& input)
 {
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForStarted(timeoutMs))
-        return {};
-    if (!input.isNull()) {
-        process.write(input);
-        process.closeWriteChannel();
-    }
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
+    // Events keep running while the tool works: the program under test may be the
+    // clipboard owner the tool is asking.
+    return runServing(program, args, timeoutMs, input);
 }
 
 unsigned long DesktopDriver::start(const QString& program, const QStringList& args, const QString& windowName)
@@ -53,7 +45,10 @@ unsigned long DesktopDriver::startXterm(const QString& title, const QString& tex
     const QString script = QString("printf '%s\\n' \"$QLR_TEXT\"; exec sleep 600");
     qputenv("QLR_TEXT", text.toUtf8());
     const unsigned long window =
+        // Synthetic clicks are held for a watcher tick, so double clicks are slower than
+        // xterm expects by default.
         start("xterm", {"-title", title, "-geometry", "100x20+0+0", "-fa", "DejaVu Sans Mono", "-fs", "12",
+                        "-xrm", "XTerm*multiClickTime: 600",
                         "-e", "sh", "-c", script},
               title);
     QTest::qWait(500);
@@ -62,23 +57,13 @@ unsigned long DesktopDriver::startXterm(const QString& title, const QString& tex
 
 QRect DesktopDriver::windowGeometry(unsigned long window)
 {
-    const QByteArray out = run("xdotool", {"getwindowgeometry", "--shell", QString::number(window)});
-    QRect rect;
-    for (const QByteArray& line : out.split('\n')) {
-        const QList<QByteArray> kv = line.split('=');
-        if (kv.size() != 2)
-            continue;
-        const int value = kv[1].toInt();
-        if (kv[0] == "X")
-            rect.moveLeft(value);
-        else if (kv[0] == "Y")
-            rect.moveTop(value);
-        else if (kv[0] == "WIDTH")
-            rect.setWidth(value);
-        else if (kv[0] == "HEIGHT")
-            rect.setHeight(value);
-    }
-    return rect;
+    // xwininfo gives the client area's absolute position; xdotool's can be off by the frame.
+    const QString out = QString::fromUtf8(run("xwininfo", {"-id", QString::number(window)}));
+    auto field = [&](const QString& name) {
+        const QRegularExpression re(name + ":\\s*(-?\\d+)");
+        return re.match(out).captured(1).toInt();
+    };
+    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
 }
 
 unsigned long DesktopDriver::activeWindow()
@@ -152,7 +137,7 @@ void DesktopDriver::typeText(const QString& text)
 
 QByteArray DesktopDriver::clipboard(const QString& mime)
 {
-    return run("xclip", {"-o", "-selection", "clipboard", "-t", mime}, 3000);
+    return run("xclip", {"-o", "-selection", "clipboard", "-t", mime}, 10000);
 }
 
 QStringList DesktopDriver::clipboardTargets()

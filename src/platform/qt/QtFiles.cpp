@@ -73,9 +73,11 @@ std::optional<QByteArray> QtFiles::readFile(const QString& path)
 bool QtFiles::replaceFile(const QString& path, const QByteArray& bytes)
 {
     // QSaveFile writes a temporary file in the same folder and renames it over the
-    // target only after every byte was written and flushed.
+    // target only after every byte was written. Unbuffered, so that a write the file
+    // system cuts short (disk full, file-size limit) shows in the count here: a
+    // buffered write reports success and its short flush went unnoticed by commit().
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();

@@ -52,7 +52,10 @@ private:
     x11::X11Shell shell_;
     x11::X11Input input_;
     x11::ProcProcesses processes_;
-    x11::X11Selections selections_{connection_};
+    // Selections get a connection of their own: their events must not end up in a
+    // queue that the watcher's queries read while no socket activity announces them.
+    x11::X11Connection selectionConnection_;
+    x11::X11Selections selections_{selectionConnection_};
     x11::X11Clipboard clipboard_{selections_};
     x11::X11Keyboard keyboard_{connection_};
     x11::X11Windows windows_{connection_, selections_};

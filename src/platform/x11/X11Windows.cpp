@@ -59,13 +59,18 @@ WindowHandle X11Windows::foregroundWindow()
     Display* display = connection_.display();
     if (!display)
         return 0;
-    X11ErrorTrap trap(display);
+    // Reading a property of the root window cannot fail, so the usual case (a window
+    // manager publishes the active window) costs one round trip, once every watcher
+    // tick. Only the walk up from the focus window, whose windows may vanish meanwhile,
+    // needs the error trap and its synchronisations.
     WindowHandle window = activeWindowProperty();
-    if (window == 0)
+    if (window == 0) {
+        X11ErrorTrap trap(display);
         window = focusTopLevel();
-    if (trap.failed() || window == WindowHandle(DefaultRootWindow(display)))
-        return 0;
-    return window;
+        if (trap.failed())
+            return 0;
+    }
+    return window == WindowHandle(DefaultRootWindow(display)) ? 0 : window;
 }
 
 std::int64_t X11Windows::windowProcessId(WindowHandle window)

@@ -1,5 +1,5 @@
 #include "DialogFixture.h"
-#include "config/DialogLink.h"
+#include "popup/LinkLabel.h"
 #include "config/frmAbout.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "DialogFixture.h"
 #include "config/ColourSwatch.h"
-#include "config/DialogLink.h"
+#include "popup/LinkLabel.h"
 #include "config/frmSetting.h"
 
 #include <QCheckBox>

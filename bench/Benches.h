@@ -1,0 +1,12 @@
+#pragma once
+// The in-process benchmarks; each returns its median in microseconds, or NotMeasured.
+#include <QString>
+
+namespace platform {
+class api;
+}
+
+double benchWatcherTick(platform::api& api, int ticks);
+// Captures a fresh selection of the foreground terminal (X window id terminalWindow,
+// showing "quillora benchmark selection" on its first line) this many times.
+double benchCapture(platform::api& api, int captures, const QString& terminalWindow);

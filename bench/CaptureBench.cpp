@@ -1,0 +1,47 @@
+#include "Benches.h"
+#include "Measure.h"
+#include "capture/SelectedTextCapture.h"
+#include "platform/api.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTextStream>
+
+namespace {
+
+// Selects a word of the terminal by double-clicking it, as a user does, and lets the
+// back end see the new PRIMARY owner.
+void selectWord(const QString& terminalWindow, int word)
+{
+    const int x = 20 + 72 * (word % 3); // "quillora", "benchmark", "selection"
+    QProcess::execute("xdotool", {"mousemove", "--window", terminalWindow, QString::number(x), "8", "click",
+                                  "--repeat", "2", "--delay", "60", "1"});
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 150)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+} // namespace
+
+double benchCapture(platform::api& api, int captures, const QString& terminalWindow)
+{
+    SelectedTextCapture capture(api);
+    capture.setOwnerWindow(1);
+    const WindowHandle front = api.windows().foregroundWindow();
+    if (front == 0)
+        return NotMeasured;
+    std::vector<double> samples;
+    QString text;
+    for (int i = 0; i < captures; ++i) {
+        // The button goes down (the watcher notes it), the selection is made, and the
+        // release starts the capture: only the capture is timed.
+        api.windows().notePrimaryButtonDown();
+        selectWord(terminalWindow, i);
+        samples.push_back(microsecondsOf([&] { text = capture.CopySelectedText(front); }));
+        if (text.isEmpty())
+            return NotMeasured;
+    }
+    QTextStream(stderr) << "last capture: " << text << "\n";
+    return medianOf(samples);
+}

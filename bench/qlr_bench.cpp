@@ -1,0 +1,31 @@
+// qlr_bench tick N | capture N WINDOW: prints the median in microseconds ("not
+// measured", exit status 1, when the set-up was not as required).
+#include "Benches.h"
+#include "Measure.h"
+#include "platform/createPlatform.h"
+
+#include <QApplication>
+#include <QTextStream>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    const QStringList args = application.arguments();
+    if (args.size() < 3) {
+        QTextStream(stderr) << "usage: qlr_bench tick COUNT | qlr_bench capture COUNT TERMINAL_WINDOW\n";
+        return 2;
+    }
+    const int count = args[2].toInt();
+    auto api = platform::createPlatform();
+    double median = NotMeasured;
+    if (args[1] == "tick")
+        median = benchWatcherTick(*api, count);
+    else if (args[1] == "capture" && args.size() == 4)
+        median = benchCapture(*api, count, args[3]);
+    QTextStream out(stdout);
+    if (median < 0)
+        out << "not measured\n";
+    else
+        out << QString::number(median, 'f', 1) << "\n";
+    return median < 0 ? 1 : 0;
+}

@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Runs an installed qlr through one selection (as root, in a network namespace of its
+# own): starts the translation server as its package's service unit describes it,
+# then on a virtual desktop the installed qlr, and selects an English sentence in an
+# xterm. Passes when the popup holds the Spanish translation: a triple click on the
+# popup's text selects it, and the X primary selection then carries it.
+#   QLR_EXE   the installed executable (default /usr/bin/qlr); its data folder is
+#             ../share/quillora beside its bin folder
+#   XDESKTOP  the virtual-desktop script (default /tmp/xdesktop.sh, where the fresh
+#             root gets a copy)
+set -euo pipefail
+qlr=${QLR_EXE:-/usr/bin/qlr}
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec "${XDESKTOP:-/tmp/xdesktop.sh}" "$0"
+fi
+
+say() { echo "-- $*"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+unit=/lib/systemd/system/apertium-apy.service
+[ -f "$unit" ] || fail "apertium-apy installs no service unit"
+[ -L /etc/systemd/system/multi-user.target.wants/apertium-apy.service ] ||
+    fail "the apertium-apy service is not enabled for boot"
+say "apertium-apy.service is installed and enabled for boot"
+
+pids=()
+home=$(mktemp -d)
+apy_log=$home/apy.log
+cleanup() {
+    for pid in "${pids[@]}"; do kill -- "-$pid" 2>/dev/null || kill "$pid" 2>/dev/null || true; done
+    sleep 0.5
+    rm -rf "$home"
+}
+trap cleanup EXIT
+
+# No init system runs in a chroot, so start the service the way its unit does: same
+# user, environment and command line.
+user=$(sed -n 's/^User=//p' "$unit")
+command_line=$(sed -n 's/^ExecStart=//p' "$unit")
+environment=$(sed -n 's/^Environment=//p' "$unit")
+say "starting the service: runuser -u ${user:-root} -- env $environment $command_line"
+# shellcheck disable=SC2086 # the unit's words are meant to split
+setsid runuser -u "${user:-root}" -- env $environment $command_line >"$apy_log" 2>&1 &
+pids+=($!)
+
+page_config=$(dirname "$qlr")/../share/quillora/page/config.js
+port=$(sed -n 's/^[[:space:]]*apyPort:[[:space:]]*\([0-9]\+\).*/\1/p' "$page_config")
+[ -n "$port" ] || fail "no apyPort in $page_config"
+pairs=""
+for _ in $(seq 1 120); do
+    pairs=$(curl --silent --max-time 2 "http://127.0.0.1:$port/listPairs" || true)
+    [ -n "$pairs" ] && break
+    sleep 0.5
+done
+grep -q '"sourceLanguage": *"eng", *"targetLanguage": *"spa"' <<<"$pairs" ||
+    { cat "$apy_log"; fail "the service does not offer eng-spa on port $port: $pairs"; }
+say "the service answers on port $port (the installed page's port) with eng-spa"
+
+# The user's own choices: Spanish as the target, translate on selecting, translation
+# on in xterm (off for unknown applications until switched on from the tray).
+export HOME=$home
+unset AppData XDG_CONFIG_HOME
+mkdir -p "$HOME/.config/qlr"
+printf 'ControlMode=3\r\nlanguage=enes\r\n' | iconv -f UTF-8 -t UTF-16LE >"$HOME/.config/qlr/qlr.ini"
+printf '[Applications]\nxterm=-1\n' >"$HOME/.config/qlr/store.ini"
+
+setsid xterm -title quillora-package -geometry 70x10+60+120 -fa 'DejaVu Sans Mono' -fs 14 \
+    -e sh -c 'printf "\n\n  The house is big and the garden is green.\n"; exec sleep 600' &
+pids+=($!)
+setsid "$qlr" >"$HOME/qlr.log" 2>&1 &
+pids+=($!)
+say "started $qlr (pid ${pids[-1]})"
+
+window=""
+for _ in $(seq 1 50); do
+    window=$(xdotool search --name quillora-package 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || fail "the xterm did not appear"
+info=$(xwininfo -id "$window")
+X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+cell_w=$(($(sed -n 's/^ *Width: *//p' <<<"$info") / 70))
+cell_h=$(($(sed -n 's/^ *Height: *//p' <<<"$info") / 10))
+row_y=$((Y + cell_h * 2 + cell_h / 2))
+
+# A press, a slow drag across the sentence and a release, like a person.
+select_sentence() {
+    local from=$((X + cell_w * 2 + 2)) to=$((X + cell_w * 43 - 2))
+    xdotool windowactivate --sync "$window" mousemove "$from" "$row_y"
+    sleep 0.1
+    xdotool mousedown 1
+    sleep 0.15
+    for i in 1 2 3 4 5 6; do
+        xdotool mousemove $((from + (to - from) * i / 6)) "$row_y"
+        sleep 0.05
+    done
+    sleep 0.1
+    xdotool mouseup 1
+}
+
+# The largest visible window of the program: the popup (the floating icon is small).
+popup_window() {
+    local best="" best_area=0 id w h
+    for id in $(xdotool search --onlyvisible --name '^Quillora$' 2>/dev/null); do
+        w=$(xwininfo -id "$id" | sed -n 's/^ *Width: *//p')
+        h=$(xwininfo -id "$id" | sed -n 's/^ *Height: *//p')
+        if [ $((w * h)) -gt "$best_area" ]; then best=$id; best_area=$((w * h)); fi
+    done
+    [ "$best_area" -gt 2500 ] && echo "$best"
+}
+
+# The popup's text, through the primary selection a triple click gives it.
+popup_text() {
+    local popup=$1 info px py
+    # The popup's drop shadow can end up stacked above the popup and take the clicks;
+    # raise the popup first, the text is what this test is about.
+    xdotool windowraise "$popup"
+    sleep 0.3
+    info=$(xwininfo -id "$popup")
+    px=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    py=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    xdotool mousemove $((px + 14)) $((py + 15)) click --repeat 3 --delay 80 1
+    sleep 0.3
+    xclip -o -selection primary 2>/dev/null || true
+}
+
+sleep 8 # the hidden browser loads the page and the page reaches the service
+for attempt in 1 2 3 4 5 6; do
+    say "selection $attempt"
+    select_sentence
+    sleep 5
+    popup=$(popup_window || true)
+    if [ -z "$popup" ]; then
+        say "no popup yet"
+        xdotool mousemove $((X + 20)) $((Y + 200)) click 1
+        sleep 3
+        continue
+    fi
+    text=$(popup_text "$popup")
+    say "popup text: $text"
+    if grep -qi 'casa' <<<"$text" && grep -qi 'jard' <<<"$text"; then
+        echo "PASS: the installed qlr showed the Spanish translation: $text"
+        exit 0
+    fi
+    xdotool mousemove $((X + 20)) $((Y + 200)) click 1
+    sleep 3
+done
+echo "--- qlr output"; tail -n 40 "$HOME/qlr.log"
+echo "--- service output"; tail -n 20 "$apy_log"
+fail "no popup with the Spanish translation"
