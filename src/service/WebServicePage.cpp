@@ -47,9 +47,15 @@ WebServicePage::WebServicePage()
     view_ = new QWebEngineView;
     view_->setPage(page_);
 
-    reportTimer_.setInterval(ReportIntervalMs);
     connect(&reportTimer_, &QTimer::timeout, this, &WebServicePage::requestReport);
-    reportTimer_.start();
+    keepCurrent();
+}
+
+void WebServicePage::keepCurrent()
+{
+    busySince_.start();
+    if (reportTimer_.interval() != ReportIntervalMs || !reportTimer_.isActive())
+        reportTimer_.start(ReportIntervalMs);
 }
 
 WebServicePage::~WebServicePage()
@@ -62,6 +68,7 @@ WebServicePage::~WebServicePage()
 
 void WebServicePage::navigate(const QString& url)
 {
+    keepCurrent();
     page_->load(loadableUrl(url));
 }
 
@@ -72,6 +79,7 @@ bool WebServicePage::isCurrent() const
 
 void WebServicePage::run(pagescript::Operation operation, const QString& id, const QString& text)
 {
+    keepCurrent();
     if (isCurrent())
         oldestUnconfirmedWrite_.start();
     const quint64 number = ++writesIssued_;
@@ -88,6 +96,9 @@ void WebServicePage::run(pagescript::Operation operation, const QString& id, con
 
 void WebServicePage::requestReport()
 {
+    // Nobody has used the page for a while: a slow refresh keeps the renderer idle.
+    if (busySince_.hasExpired(BusyWindowMs) && reportTimer_.interval() != IdleReportIntervalMs)
+        reportTimer_.setInterval(IdleReportIntervalMs);
     if (!isCurrent() && oldestUnconfirmedWrite_.hasExpired(LostWriteMs))
         writesConfirmed_ = writesIssued_;
     if (reportPending_)

@@ -20,8 +20,11 @@ class QuietWebPage;
 class WebServicePage : public QObject, public ServicePage {
     Q_OBJECT
 public:
-    // How often the copy of the elements is refreshed while nothing is written.
+    // How often the copy of the elements is refreshed while the program works with the
+    // page (a load, a write or a click in the last BusyWindowMs), and when it does not.
     static constexpr int ReportIntervalMs = 40;
+    static constexpr int IdleReportIntervalMs = 2000;
+    static constexpr int BusyWindowMs = 70000;
     // A write whose report has not come back in this time is taken as lost.
     static constexpr int LostWriteMs = 2000;
 
@@ -49,6 +52,8 @@ signals:
 private:
     void run(pagescript::Operation operation, const QString& id, const QString& text);
     void requestReport();
+    // Refreshes the copy quickly for the next BusyWindowMs.
+    void keepCurrent();
     void applyReport(quint64 report, const QVariant& result);
     // The element from the copy, or null while a write is unconfirmed or it is absent.
     const PageSnapshot::Element* element(const QString& id);
@@ -66,4 +71,5 @@ private:
     quint64 newestReport_ = 0;
     bool reportPending_ = false;
     QTimer reportTimer_;
+    QElapsedTimer busySince_;
 };

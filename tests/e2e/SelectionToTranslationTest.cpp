@@ -170,17 +170,26 @@ protected:
     Terminal openTerminal()
     {
         Terminal t;
-        t.window = desktop.startXterm("qlr-e2e-terminal", "\n\n\n  " + Sentence);
+        // A title of its own, so that a closing terminal of an earlier test is never taken.
+        static int terminals = 0;
+        const QString title = QString("qlr-e2e-terminal-%1-%2").arg(QCoreApplication::applicationPid()).arg(++terminals);
+        t.window = desktop.startXterm(title, "\n\n\n  " + Sentence);
+        DesktopDriver::activate(t.window);
+        QTest::qWait(300); // the window manager has placed it for good
         t.client = DesktopDriver::windowGeometry(t.window);
         t.cellW = (t.client.width() - 4) / 100;
         t.cellH = (t.client.height() - 4) / 20;
-        DesktopDriver::activate(t.window);
         return t;
     }
     void selectSentence(const Terminal& t)
     {
         // From the left edge of the first character to just past the last one.
         DesktopDriver::drag(t.at(2, 3) - QPoint(t.cellW / 2 - 1, 0), t.at(2 + Sentence.size(), 3));
+        // The terminal itself must have seen the selection, or the test drove it wrongly.
+        const QByteArray primary = DesktopDriver::run("xclip", {"-o", "-selection", "primary"}).trimmed();
+        EXPECT_EQ(QString::fromUtf8(primary), Sentence)
+            << "terminal at " << t.client.x() << "," << t.client.y() << " " << t.client.width() << "x"
+            << t.client.height() << ", cells " << t.cellW << "x" << t.cellH;
     }
 };
 

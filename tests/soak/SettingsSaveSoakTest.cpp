@@ -89,6 +89,8 @@ TEST(SettingsSaveSoak, FileStaysWholeWhileTheFolderTurnsReadOnlyHalfway)
         }
         // Each save holds a value that grows, so a partial write would show.
         settings.set("round", QString::number(round));
+        // Every save is far larger than the file-size limit below, whatever the round.
+        settings.set("padding", QString(100, QChar(u'x')));
         settings.set("styles", QString(round % 300 + 10, QChar(u'é')));
         ini.SaveSettings();
 
