@@ -10,7 +10,7 @@ packages=(
     libx11-dev libxtst-dev libxres-dev libxfixes-dev
     libgtest-dev libgmock-dev
     # the virtual desktop of the tests and the headless demonstration
-    xvfb openbox xcompmgr trayer xterm xdotool xclip x11-utils x11-xserver-utils imagemagick
+    xvfb openbox xcompmgr trayer xterm xdotool xclip x11-utils x11-xserver-utils imagemagick dbus-daemon
     # the desktop opener behind ShellOpen
     xdg-utils
     # the fuzz targets (libFuzzer with clang)

@@ -5,17 +5,6 @@
 #   scripts/xdesktop.sh COMMAND [ARGS...]
 set -euo pipefail
 
-display_number=${QLR_DISPLAY_NUMBER:-}
-if [ -z "$display_number" ]; then
-    for n in $(seq 90 140); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            display_number=$n
-            break
-        fi
-    done
-fi
-[ -n "$display_number" ] || { echo "xdesktop: no free display number" >&2; exit 1; }
-
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -23,14 +12,32 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb ":$display_number" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=":$display_number"
-for _ in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
+# Two desktops started at the same moment may pick the same free number; the Xvfb
+# that loses exits at once, so a number counts only while our own server runs on it.
+display_number=
+for n in ${QLR_DISPLAY_NUMBER:-$(seq 90 140)}; do
+    if [ -z "${QLR_DISPLAY_NUMBER:-}" ] && { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; }; then
+        continue
+    fi
+    Xvfb ":$n" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 1 100); do
+        kill -0 "$xvfb" 2>/dev/null || break
+        if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+            sleep 0.2
+            kill -0 "$xvfb" 2>/dev/null && display_number=$n
+            break
+        fi
+        sleep 0.1
+    done
+    if [ -n "$display_number" ]; then
+        pids+=("$xvfb")
+        break
+    fi
+    kill "$xvfb" 2>/dev/null || true
 done
-xdpyinfo >/dev/null 2>&1 || { echo "xdesktop: Xvfb did not start" >&2; exit 1; }
+[ -n "$display_number" ] || { echo "xdesktop: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display_number"
 
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)

@@ -165,6 +165,9 @@ void WindowEffects::placeShadow(QWidget& form, int W, int H)
     // still shown (it may have been hidden while the glide ran).
     if (platform_.screen().compositingAvailable() && form.isVisible()) {
         shadow_->show();
+        // The popup stays above its shadow, so clicks on the popup reach it even where
+        // the window manager ignores the shadow's empty input region.
         shadow_->raise();
+        form.raise();
     }
 }

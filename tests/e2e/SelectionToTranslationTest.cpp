@@ -50,8 +50,9 @@ public:
     }
 };
 
-const QString Sentence = "The house is big.";
-const QString SentenceEs = "La casa es grande.";
+// Long enough that the popup gets its footer row with the links.
+const QString Sentence = "The house is big and the garden is green.";
+const QString SentenceEs = "La casa es grande y el jardín es verde.";
 
 class SelectionToTranslation : public testing::Test {
 protected:
@@ -90,7 +91,8 @@ protected:
                                     "language=enes\r\nControlMode=3\r\nSmoothGlide=0\r\nhideiconinterval=30\r\n"
                                     "servertimeout=30\r\nCheckConnectionInterval=10\r\nTransparency=0\r\n"
                                     "transwidth=450\r\nFontSize=10\r\nPopupIfNotConnected=1\r\n"
-                                    "NotConnectedStr=Not connected\r\ntimeoutstr=Timed out\r\n"));
+                                    "NotConnectedStr=Not connected\r\ntimeoutstr=Timed out\r\n"
+                                    "googlelabel=Powered by Apertium\r\nBorder=1\r\nShadow=1\r\n"));
     }
 
     void TearDown() override { stopProgram(); }
@@ -205,7 +207,15 @@ TEST_F(SelectionToTranslation, XtermInEveryControlMode)
     ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().lblTextValue().toStdString();
     EXPECT_EQ(popup().trans().lbldir->text(), "en → es");
     EXPECT_EQ(DesktopDriver::activeWindow(), term.window) << "the popup never takes the focus";
-    dismiss(term.at(60, 14));
+
+    // The copy link, clicked for real: the translation goes to the clipboard and the
+    // popup closes (nothing, not even the shadow, stands in the way of the click).
+    QTest::qWait(300);
+    const QPoint copy = popup().trans().lblCopy->mapToGlobal(popup().trans().lblCopy->rect().center());
+    DesktopDriver::click(copy.x(), copy.y());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !popup().trans().isVisible(); }, 5000));
+    EXPECT_EQ(QString::fromUtf8(DesktopDriver::clipboard("UTF8_STRING")), SentenceEs);
+    QTest::qWait(800);
 
     // A double click on a word.
     const QPoint house = term.at(2 + Sentence.indexOf("house") + 2, 3);
@@ -286,7 +296,8 @@ TEST_F(SelectionToTranslation, TheUsersClipboardIsBackByteForByte)
     ASSERT_NO_FATAL_FAILURE(startProgram());
     enableTranslationIn("xterm");
     const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm"));
+    ASSERT_TRUE(waitForForeground("xterm")) << state().CurrentApp.toStdString() << " enabled "
+                                            << state().TranslateEnabled;
     selectSentence(term);
     ASSERT_TRUE(waitForPopupText(SentenceEs));
 
@@ -304,7 +315,8 @@ TEST_F(SelectionToTranslation, SwitchedOffInXtermStaysOffAfterARestart)
     ASSERT_NO_FATAL_FAILURE(startProgram());
     enableTranslationIn("xterm");
     const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm"));
+    ASSERT_TRUE(waitForForeground("xterm")) << state().CurrentApp.toStdString() << " enabled "
+                                            << state().TranslateEnabled;
 
     // The tray menu's first item switches translation off for xterm.
     ASSERT_TRUE(app->mainForm()->mnuEnable->isEnabled());
