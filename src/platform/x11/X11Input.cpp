@@ -29,11 +29,13 @@ int X11Input::logicalButtonOf(int physicalButton)
 {
     // The pointer mapping says which logical button each physical one produces;
     // the server reports logical buttons in the mask.
-    unsigned char map[32] = {};
-    const int count = XGetPointerMapping(connection_.display(), map, sizeof map);
-    if (physicalButton > count)
+    if (!mappingAge_.isValid() || mappingAge_.hasExpired(MappingMaxAgeMs)) {
+        mappingCount_ = XGetPointerMapping(connection_.display(), mapping_.data(), int(mapping_.size()));
+        mappingAge_.start();
+    }
+    if (physicalButton > mappingCount_)
         return physicalButton;
-    return map[physicalButton - 1];
+    return mapping_[physicalButton - 1];
 }
 
 bool X11Input::isButtonDown(int vk)

@@ -1,6 +1,9 @@
 #pragma once
 #include "platform/Input.h"
 
+#include <QElapsedTimer>
+#include <array>
+
 namespace platform::x11 {
 
 class X11Connection;
@@ -25,7 +28,14 @@ private:
     // The logical button (1..5) that the physical button produces now.
     int logicalButtonOf(int physicalButton);
 
+    // The pointer mapping changes only when the user swaps buttons; it is read again
+    // at most once a second instead of on every button query of the watcher.
+    static constexpr int MappingMaxAgeMs = 1000;
+
     X11Connection& connection_;
+    std::array<unsigned char, 32> mapping_{};
+    int mappingCount_ = 0;
+    QElapsedTimer mappingAge_;
 };
 
 } // namespace platform::x11
