@@ -101,9 +101,12 @@ void WebServicePage::requestReport()
         reportTimer_.setInterval(IdleReportIntervalMs);
     if (!isCurrent() && oldestUnconfirmedWrite_.hasExpired(LostWriteMs))
         writesConfirmed_ = writesIssued_;
-    if (reportPending_)
+    // A report that never came back (its renderer died meanwhile) no longer holds
+    // up the next one.
+    if (reportPending_ && !reportSent_.hasExpired(LostWriteMs))
         return;
     reportPending_ = true;
+    reportSent_.start();
     const quint64 report = ++reportsRequested_;
     QPointer<WebServicePage> self(this);
     page_->runJavaScript(pagescript::script(pagescript::Operation::Report), ProgramWorld,

@@ -24,7 +24,7 @@ public:
     // page (a load, a write or a click in the last BusyWindowMs), and when it does not.
     static constexpr int ReportIntervalMs = 40;
     static constexpr int IdleReportIntervalMs = 2000;
-    static constexpr int BusyWindowMs = 70000;
+    static constexpr int BusyWindowMs = 15000;
     // A write whose report has not come back in this time is taken as lost.
     static constexpr int LostWriteMs = 2000;
 
@@ -72,4 +72,5 @@ private:
     bool reportPending_ = false;
     QTimer reportTimer_;
     QElapsedTimer busySince_;
+    QElapsedTimer reportSent_;
 };
