@@ -20,15 +20,14 @@ public:
     std::optional<bool> lastPrimary;
     int releases = 0;
 
-    bool isButtonDown(int vk) override
+    Sample sample() override
     {
-        const bool down = FakeInput::isButtonDown(vk);
-        if (vk == primaryVk) {
-            if (lastPrimary == true && !down)
-                ++releases;
-            lastPrimary = down;
-        }
-        return down;
+        const Sample sample = FakeInput::sample();
+        const bool down = sample.isDown(primaryVk);
+        if (lastPrimary == true && !down)
+            ++releases;
+        lastPrimary = down;
+        return sample;
     }
 };
 

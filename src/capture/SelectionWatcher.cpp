@@ -12,13 +12,18 @@ SelectionWatcher::SelectionWatcher(AppState& state, platform::api& api, Actions 
 
 bool SelectionWatcher::IsButtonDown(int button)
 {
+    return isDown(api_.input().sample(), button);
+}
+
+bool SelectionWatcher::isDown(const platform::Input::Sample& sample, int button)
+{
     switch (button) {
     case 1:
-        return api_.input().isButtonDown(platform::Input::VK_LBUTTON);
+        return sample.isDown(platform::Input::VK_LBUTTON);
     case 2:
-        return api_.input().isButtonDown(platform::Input::VK_RBUTTON);
+        return sample.isDown(platform::Input::VK_RBUTTON);
     case 3:
-        return api_.input().isButtonDown(platform::Input::VK_MBUTTON);
+        return sample.isDown(platform::Input::VK_MBUTTON);
     default:
         return false;
     }
@@ -48,14 +53,16 @@ void SelectionWatcher::tmr1_Timer()
     if (!state_.TranslateEnabled || !actions_.watchActive())
         return;
 
-    const bool primary = IsButtonDown(state_.btnPrimary);
-    const bool secondary = IsButtonDown(state_.btnSecondary);
+    // Both buttons and the position from one read: one server round trip a tick.
+    const platform::Input::Sample sample = api_.input().sample();
+    const bool primary = isDown(sample, state_.btnPrimary);
+    const bool secondary = isDown(sample, state_.btnSecondary);
 
     if (primary != PrimaryWasDown) {
         // Stored first, so that a tick running while this one waits inside the
         // request sees no change.
         PrimaryWasDown = primary;
-        const QPoint pointer = api_.input().cursorPos();
+        const QPoint pointer = sample.position;
         if (primary) {
             hideUnlessOverPopup();
             DownX = pointer.x();

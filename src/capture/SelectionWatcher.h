@@ -4,6 +4,7 @@
 // followed each other, whether the user has just finished selecting text.
 
 #include "core/AppState.h"
+#include "platform/Input.h"
 
 #include <QPoint>
 #include <functional>
@@ -46,6 +47,7 @@ public:
     int LastReleaseX = 0, LastReleaseY = 0;
 
 private:
+    static bool isDown(const platform::Input::Sample& sample, int button);
     void handleRelease(int x, int y);
     int controlMode();
     void hideUnlessOverPopup();

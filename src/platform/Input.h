@@ -12,14 +12,37 @@ public:
     static constexpr int VK_RBUTTON = 2;
     static constexpr int VK_MBUTTON = 4;
 
+    // Everything one read of the pointer tells: its position in screen pixels and
+    // which physical buttons are held. VK_LBUTTON is the physical left button
+    // whatever the user's button mapping.
+    struct Sample {
+        QPoint position; // (0, 0) when the pointer cannot be read
+        bool left = false;
+        bool right = false;
+        bool middle = false;
+        bool shift = false;
+
+        // True while the button is held; numbers other than the three are false.
+        bool isDown(int vk) const
+        {
+            switch (vk) {
+            case VK_LBUTTON: return left;
+            case VK_RBUTTON: return right;
+            case VK_MBUTTON: return middle;
+            default: return false;
+            }
+        }
+    };
+
     virtual ~Input() = default;
 
-    // Pointer position in screen pixels; (0, 0) when it cannot be read.
-    virtual QPoint cursorPos() = 0;
-    // True while the physical button is held: VK_LBUTTON is the physical left button
-    // whatever the user's button mapping. Other numbers are false.
-    virtual bool isButtonDown(int vk) = 0;
-    virtual bool isShiftDown() = 0;
+    // One read of the pointer. Callers that need several of its parts at one moment
+    // (the selection watcher's tick) take one sample rather than asking three times.
+    virtual Sample sample() = 0;
+
+    QPoint cursorPos() { return sample().position; }
+    bool isButtonDown(int vk) { return sample().isDown(vk); }
+    bool isShiftDown() { return sample().shift; }
 };
 
 } // namespace platform

@@ -137,3 +137,27 @@ TEST_F(PopupDesktop, TheRealPointerAndButtonsAreRead)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PopupDesktop, TheForegroundWindowFollowsEveryActivation)
+{
+    // The back end keeps the active window from the window manager's property
+    // changes; each switch must show at once, also back to a window seen before.
+    QTemporaryDir home;
+    Xterm first(home.filePath("first.txt"));
+    const QString firstWindow = first.waitForFocus(activeWindow);
+    ASSERT_FALSE(firstWindow.isEmpty());
+    EXPECT_EQ(QString::number(desktop->windows().foregroundWindow()), firstWindow);
+    Xterm second(home.filePath("second.txt"));
+    const QString secondWindow = second.waitForFocus(activeWindow);
+    ASSERT_FALSE(secondWindow.isEmpty());
+    for (const QString& window : {firstWindow, secondWindow, firstWindow}) {
+        run("xdotool", {"windowactivate", "--sync", window});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QString::number(desktop->windows().foregroundWindow()) == window; },
+                                    2000))
+            << "still " << desktop->windows().foregroundWindow() << " after activating " << window.toStdString();
+    }
+}
+
+} // namespace

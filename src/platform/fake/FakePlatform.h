@@ -60,9 +60,11 @@ public:
     QSet<int> buttonsDown;
     bool shiftDown = false;
 
-    QPoint cursorPos() override { return cursor; }
-    bool isButtonDown(int vk) override { return buttonsDown.contains(vk); }
-    bool isShiftDown() override { return shiftDown; }
+    Sample sample() override
+    {
+        return {cursor, buttonsDown.contains(VK_LBUTTON), buttonsDown.contains(VK_RBUTTON),
+                buttonsDown.contains(VK_MBUTTON), shiftDown};
+    }
 };
 
 // An in-memory file system. Folders listed in readOnlyFolders refuse new files,

@@ -6,23 +6,23 @@
 
 namespace platform::x11 {
 
-X11Input::PointerState X11Input::query()
+Input::Sample X11Input::sample()
 {
-    PointerState state;
+    Sample sample;
     Display* display = connection_.display();
     if (!display)
-        return state;
+        return sample;
     Window root = 0, child = 0;
-    int winX = 0, winY = 0;
-    state.valid = XQueryPointer(display, DefaultRootWindow(display), &root, &child, &state.rootX, &state.rootY,
-                                &winX, &winY, &state.mask) != 0;
-    return state;
-}
-
-QPoint X11Input::cursorPos()
-{
-    const PointerState state = query();
-    return state.valid ? QPoint(state.rootX, state.rootY) : QPoint();
+    int rootX = 0, rootY = 0, winX = 0, winY = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX, &winY, &mask))
+        return sample; // the pointer is on another screen
+    sample.position = QPoint(rootX, rootY);
+    sample.left = physicalDown(1, mask);
+    sample.middle = physicalDown(2, mask);
+    sample.right = physicalDown(3, mask);
+    sample.shift = (mask & ShiftMask) != 0;
+    return sample;
 }
 
 int X11Input::logicalButtonOf(int physicalButton)
@@ -38,29 +38,13 @@ int X11Input::logicalButtonOf(int physicalButton)
     return mapping_[physicalButton - 1];
 }
 
-bool X11Input::isButtonDown(int vk)
+bool X11Input::physicalDown(int physicalButton, unsigned int mask)
 {
-    int physical = 0;
-    switch (vk) {
-    case VK_LBUTTON: physical = 1; break;
-    case VK_MBUTTON: physical = 2; break;
-    case VK_RBUTTON: physical = 3; break;
-    default: return false;
-    }
-    const PointerState state = query();
-    if (!state.valid)
-        return false;
     static constexpr unsigned int ButtonMasks[] = {Button1Mask, Button2Mask, Button3Mask, Button4Mask, Button5Mask};
-    const int logical = logicalButtonOf(physical);
+    const int logical = logicalButtonOf(physicalButton);
     if (logical < 1 || logical > 5)
         return false; // the button is switched off in the mapping
-    return (state.mask & ButtonMasks[logical - 1]) != 0;
-}
-
-bool X11Input::isShiftDown()
-{
-    const PointerState state = query();
-    return state.valid && (state.mask & ShiftMask) != 0;
+    return (mask & ButtonMasks[logical - 1]) != 0;
 }
 
 } // namespace platform::x11

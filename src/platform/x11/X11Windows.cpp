@@ -6,6 +6,7 @@
 #include "platform/x11/X11WindowInfo.h"
 
 #include <QClipboard>
+#include <algorithm>
 #include <QGuiApplication>
 #include <unistd.h>
 
@@ -21,25 +22,68 @@ X11Windows::X11Windows(X11Connection& connection, X11Selections& selections)
     : connection_(connection), selections_(selections)
 {
     primaryChangesAtPress_ = selections_.changeCount(Selection::Primary);
+    if (Display* display = connection_.display()) {
+        activeAtom_ = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+        supportedAtom_ = XInternAtom(display, "_NET_SUPPORTED", False);
+        // Only this connection's interest in the root window changes; nothing else
+        // reads events on it.
+        XSelectInput(display, DefaultRootWindow(display), PropertyChangeMask);
+    }
 }
 
-WindowHandle X11Windows::activeWindowProperty()
+bool X11Windows::activeWindowChanged()
 {
     Display* display = connection_.display();
-    const Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    bool changed = false;
+    while (XEventsQueued(display, QueuedAfterReading) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == PropertyNotify
+            && (event.xproperty.atom == activeAtom_ || event.xproperty.atom == supportedAtom_))
+            changed = true;
+    }
+    return changed;
+}
+
+std::optional<WindowHandle> X11Windows::activeWindowProperty()
+{
+    Display* display = connection_.display();
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    WindowHandle window = 0;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), active, 0, 1, False, XA_WINDOW, &type, &format, &count,
+    std::optional<WindowHandle> window;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), activeAtom_, 0, 1, False, XA_WINDOW, &type, &format, &count,
                            &after, &data) == Success
         && data) {
         if (type == XA_WINDOW && format == 32 && count == 1)
             window = *reinterpret_cast<unsigned long*>(data);
         XFree(data);
     }
+    // Some window managers delete the property while no window is active.
+    if (!window && managerPublishesActiveWindow())
+        window = 0;
     return window;
+}
+
+bool X11Windows::managerPublishesActiveWindow()
+{
+    Display* display = connection_.display();
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool published = false;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), supportedAtom_, 0, 4096, False, XA_ATOM, &type,
+                           &format, &count, &after, &data) == Success
+        && data) {
+        if (type == XA_ATOM && format == 32) {
+            const auto* atoms = reinterpret_cast<const unsigned long*>(data);
+            published = std::find(atoms, atoms + count, activeAtom_) != atoms + count;
+        }
+        XFree(data);
+    }
+    return published;
 }
 
 WindowHandle X11Windows::focusTopLevel()
@@ -59,12 +103,16 @@ WindowHandle X11Windows::foregroundWindow()
     Display* display = connection_.display();
     if (!display)
         return 0;
-    // Reading a property of the root window cannot fail, so the usual case (a window
-    // manager publishes the active window) costs one round trip, once every watcher
-    // tick. Only the walk up from the focus window, whose windows may vanish meanwhile,
-    // needs the error trap and its synchronisations.
-    WindowHandle window = activeWindowProperty();
-    if (window == 0) {
+    // The usual case (a window manager publishes the active window) costs no round
+    // trip: the property is read again only after the server reported a change.
+    // Without a window manager, the focus window is walked up to its top level on
+    // every call; its windows may vanish meanwhile, hence the error trap.
+    if (activeWindowChanged() || !activeKnown_) {
+        active_ = activeWindowProperty();
+        activeKnown_ = true;
+    }
+    WindowHandle window = active_.value_or(0);
+    if (!active_) {
         X11ErrorTrap trap(display);
         window = focusTopLevel();
         if (trap.failed())

@@ -20,12 +20,24 @@ public:
     std::optional<QString> copyMessage(WindowHandle window) override;
 
 private:
-    WindowHandle activeWindowProperty();
+    // Reads the events queued on the connection (without a round trip); true when
+    // the window manager changed the active-window property meanwhile.
+    bool activeWindowChanged();
+    // The window manager's active window (0: none is active); nothing when no
+    // window manager publishes one.
+    std::optional<WindowHandle> activeWindowProperty();
+    bool managerPublishesActiveWindow();
     WindowHandle focusTopLevel();
 
     X11Connection& connection_;
     X11Selections& selections_;
     std::uint64_t primaryChangesAtPress_ = 0;
+    // The active window as last read, kept current by property-change events on the
+    // root window, so that the watcher's tick does not ask the server each time.
+    unsigned long activeAtom_ = 0;
+    unsigned long supportedAtom_ = 0;
+    bool activeKnown_ = false;
+    std::optional<WindowHandle> active_;
 };
 
 } // namespace platform::x11
