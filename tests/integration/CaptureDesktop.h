@@ -7,6 +7,7 @@
 #include "platform/createPlatform.h"
 
 #include <QMap>
+#include <csignal>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -39,13 +40,19 @@ class DesktopFixture : public testing::Test {
 protected:
     std::unique_ptr<platform::api> desktop;
     std::vector<std::unique_ptr<ScopedProcess>> programs;
+    QList<qint64> stopped; // continued at the end, so that they can be ended
 
     void SetUp() override
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
         desktop = platform::createPlatform();
     }
-    void TearDown() override { programs.clear(); }
+    void TearDown() override
+    {
+        for (const qint64 pid : stopped)
+            ::kill(pid_t(pid), SIGCONT);
+        programs.clear();
+    }
 
     QProcess* start(const QString& program, const QStringList& args, const QByteArray& input = {})
     {
@@ -89,6 +96,14 @@ protected:
     {
         start("xclip", {"-quiet", "-selection", "clipboard"}, text);
         ASSERT_TRUE(waitUntil([&] { return runServing("xclip", {"-o", "-selection", "clipboard"}) == text; }));
+    }
+
+    // An xclip that owns the clipboard and then never answers again (stopped).
+    void hungClipboardOwner()
+    {
+        ASSERT_NO_FATAL_FAILURE(xclipOwns("frozen"));
+        stopped.append(programs.back()->process.processId());
+        ::kill(pid_t(stopped.last()), SIGSTOP);
     }
 };
 

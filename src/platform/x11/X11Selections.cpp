@@ -186,6 +186,19 @@ std::uint64_t X11Selections::changeCount(Selection selection)
     return slot(selection).changes;
 }
 
+std::uint64_t X11Selections::changeCountAfter(Selection selection, std::uint64_t since, int waitMs)
+{
+    const Deadline deadline = after(waitMs);
+    for (;;) {
+        const std::uint64_t count = changeCount(selection);
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
+        if (count != since || left <= 0)
+            return count;
+        pollfd descriptor{ConnectionNumber(display_), POLLIN, 0};
+        poll(&descriptor, 1, int(std::min<long long>(left, 10)));
+    }
+}
+
 unsigned long X11Selections::owner(Selection selection)
 {
     return usable() ? XGetSelectionOwner(display_, selectionAtom(selection)) : 0;

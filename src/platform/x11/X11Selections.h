@@ -40,6 +40,8 @@ public:
 
     // Owner changes seen so far (anybody's, ours included), up to this moment.
     std::uint64_t changeCount(Selection selection);
+    // The change count once it differs from `since`, waiting at most waitMs for that.
+    std::uint64_t changeCountAfter(Selection selection, std::uint64_t since, int waitMs);
     // The window owning the selection now; 0 for none.
     unsigned long owner(Selection selection);
     std::int64_t ownerProcessId(Selection selection);

@@ -174,7 +174,11 @@ std::optional<QString> X11Windows::copyMessage(WindowHandle window)
 {
     // PRIMARY keeps its text after a deselect: only a selection made since the last
     // press of the primary button, by the asked window's own process, is the user's.
-    if (window == 0 || selections_.changeCount(Selection::Primary) == primaryChangesAtPress_)
+    // The watcher may see the button come up before a busy application has handled
+    // that release and taken the selection, so a new selection gets a moment to come.
+    if (window == 0
+        || selections_.changeCountAfter(Selection::Primary, primaryChangesAtPress_, SelectionSettleMs)
+            == primaryChangesAtPress_)
         return std::nullopt;
     const std::int64_t windowPid = windowProcessId(window);
     if (windowPid == 0 || selections_.ownerProcessId(Selection::Primary) != windowPid)

@@ -29,6 +29,9 @@ private:
     bool managerPublishesActiveWindow();
     WindowHandle focusTopLevel();
 
+    // How long a selection may take to appear after the release that made it.
+    static constexpr int SelectionSettleMs = 150;
+
     X11Connection& connection_;
     X11Selections& selections_;
     std::uint64_t primaryChangesAtPress_ = 0;
