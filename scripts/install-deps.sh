@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webchannel-dev qt6-svg-dev
+    qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-webengine-dev qt6-webchannel-dev qt6-svg-dev
     libx11-dev libxtst-dev libxres-dev libxfixes-dev
     libgtest-dev libgmock-dev
     # the virtual desktop of the tests and the headless demonstration

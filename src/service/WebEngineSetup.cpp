@@ -1,7 +1,8 @@
 #include "service/WebEngineSetup.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QStringList>
 
 #ifdef Q_OS_UNIX
@@ -21,11 +22,6 @@ bool runningAsRoot()
 #endif
 }
 
-bool hasRenderNode()
-{
-    return !QDir("/dev/dri").entryList({"renderD*"}, QDir::System).isEmpty();
-}
-
 void addChromiumFlag(const QString& flag)
 {
     QStringList flags = qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").split(' ', Qt::SkipEmptyParts);
@@ -38,12 +34,18 @@ void addChromiumFlag(const QString& flag)
 
 void prepare()
 {
-    if (!QCoreApplication::instance())
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The page is never on screen, so nothing needs OpenGL: the view draws with Qt
+    // Quick's software renderer and the engine without a GPU process. That keeps the
+    // GL driver (on virtual servers a whole software rasteriser) out of memory.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    addChromiumFlag("--disable-gpu");
+    // One hidden page needs one renderer, and no spare one kept warm for the next.
+    addChromiumFlag("--renderer-process-limit=1");
+    addChromiumFlag("--disable-features=SpareRendererForSitePerProcess");
     if (runningAsRoot())
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (!hasRenderNode())
-        addChromiumFlag("--disable-gpu");
 }
 
 } // namespace webengine

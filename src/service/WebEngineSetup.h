@@ -5,7 +5,7 @@
 namespace webengine {
 
 // The browser sandbox stays on, except for a run as root, where the engine cannot
-// start with it. Without a GPU (virtual X servers) the engine renders in software.
+// start with it. The hidden page is drawn in software with a single renderer.
 void prepare();
 
 } // namespace webengine
