@@ -74,7 +74,9 @@ apy_pid=$(scripts/apy.sh start)
 home=$(mktemp -d)
 mkdir -p "$home/qlr"
 printf 'language=enes\r\n' | iconv -f UTF-8 -t UTF-16LE > "$home/qlr/qlr.ini"
-AppData="$home" "$build_dir/qlr" >/dev/null 2>&1 &
+# A runtime folder of its own: another instance on this machine (a test run) would
+# otherwise hold the single-instance lock and this one would end at once.
+AppData="$home" XDG_RUNTIME_DIR="$home" "$build_dir/qlr" >/dev/null 2>&1 &
 qlr_pid=$!
 started+=($qlr_pid)
 sleep 20 # start-up and the page load settle
@@ -90,13 +92,66 @@ if kill -0 "$qlr_pid" 2>/dev/null; then
         "PSS of the process tree, page loaded, no translation yet (not the 200-translation figure)"
 else
     row "idle CPU" - "% core" 0.1 "the program did not keep running on the bench desktop"
+    row "memory (idle)" - MB 120 "the program did not keep running on the bench desktop"
 fi
+kill "$qlr_pid" 2>/dev/null || true
+wait "$qlr_pid" 2>/dev/null || true
 rm -rf "$home"
 
-row "memory (200 translations)" - MB 120 "not measured: needs a driver that triggers translations in the running program (XTest selections); not built yet"
-row "cached latency" - ms 100 "not measured: needs release-to-map timing of the popup in the running program; not built yet"
-row "uncached latency" - ms 250 "not measured: as cached latency, plus APy warm-up control; not built yet"
-row "focus kept" - "" "(always)" "not measured here: no keystroke-forwarding check in the bench yet"
+# Selections in a terminal against a fresh instance in just-select mode without glide,
+# driven from outside by qlr_drive: latency, focus and memory after many translations.
+# The program writes its timing trace (QLR_TRACE_FILE); the terminal shows the
+# sentences and appends every line typed into it to a file, for the focus check.
+translations=200
+home=$(mktemp -d)
+mkdir -p "$home/qlr"
+printf 'language=enes\r\nControlMode=3\r\nSmoothGlide=0\r\nhideiconinterval=30\r\n' |
+    iconv -f UTF-8 -t UTF-16LE > "$home/qlr/qlr.ini"
+printf '[Applications]\nxterm=-1\n' > "$home/qlr/store.ini"
+"$build_dir/bench/qlr_drive" sentences 56 > "$home/sentences.txt"
+: > "$home/keys.txt"
+columns=130 lines=62
+xterm -geometry "${columns}x${lines}+0+0" -title qlr-bench-drive -e bash -c \
+    'stty -echo; printf "\n\n"; cat "$1"; while IFS= read -r line; do echo "$line" >> "$2"; done' \
+    - "$home/sentences.txt" "$home/keys.txt" &
+started+=($!)
+drive_term=$(xdotool search --sync --name qlr-bench-drive | head -n 1)
+xdotool windowactivate --sync "$drive_term"
+AppData="$home" XDG_RUNTIME_DIR="$home" QLR_TRACE_FILE="$home/trace.txt" "$build_dir/qlr" >/dev/null 2>&1 &
+qlr_pid=$!
+started+=($qlr_pid)
+drive_log=$home/drive.log
+if "$build_dir/bench/qlr_drive" run "$drive_term" "$columns" "$lines" "$home/trace.txt" "$home/keys.txt" \
+    "$translations" > "$home/drive.out" 2> "$drive_log" && kill -0 "$qlr_pid" 2>/dev/null; then
+    row "memory (200 translations)" "$(awk -v k="$(pss_kib "$qlr_pid")" 'BEGIN {printf "%.1f", k / 1024}')" MB 120 \
+        "PSS of the process tree (qlr + $(($(tree_of "$qlr_pid" | wc -l) - 1)) helpers) after $translations translations shown, most of them new texts"
+else
+    row "memory (200 translations)" - MB 120 "the driver did not get $translations translations shown (see the driver's lines below)"
+fi
+figure() { awk -v name="$1" '$1 == name {print $2; exit}' "$home/drive.out"; }
+samples() { awk -v name="$1" '$1 == name {print $3; exit}' "$home/drive.out"; }
+latency_row() { # FIGURE GOAL DRIVER_NAME HOW
+    local value
+    value=$(figure "$3")
+    if [ -n "$value" ] && [ "$value" != - ]; then
+        row "$1" "$(awk -v v="$value" 'BEGIN {printf "%.1f", v}')" ms "$2" "$4, median of $(samples "$3") selections"
+    else
+        row "$1" - ms "$2" "no usable samples ($(samples "$3") selections; see the driver's lines below)"
+    fi
+}
+latency_row "cached latency (popup mapped)" 100 cached_mapped_ms \
+    "real drag in xterm (XTest), release to the popup's MapNotify, text already cached, ControlMode 3"
+latency_row "cached latency (translation drawn)" 100 cached_drawn_ms \
+    "release to the program's paint of the cached translation, SmoothGlide 0"
+latency_row "uncached latency" 250 uncached_drawn_ms \
+    "release to the paint of a new short sentence's translation, APy warm, SmoothGlide 0"
+focus=$(figure focus)
+row "focus kept" "${focus:--}" "" always \
+    "3 times, popup shown: keyboard not grabbed (XGrabKeyboard succeeds), xterm still _NET_ACTIVE_WINDOW, typed keys reach xterm"
+stages=$(grep -E '^(cached|uncached) \(' "$drive_log" || true)
+grep -v -E '^(cached|uncached) \(' "$drive_log" >&2 || true
+kill "$qlr_pid" 2>/dev/null || true
+rm -rf "$home"
 
 machine="$(date -u +%Y-%m-%dT%H:%MZ) · $(git rev-parse --short HEAD 2>/dev/null || echo ?) · $(uname -sr) · $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //') · $(nproc) cores · $(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo) · load $(cut -d' ' -f1-3 /proc/loadavg) · Xvfb+openbox+xcompmgr"
 {
@@ -108,7 +163,9 @@ machine="$(date -u +%Y-%m-%dT%H:%MZ) · $(git rev-parse --short HEAD 2>/dev/null
     echo "|---|---|---|---|---|"
     for r in "${rows[@]}"; do
         IFS='|' read -r figure value unit goal how <<<"$r"
-        if [ "$value" = "-" ]; then
+        if [ "$value" = yes ] || [ "$value" = no ]; then
+            echo "| $figure | $value | $goal | – | $how |"
+        elif [ "$value" = "-" ]; then
             goal_text="≤ $goal $unit"; [ -z "$unit" ] && goal_text=$goal
             echo "| $figure | not measured | $goal_text | – | $how |"
         else
@@ -116,5 +173,11 @@ machine="$(date -u +%Y-%m-%dT%H:%MZ) · $(git rev-parse --short HEAD 2>/dev/null
             echo "| $figure | $value $unit | ≤ $goal $unit | $ratio | $how |"
         fi
     done
+    if [ -n "$stages" ]; then
+        echo
+        echo "Where the time goes (program trace, medians after the button release):"
+        echo
+        sed 's/^/    /' <<<"$stages"
+    fi
 } > bench/results.md
 cat bench/results.md

@@ -10,6 +10,8 @@
 #include <QString>
 #include <cstdint>
 
+class TraceFile;
+
 using WindowHandle = std::uint64_t;
 
 struct AppState {
@@ -52,4 +54,7 @@ struct AppState {
 
     // True while the popup glides.
     bool Gliding = false;
+
+    // The opt-in timing trace (QLR_TRACE_FILE); null unless asked for.
+    TraceFile* Trace = nullptr;
 };

@@ -6,6 +6,8 @@
 #include "core/TrayIcon.h"
 #include "platform/api.h"
 #include "popup/Popup.h"
+#include "popup/DrawnTrace.h"
+#include "core/TraceFile.h"
 #include "core/TranslationPipeline.h"
 #include "popup/LinkLabel.h"
 #include "popup/frmTrans.h"
@@ -123,6 +125,10 @@ void Application::loadForms()
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(gui, &QGuiApplication::commitDataRequest, this, &Application::mnuExit_Click);
     popup_ = std::make_unique<Popup>(state_, api_, *frmMain_);
+    trace_ = TraceFile::fromEnvironment();
+    state_.Trace = trace_.get();
+    if (trace_)
+        new DrawnTrace(state_, *popup_->trans().lblText, *trace_); // owned by the text control
     frmMain_->setBrowserView(page_->view());
     tray_ = std::make_unique<TrayIcon>(state_, api_.clock(), *frmMain_);
     connection_ = std::make_unique<Connection>(state_, *page_, *frmMain_, *tray_);

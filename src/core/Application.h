@@ -17,6 +17,7 @@ class Dialogs;
 class TrayIcon;
 class Connection;
 class TranslationPipeline;
+class TraceFile;
 
 class Application : public QObject {
     Q_OBJECT
@@ -74,6 +75,8 @@ private:
     AppState state_;
     mdlINI ini_;
     std::unique_ptr<ServicePage> page_;
+    // The opt-in timing trace (QLR_TRACE_FILE); declared before the forms that write to it.
+    std::unique_ptr<TraceFile> trace_;
     std::unique_ptr<frmMain> frmMain_;
     std::unique_ptr<Popup> popup_;
     std::unique_ptr<TrayIcon> tray_;

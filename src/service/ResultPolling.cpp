@@ -1,5 +1,6 @@
 #include "service/ResultPolling.h"
 
+#include "core/TraceFile.h"
 #include "core/frmMain.h"
 #include "popup/LinkLabel.h"
 #include "popup/Popup.h"
@@ -20,6 +21,8 @@ void ResultPolling::tmrTrans_Timer()
     const QString result = page_.innerText(page::translation).value_or(QString());
     if (result.isEmpty())
         return;
+    if (state_.Trace)
+        state_.Trace->write("result-seen", result.size());
     main_.tmrProgress.setEnabled(false);
     if (const auto direction = page_.innerText(page::fromto))
         popup_.trans().lbldir->setCaption(*direction);

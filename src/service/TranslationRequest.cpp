@@ -1,6 +1,7 @@
 #include "service/TranslationRequest.h"
 
 #include "core/NumberText.h"
+#include "core/TraceFile.h"
 #include "core/frmMain.h"
 #include "platform/api.h"
 #include "popup/LinkLabel.h"
@@ -58,6 +59,8 @@ bool TranslationRequest::IsPointInWindowBody(WindowHandle window, int x, int y)
 
 bool TranslationRequest::TranslateSelection(int x, int y, int selectionLeft)
 {
+    if (state_.Trace)
+        state_.Trace->write("selection-noticed", x);
     state_.SelectionLeft = selectionLeft * state_.TwipsX;
     const WindowHandle foreground = api_.windows().foregroundWindow();
     if (!IsPointInWindowBody(foreground, x, y))
@@ -67,6 +70,8 @@ bool TranslationRequest::TranslateSelection(int x, int y, int selectionLeft)
     if (text.isEmpty())
         return false;
     state_.LastRequestText = text;
+    if (state_.Trace)
+        state_.Trace->write("text-captured", text.size());
 
     const QString cached = state_.TranslationCache.value(TextCacheKey(text));
     if (!cached.isEmpty()) {
@@ -94,6 +99,8 @@ void TranslationRequest::startPageRequest(const QString& text)
     main_.tmrTimeOut.setEnabled(true);
     page_.setValue(page::text, text);
     page_.click(page::btn);
+    if (state_.Trace)
+        state_.Trace->write("request-sent", text.size());
     main_.tmrTrans.setInterval(PollIntervalMs);
     main_.tmrTrans.setEnabled(true);
 }
