@@ -18,19 +18,22 @@ protected:
     QString savedText() { return mdlINI::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::UserFile)); }
 };
 
+// The table's rows as "key=value" lines, so that a mismatch shows the whole table.
+QStringList rows(const Settings& settings)
+{
+    QStringList out;
+    for (const Settings::Entry& e : settings.entries())
+        out.append(e.key + "=" + e.value);
+    return out;
+}
+
 TEST_F(SettingsFile, LinesFollowTheFormatRules)
 {
     withUserFolder();
     userFile(iniLines({"# comment=1", "k=1", "a=b=c", "=nokey", "no equals here", "", " #x=1",
                        "key = v", "[section]", "K=2", "empty="}));
     ini.LoadSettings();
-
-    QList<Settings::Entry> expected{{"k", "1"}, {"a", "b=c"}, {" #x", "1"}, {"key ", " v"}, {"empty", ""}};
-    ASSERT_EQ(settings.entries().size(), expected.size());
-    for (int i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(settings.entries()[i].key, expected[i].key) << i;
-        EXPECT_EQ(settings.entries()[i].value, expected[i].value) << i;
-    }
+    EXPECT_EQ(rows(settings), QStringList({"k=1", "a=b=c", " #x=1", "key = v", "empty="}));
 }
 
 TEST_F(SettingsFile, PerUserFileWinsAndProgramFileAddsTheRest)
@@ -49,34 +52,21 @@ TEST_F(SettingsFile, PerUserFileWinsAndProgramFileAddsTheRest)
 TEST_F(SettingsFile, EncodingsAndLineEnds)
 {
     withUserFolder();
-    struct Case {
-        const char* name;
-        QByteArray bytes;
-        QList<Settings::Entry> expected;
-    };
-    const QList<Case> cases{
-        {"byte-order mark is dropped", QByteArray("\xFF\xFE") + iniLines({"a=1", "b=2"}), {{"a", "1"}, {"b", "2"}}},
-        {"no byte-order mark", iniLines({"a=1", "b=2"}), {{"a", "1"}, {"b", "2"}}},
-        {"LF only is one line", utf16File("a=1\nb=2\n"), {{"a", "1\nb=2\n"}}},
-        {"lone CR does not end a line", utf16File("a=1\rb=2\r\n"), {{"a", "1\rb=2"}}},
+    const std::tuple<const char*, QByteArray, QStringList> cases[] = {
+        {"byte-order mark is dropped", QByteArray("\xFF\xFE") + iniLines({"a=1", "b=2"}), {"a=1", "b=2"}},
+        {"no byte-order mark", iniLines({"a=1", "b=2"}), {"a=1", "b=2"}},
+        {"LF only is one line", utf16File("a=1\nb=2\n"), {"a=1\nb=2\n"}},
+        {"lone CR does not end a line", utf16File("a=1\rb=2\r\n"), {"a=1\rb=2"}},
         {"only a byte-order mark", QByteArray("\xFF\xFE"), {}},
         {"empty file", QByteArray(), {}},
-        {"odd trailing byte is dropped", iniLines({"a=1"}) + "x", {{"a", "1"}}},
+        {"odd trailing byte is dropped", iniLines({"a=1"}) + "x", {"a=1"}},
     };
-    for (const Case& c : cases) {
-        userFile(c.bytes);
+    for (const auto& [name, bytes, expected] : cases) {
+        userFile(bytes);
         ini.LoadSettings();
-        ASSERT_EQ(settings.entries().size(), c.expected.size()) << c.name;
-        for (int i = 0; i < c.expected.size(); ++i) {
-            EXPECT_EQ(settings.entries()[i].key, c.expected[i].key) << c.name;
-            EXPECT_EQ(settings.entries()[i].value, c.expected[i].value) << c.name;
-        }
+        EXPECT_EQ(rows(settings), expected) << name;
     }
-}
-
-TEST_F(SettingsFile, EightBitFileYieldsNoUsableKeys)
-{
-    withUserFolder();
+    // An eight-bit file read as UTF-16 yields no usable keys.
     userFile("Color=1,2,3\r\nBorder=1\r\n");
     ini.LoadSettings();
     EXPECT_FALSE(settings.contains("Color"));
@@ -134,11 +124,7 @@ TEST_F(SettingsFile, SaveThenLoadGivesTheSameTable)
     Settings reloaded;
     mdlINI other(desktop.fakeFiles, reloaded);
     other.LoadSettings();
-    ASSERT_EQ(reloaded.entries().size(), settings.entries().size());
-    for (int i = 0; i < settings.entries().size(); ++i) {
-        EXPECT_EQ(reloaded.entries()[i].key, settings.entries()[i].key);
-        EXPECT_EQ(reloaded.entries()[i].value, settings.entries()[i].value);
-    }
+    EXPECT_EQ(rows(reloaded), rows(settings));
 }
 
 TEST_F(SettingsFile, FailedSaveKeepsTheOldFile)
@@ -172,16 +158,6 @@ TEST_F(SettingsFile, SettingsFolderRules)
     EXPECT_EQ(ini.userFilePath(), FakeDesktop::ProgramFile);
 }
 
-TEST_F(SettingsFile, WithoutPerUserFolderReadsAndWritesBesideTheExecutable)
-{
-    desktop.fakeFiles.environment.remove("AppData");
-    programFile(iniLines({"a=1"}));
-    ini.LoadSettings();
-    settings.set("b", "2");
-    ini.SaveSettings();
-    EXPECT_EQ(mdlINI::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::ProgramFile)), "a=1\r\nb=2\r\n");
-}
-
 TEST_F(SettingsFile, ResetDeletesOnlyThePerUserFile)
 {
     withUserFolder();
@@ -193,15 +169,19 @@ TEST_F(SettingsFile, ResetDeletesOnlyThePerUserFile)
     EXPECT_EQ(settings.value("Color"), "255,255,255");
 }
 
-TEST_F(SettingsFile, ResetNeverDeletesTheShippedFile)
+TEST_F(SettingsFile, WithoutPerUserFolderTheFileBesideTheExecutableIsUsedButNeverDeleted)
 {
     desktop.fakeFiles.environment.remove("AppData");
-    programFile(iniLines({"serviceurl=file:///page"}));
+    programFile(iniLines({"a=1"}));
     ini.LoadSettings();
-    settings.set("serviceurl", "changed");
+    settings.set("b", "2");
+    ini.SaveSettings();
+    EXPECT_EQ(mdlINI::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::ProgramFile)), "a=1\r\nb=2\r\n");
+
+    settings.set("a", "changed");
     ini.ResetSettings();
     EXPECT_TRUE(desktop.fakeFiles.files.contains(FakeDesktop::ProgramFile));
-    EXPECT_EQ(settings.value("serviceurl"), "file:///page");
+    EXPECT_EQ(settings.value("a"), "1");
 }
 
 TEST(BaseName, DropsFolderAndLastSuffix)
@@ -218,10 +198,7 @@ TEST(SettingsTable, KeysAreCaseBlindAndLookupsInsert)
     settings.set("Border", "1");
     EXPECT_EQ(settings.value("border"), "1");
     settings.set("BORDER", "0");
-    EXPECT_EQ(settings.entries().size(), 1);
-    EXPECT_EQ(settings.entries()[0].key, "Border");
-    EXPECT_EQ(settings.entries()[0].value, "0");
-
+    EXPECT_EQ(rows(settings), QStringList{"Border=0"});
     EXPECT_EQ(settings.value("Missing"), "");
     EXPECT_TRUE(settings.contains("missing"));
     EXPECT_EQ(settings.number("missing"), 0.0);
@@ -242,6 +219,55 @@ TEST(ClampSetting, BringsNumbersIntoBounds)
         ini.ClampSetting("transwidth", 100, 1000);
         EXPECT_EQ(settings.value("transwidth"), expected) << stored.toStdString();
     }
+}
+
+struct FolderCase {
+    const char* name;
+    QString exePath;
+    QStringList existingFolders;
+    QString expectedFolder;
+};
+
+TEST(ProgramFolder, InstalledLayoutUsesTheDataFolderElseTheExecutablesFolder)
+{
+    const QList<FolderCase> cases{
+        {"installed under /usr", "/usr/bin/qlr", {"/usr/bin", "/usr/share/quillora"}, "/usr/share/quillora"},
+        {"relocated prefix", "/tmp/p x/bin/qlr", {"/tmp/p x/bin", "/tmp/p x/share/quillora"},
+         "/tmp/p x/share/quillora"},
+        {"prefix is the root", "/bin/qlr", {"/bin", "/share/quillora"}, "/share/quillora"},
+        {"bin without a data folder", "/usr/bin/qlr", {"/usr/bin", "/usr/share"}, "/usr/bin"},
+        {"build tree", "/work/build/qlr", {"/work/build", "/work/share/quillora"}, "/work/build"},
+        {"folder merely ending in bin", "/home/robin/qlr", {"/home/share/quillora", "/home/robin"},
+         "/home/robin"},
+        {"executable in the root", "/qlr", {"/share/quillora"}, "/"},
+    };
+    for (const FolderCase& c : cases) {
+        FakeDesktop desktop;
+        desktop.fakeFiles.exePath = c.exePath;
+        for (const QString& folder : c.existingFolders)
+            desktop.fakeFiles.folders.insert(folder);
+        Settings settings;
+        mdlINI ini(desktop.fakeFiles, settings);
+        EXPECT_EQ(ini.programFolder(), c.expectedFolder) << c.name;
+    }
+}
+
+TEST(ProgramFolder, InstalledProgramReadsTheShippedFileFromTheDataFolder)
+{
+    FakeDesktop desktop;
+    desktop.fakeFiles.exePath = "/usr/bin/qlr";
+    desktop.fakeFiles.folders += {"/usr/bin", "/usr/share/quillora", "/home/user/.config/qlr"};
+    desktop.fakeFiles.files.insert("/usr/share/quillora/qlr.ini",
+                                   iniLines({"serviceurl=file:///usr/share/quillora/page/index.html"}));
+    Settings settings;
+    mdlINI ini(desktop.fakeFiles, settings);
+    ini.LoadSettings();
+    EXPECT_EQ(settings.value("serviceurl"), "file:///usr/share/quillora/page/index.html");
+
+    // Saving still goes to the per-user file, never into the data folder.
+    ini.SaveSettings();
+    EXPECT_TRUE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
+    EXPECT_EQ(desktop.fakeFiles.files.size(), 2);
 }
 
 } // namespace

@@ -86,10 +86,8 @@ TEST_F(PerApplication, SwitchFollowsTheForegroundApplication)
 
     sw.SetTranslateEnabled(true, true);
     EXPECT_EQ(row("xterm"), "-1");
-}
 
-TEST_F(PerApplication, SameForegroundIsNotExaminedAgain)
-{
+    // Once examined, the same foreground is not examined again.
     bringToFront(101);
     const int snapshots = desktop.fakeProcesses.snapshots;
     for (int i = 0; i < 5; ++i)

@@ -1,4 +1,3 @@
-#include "service/fake/FakeServicePage.h"
 #include "FakeDesktop.h"
 #include "Utf16.h"
 #include "core/Application.h"
@@ -8,40 +7,35 @@
 #include "popup/frmShad.h"
 #include "popup/frmTrans.h"
 #include "popup/frmico.h"
+#include "service/fake/FakeServicePage.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// Start-up creates the popup windows hidden and dresses them from the settings files;
+// the dressing rules themselves are checked with the popup fixture.
 TEST(ApplyLook, StartUpLoadsThePopupWindowsHiddenAndDressesThem)
 {
-    struct Case {
-        const char* borderLine;
-        bool border;
-        QColor iconBackground;
-    };
-    for (const Case c : {Case{"border=1", true, QColor(128, 128, 128)}, {"Border=0", false, QColor(255, 255, 225)}}) {
-        FakeDesktop desktop;
-        desktop.fakeFiles.files.insert(FakeDesktop::ProgramFile,
-                                       iniLines({"Color=255,255,225", "Gray=128,128,128", "googlelabel=Powered by X",
-                                                 c.borderLine}));
-        Application app(desktop, std::make_unique<FakeServicePage>());
-        ASSERT_TRUE(app.Main());
-        Popup* popup = app.popup();
-        ASSERT_NE(popup, nullptr);
-        EXPECT_FALSE(popup->trans().isVisible());
-        EXPECT_FALSE(popup->icon().isVisible());
-        EXPECT_FALSE(popup->shadow().isVisible());
-        EXPECT_EQ(popup->trans().palette().color(QPalette::Window), QColor(255, 255, 225));
-        EXPECT_EQ(popup->trans().google->caption(), "Powered by X");
-        EXPECT_EQ(!popup->trans().border->isHidden(), c.border) << c.borderLine;
-        EXPECT_EQ(popup->icon().palette().color(QPalette::Window), c.iconBackground) << c.borderLine;
+    FakeDesktop desktop;
+    desktop.fakeFiles.files.insert(FakeDesktop::ProgramFile, iniLines({"Color=255,255,225", "Gray=128,128,128",
+                                                                       "googlelabel=Powered by X", "border=1"}));
+    Application app(desktop, std::make_unique<FakeServicePage>());
+    ASSERT_TRUE(app.Main());
+    Popup* popup = app.popup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(popup->trans().isVisible());
+    EXPECT_FALSE(popup->icon().isVisible());
+    EXPECT_FALSE(popup->shadow().isVisible());
+    EXPECT_EQ(popup->trans().palette().color(QPalette::Window), QColor(255, 255, 225));
+    EXPECT_EQ(popup->trans().google->caption(), "Powered by X");
+    EXPECT_FALSE(popup->trans().border->isHidden());
+    EXPECT_EQ(popup->icon().palette().color(QPalette::Window), QColor(128, 128, 128));
 
-        // A second apply keeps the same windows.
-        frmTrans* first = &popup->trans();
-        app.ApplySettings();
-        EXPECT_EQ(&app.popup()->trans(), first);
-    }
+    // A later apply keeps the same windows.
+    frmTrans* first = &popup->trans();
+    app.ApplySettings();
+    EXPECT_EQ(&app.popup()->trans(), first);
 }
 
 } // namespace

@@ -20,15 +20,12 @@ TEST_F(WindowEffectsTest, TransparencyIsAlphaOf255MinusTheLevelClampedToTheRange
         EXPECT_NEAR(window.windowOpacity(), (255 - c.applied) / 255.0, 1.0 / 255) << c.level;
     }
     popup.effects().SetWindowTransparency(nullptr, 20); // no window: nothing happens
-}
 
-TEST_F(WindowEffectsTest, TransparencyNeedsLayeredWindows)
-{
-    state.OSVersion = 499;
-    QWidget window;
-    popup.effects().SetWindowTransparency(&window, 100);
-    EXPECT_EQ(WindowEffects::transparencyLevel(&window), 0);
-    EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
+    state.OSVersion = 499; // no layered windows: no transparency at all
+    QWidget opaque;
+    popup.effects().SetWindowTransparency(&opaque, 100);
+    EXPECT_EQ(WindowEffects::transparencyLevel(&opaque), 0);
+    EXPECT_DOUBLE_EQ(opaque.windowOpacity(), 1.0);
 }
 
 TEST_F(WindowEffectsTest, FadeStepsTheLevelEvery30Ms)
@@ -87,10 +84,7 @@ TEST_F(WindowEffectsTest, TopmostMovesUnlessACoordinateIsZeroAndShowsWithoutActi
             EXPECT_TRUE(window.testAttribute(Qt::WA_ShowWithoutActivating));
         }
     }
-}
-
-TEST_F(WindowEffectsTest, LeavingTheTopmostBandKeepsAShownWindowShown)
-{
+    // Leaving the topmost band keeps a shown window shown.
     QWidget window;
     window.setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     window.show();
@@ -103,12 +97,16 @@ TEST_F(WindowEffectsTest, LeavingTheTopmostBandKeepsAShownWindowShown)
 class Glide : public PopupFixture {
 protected:
     std::vector<QRect> steps;
+    bool glidingSeen = false;
 
     void glide(QRect start, int W, int H, int L)
     {
         trans().setGeometry(start);
         trans().show();
-        desktop.fakeClock.onProcessEvents = [&] { steps.push_back(trans().geometry()); };
+        desktop.fakeClock.onProcessEvents = [&] {
+            steps.push_back(trans().geometry());
+            glidingSeen = glidingSeen || state.Gliding;
+        };
         popup.effects().GlideWindow(&trans(), W, H, L);
         desktop.fakeClock.onProcessEvents = nullptr;
     }
@@ -139,17 +137,12 @@ TEST_F(Glide, GrowsTheWidthAndMovesTheLeftEdgeThenGrowsTheHeight)
         EXPECT_EQ(steps[i].width(), 200) << "the width is complete before the height starts";
     EXPECT_EQ(trans().geometry(), QRect(400, 300, 200, 100));
     EXPECT_EQ(desktop.fakeClock.sleptMs, 15 * 30);
-    EXPECT_FALSE(state.Gliding);
-}
-
-TEST_F(Glide, GlidingIsSetWhileTheStepsRun)
-{
-    bool glidingSeen = false;
-    trans().setGeometry(100, 100, 16, 30);
-    desktop.fakeClock.onProcessEvents = [&] { glidingSeen = glidingSeen || state.Gliding; };
-    popup.effects().GlideWindow(&trans(), 1500, 1500, 1500);
     EXPECT_TRUE(glidingSeen);
     EXPECT_FALSE(state.Gliding);
+    // The shadow lies over the popup and reaches 5 px beyond it.
+    EXPECT_TRUE(popup.shadow().isVisible());
+    EXPECT_EQ(popup.shadow().geometry(), QRect(400, 300, 205, 105));
+    EXPECT_EQ(popup.shadow().picture().size(), QSize(205, 105));
 }
 
 TEST_F(Glide, ShrinkingAndRightwardTargetsAreNotAnimated)
@@ -207,14 +200,6 @@ TEST_F(Glide, ANewerGlideOvertakesTheRunningOne)
     EXPECT_EQ(trans().height(), 40);
     // ...and its shadow step ran last, with its own size.
     EXPECT_EQ(popup.shadow().size(), QSize(305, 205));
-}
-
-TEST_F(Glide, TheShadowLiesOverThePopupAndReaches5PxBeyond)
-{
-    glide(QRect(200, 150, 16, 30), 300 * 15, 100 * 15, 200 * 15);
-    EXPECT_TRUE(popup.shadow().isVisible());
-    EXPECT_EQ(popup.shadow().geometry(), QRect(200, 150, 305, 105));
-    EXPECT_EQ(popup.shadow().picture().size(), QSize(305, 105));
 }
 
 TEST_F(Glide, TheShadowStaysHidden)
