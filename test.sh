@@ -46,7 +46,10 @@ if [ "${QLR_FUZZ_SECONDS:-15}" != 0 ]; then
     fuzz/run.sh "${QLR_FUZZ_SECONDS:-15}" || status=1
 fi
 # X11 tests and the end-to-end tests (which start the translation server themselves).
-scripts/xdesktop.sh "${x11_wrapper[@]}" bash -c "cd '$build_dir' && ctest -L 'x11|e2e' --output-on-failure --timeout 600" || status=1
+# The long service soaks run ten minutes and more each.
+x11_timeout=600
+[ -n "${QLR_SOAK_LONG:-}" ] && x11_timeout=3600
+scripts/xdesktop.sh "${x11_wrapper[@]}" bash -c "cd '$build_dir' && ctest -L 'x11|e2e' --output-on-failure --timeout $x11_timeout" || status=1
 
 if [ $status -eq 0 ]; then
     echo "All test groups passed."

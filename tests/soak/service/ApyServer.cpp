@@ -1,0 +1,44 @@
+#include "ApyServer.h"
+
+#include "TestProcess.h"
+
+#include <QStandardPaths>
+#include <QTcpServer>
+
+#include <csignal>
+#include <unistd.h>
+
+int ApyServer::freePort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+bool ApyServer::answering() const
+{
+    const QString url = QString("http://127.0.0.1:%1/listPairs").arg(port_);
+    return runServing("curl", {"--silent", "--max-time", "2", url}, 3000).contains("responseData");
+}
+
+bool ApyServer::start(int timeoutMs)
+{
+    const QString apy = QStandardPaths::findExecutable("apertium-apy");
+    if (apy.isEmpty() || running())
+        return false;
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    process_.setStandardErrorFile(QProcess::nullDevice());
+    // A process group of its own, so that a kill reaches the pipelines it forks too.
+    process_.setChildProcessModifier([] { ::setsid(); });
+    process_.start(apy, {"-p", QString::number(port_), "/usr/share/apertium/modes"});
+    if (!process_.waitForStarted(5000))
+        return false;
+    return QTest::qWaitFor([&] { return !running() || answering(); }, timeoutMs) && running();
+}
+
+void ApyServer::kill()
+{
+    if (!running())
+        return;
+    ::kill(-pid_t(process_.processId()), SIGKILL);
+    process_.waitForFinished(5000);
+}

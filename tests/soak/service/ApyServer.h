@@ -1,0 +1,31 @@
+#pragma once
+// A translation server of this test's own, on a port nobody else uses, so that a soak
+// can kill and restart it without disturbing the server that other tests share.
+
+#include <QProcess>
+#include <QString>
+
+class ApyServer {
+public:
+    explicit ApyServer(int port) : port_(port) {}
+    ~ApyServer() { kill(); }
+    ApyServer(const ApyServer&) = delete;
+    ApyServer& operator=(const ApyServer&) = delete;
+
+    // A TCP port on 127.0.0.1 that nothing listens on right now.
+    static int freePort();
+
+    int port() const { return port_; }
+    // Starts the server with the installed language pairs and waits until it lists
+    // them; false when it ends or stays silent within timeoutMs.
+    bool start(int timeoutMs = 60000);
+    // Ends the server and its translation pipelines at once, as a crash would.
+    void kill();
+    bool running() const { return process_.state() != QProcess::NotRunning; }
+    // True when the server answers its list of pairs.
+    bool answering() const;
+
+private:
+    int port_;
+    QProcess process_;
+};
