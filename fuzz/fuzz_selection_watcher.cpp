@@ -20,14 +20,14 @@ public:
     std::optional<bool> lastPrimary;
     int releases = 0;
 
-    Sample sample() override
+    Buttons buttons() override
     {
-        const Sample sample = FakeInput::sample();
-        const bool down = sample.isDown(primaryVk);
+        const Buttons held = FakeInput::buttons();
+        const bool down = held.isDown(primaryVk);
         if (lastPrimary == true && !down)
             ++releases;
         lastPrimary = down;
-        return sample;
+        return held;
     }
 };
 

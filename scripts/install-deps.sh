@@ -7,7 +7,7 @@ packages=(
     # build
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-webengine-dev qt6-webchannel-dev qt6-svg-dev
-    libx11-dev libxtst-dev libxres-dev libxfixes-dev
+    libx11-dev libxtst-dev libxres-dev libxfixes-dev libxi-dev
     libgtest-dev libgmock-dev
     # the virtual desktop of the tests and the headless demonstration
     xvfb openbox xcompmgr trayer xterm xdotool xclip x11-utils x11-xserver-utils imagemagick dbus-daemon

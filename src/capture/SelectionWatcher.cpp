@@ -12,18 +12,18 @@ SelectionWatcher::SelectionWatcher(AppState& state, platform::api& api, Actions 
 
 bool SelectionWatcher::IsButtonDown(int button)
 {
-    return isDown(api_.input().sample(), button);
+    return isDown(api_.input().buttons(), button);
 }
 
-bool SelectionWatcher::isDown(const platform::Input::Sample& sample, int button)
+bool SelectionWatcher::isDown(const platform::Input::Buttons& buttons, int button)
 {
     switch (button) {
     case 1:
-        return sample.isDown(platform::Input::VK_LBUTTON);
+        return buttons.isDown(platform::Input::VK_LBUTTON);
     case 2:
-        return sample.isDown(platform::Input::VK_RBUTTON);
+        return buttons.isDown(platform::Input::VK_RBUTTON);
     case 3:
-        return sample.isDown(platform::Input::VK_MBUTTON);
+        return buttons.isDown(platform::Input::VK_MBUTTON);
     default:
         return false;
     }
@@ -53,16 +53,16 @@ void SelectionWatcher::tmr1_Timer()
     if (!state_.TranslateEnabled || !actions_.watchActive())
         return;
 
-    // Both buttons and the position from one read: one server round trip a tick.
-    const platform::Input::Sample sample = api_.input().sample();
-    const bool primary = isDown(sample, state_.btnPrimary);
-    const bool secondary = isDown(sample, state_.btnSecondary);
+    // Both buttons from one read; the pointer is asked only when a button changed.
+    const platform::Input::Buttons buttons = api_.input().buttons();
+    const bool primary = isDown(buttons, state_.btnPrimary);
+    const bool secondary = isDown(buttons, state_.btnSecondary);
 
     if (primary != PrimaryWasDown) {
         // Stored first, so that a tick running while this one waits inside the
         // request sees no change.
         PrimaryWasDown = primary;
-        const QPoint pointer = sample.position;
+        const QPoint pointer = api_.input().cursorPos();
         if (primary) {
             hideUnlessOverPopup();
             DownX = pointer.x();

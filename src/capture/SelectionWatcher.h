@@ -47,7 +47,7 @@ public:
     int LastReleaseX = 0, LastReleaseY = 0;
 
 private:
-    static bool isDown(const platform::Input::Sample& sample, int button);
+    static bool isDown(const platform::Input::Buttons& buttons, int button);
     void handleRelease(int x, int y);
     int controlMode();
     void hideUnlessOverPopup();

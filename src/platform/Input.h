@@ -3,8 +3,8 @@
 
 namespace platform {
 
-// The pointer and the physical state of the mouse buttons and the Shift key, read
-// at the moment of the call (no events, no grabs).
+// The pointer and the physical state of the mouse buttons and the Shift key, as they
+// are at the moment of the call (no grabs).
 class Input {
 public:
     // Virtual-key numbers of the mouse buttons, as the program names them.
@@ -12,17 +12,14 @@ public:
     static constexpr int VK_RBUTTON = 2;
     static constexpr int VK_MBUTTON = 4;
 
-    // Everything one read of the pointer tells: its position in screen pixels and
-    // which physical buttons are held. VK_LBUTTON is the physical left button
+    // Which physical buttons are held: VK_LBUTTON is the physical left button
     // whatever the user's button mapping.
-    struct Sample {
-        QPoint position; // (0, 0) when the pointer cannot be read
+    struct Buttons {
         bool left = false;
         bool right = false;
         bool middle = false;
-        bool shift = false;
 
-        // True while the button is held; numbers other than the three are false.
+        // Numbers other than the three are never down.
         bool isDown(int vk) const
         {
             switch (vk) {
@@ -36,13 +33,14 @@ public:
 
     virtual ~Input() = default;
 
-    // One read of the pointer. Callers that need several of its parts at one moment
-    // (the selection watcher's tick) take one sample rather than asking three times.
-    virtual Sample sample() = 0;
+    // All three buttons at once. The selection watcher asks this on every tick, so a
+    // back end answers it as cheaply as it can.
+    virtual Buttons buttons() = 0;
+    // Pointer position in screen pixels; (0, 0) when it cannot be read.
+    virtual QPoint cursorPos() = 0;
+    virtual bool isShiftDown() = 0;
 
-    QPoint cursorPos() { return sample().position; }
-    bool isButtonDown(int vk) { return sample().isDown(vk); }
-    bool isShiftDown() { return sample().shift; }
+    bool isButtonDown(int vk) { return buttons().isDown(vk); }
 };
 
 } // namespace platform

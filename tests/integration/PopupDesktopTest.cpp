@@ -134,6 +134,16 @@ TEST_F(PopupDesktop, TheRealPointerAndButtonsAreRead)
     EXPECT_TRUE(desktop->input().isShiftDown());
     run("xdotool", {"keyup", "shift"});
     EXPECT_FALSE(desktop->input().isShiftDown());
+
+    // The buttons are the physical ones, whatever the mapping makes of them.
+    ASSERT_EQ(run("xmodmap", {"-e", "pointer = 3 2 1"}), "");
+    run("xdotool", {"mousedown", "1"});
+    const auto swapped = desktop->input().buttons();
+    run("xdotool", {"mouseup", "1"});
+    run("xmodmap", {"-e", "pointer = default"});
+    EXPECT_TRUE(swapped.left) << "the physical left button, now the logical right";
+    EXPECT_FALSE(swapped.right);
+    EXPECT_FALSE(desktop->input().isButtonDown(1));
 }
 
 } // namespace

@@ -60,11 +60,12 @@ public:
     QSet<int> buttonsDown;
     bool shiftDown = false;
 
-    Sample sample() override
+    Buttons buttons() override
     {
-        return {cursor, buttonsDown.contains(VK_LBUTTON), buttonsDown.contains(VK_RBUTTON),
-                buttonsDown.contains(VK_MBUTTON), shiftDown};
+        return {buttonsDown.contains(VK_LBUTTON), buttonsDown.contains(VK_RBUTTON), buttonsDown.contains(VK_MBUTTON)};
     }
+    QPoint cursorPos() override { return cursor; }
+    bool isShiftDown() override { return shiftDown; }
 };
 
 // An in-memory file system. Folders listed in readOnlyFolders refuse new files,

@@ -12,4 +12,16 @@ X11Connection::~X11Connection()
         XCloseDisplay(display_);
 }
 
+void X11Connection::readEvents()
+{
+    if (!display_)
+        return;
+    while (XEventsQueued(display_, QueuedAfterReading) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        for (const EventHandler& handler : handlers_)
+            handler(event);
+    }
+}
+
 } // namespace platform::x11

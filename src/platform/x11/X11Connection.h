@@ -1,7 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 // Xlib types stay out of every header but this one, which only x11/ sources include.
 typedef struct _XDisplay Display;
+typedef union _XEvent XEvent;
 
 namespace platform::x11 {
 
@@ -9,6 +13,8 @@ namespace platform::x11 {
 // so that queries never wait behind the toolkit's event traffic.
 class X11Connection {
 public:
+    using EventHandler = std::function<void(XEvent& event)>;
+
     X11Connection();
     ~X11Connection();
     X11Connection(const X11Connection&) = delete;
@@ -17,8 +23,15 @@ public:
     // Null when no X server could be reached.
     Display* display() const { return display_; }
 
+    // Every event read from the connection goes to every handler.
+    void addEventHandler(EventHandler handler) { handlers_.push_back(std::move(handler)); }
+    // Hands the events the server has sent so far to the handlers, without waiting
+    // and without a round trip.
+    void readEvents();
+
 private:
     Display* display_ = nullptr;
+    std::vector<EventHandler> handlers_;
 };
 
 } // namespace platform::x11

@@ -3,26 +3,96 @@
 #include "platform/x11/X11Connection.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
 
 namespace platform::x11 {
 
-Input::Sample X11Input::sample()
+X11Input::X11Input(X11Connection& connection) : connection_(connection)
 {
-    Sample sample;
+    if (!listenForRawButtons())
+        return;
+    connection_.addEventHandler([this](XEvent& event) {
+        XGenericEventCookie& cookie = event.xcookie;
+        if (cookie.type != GenericEvent || cookie.extension != inputOpcode_
+            || (cookie.evtype != XI_RawButtonPress && cookie.evtype != XI_RawButtonRelease))
+            return;
+        if (!XGetEventData(connection_.display(), &cookie))
+            return;
+        // Raw events carry the physical button, before the user's button mapping.
+        const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
+        setPhysical(raw->detail, cookie.evtype == XI_RawButtonPress);
+        XFreeEventData(connection_.display(), &cookie);
+    });
+    // Buttons already held when listening began.
+    if (const PointerState state = query(); state.valid)
+        held_ = buttonsIn(state.mask);
+}
+
+bool X11Input::listenForRawButtons()
+{
+    Display* display = connection_.display();
+    int event = 0, error = 0;
+    if (!display || !XQueryExtension(display, "XInputExtension", &inputOpcode_, &event, &error)) {
+        inputOpcode_ = -1;
+        return false;
+    }
+    // Raw events reach the root window whatever grab is active from version 2.1 on.
+    int major = 2, minor = 1;
+    if (XIQueryVersion(display, &major, &minor) != Success || major < 2 || (major == 2 && minor < 1)) {
+        inputOpcode_ = -1;
+        return false;
+    }
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawButtonPress);
+    XISetMask(bits, XI_RawButtonRelease);
+    XIEventMask mask{XIAllMasterDevices, int(sizeof bits), bits};
+    XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+    return true;
+}
+
+void X11Input::setPhysical(int physicalButton, bool down)
+{
+    switch (physicalButton) {
+    case 1: held_.left = down; break;
+    case 2: held_.middle = down; break;
+    case 3: held_.right = down; break;
+    default: break;
+    }
+}
+
+X11Input::PointerState X11Input::query()
+{
+    PointerState state;
     Display* display = connection_.display();
     if (!display)
-        return sample;
+        return state;
     Window root = 0, child = 0;
-    int rootX = 0, rootY = 0, winX = 0, winY = 0;
-    unsigned int mask = 0;
-    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX, &winY, &mask))
-        return sample; // the pointer is on another screen
-    sample.position = QPoint(rootX, rootY);
-    sample.left = physicalDown(1, mask);
-    sample.middle = physicalDown(2, mask);
-    sample.right = physicalDown(3, mask);
-    sample.shift = (mask & ShiftMask) != 0;
-    return sample;
+    int winX = 0, winY = 0;
+    state.valid = XQueryPointer(display, DefaultRootWindow(display), &root, &child, &state.rootX, &state.rootY,
+                                &winX, &winY, &state.mask) != 0;
+    return state;
+}
+
+Input::Buttons X11Input::buttons()
+{
+    if (inputOpcode_ >= 0) {
+        connection_.readEvents();
+        return held_;
+    }
+    const PointerState state = query();
+    return state.valid ? buttonsIn(state.mask) : Buttons{};
+}
+
+QPoint X11Input::cursorPos()
+{
+    const PointerState state = query();
+    return state.valid ? QPoint(state.rootX, state.rootY) : QPoint();
+}
+
+bool X11Input::isShiftDown()
+{
+    const PointerState state = query();
+    return state.valid && (state.mask & ShiftMask) != 0;
 }
 
 int X11Input::logicalButtonOf(int physicalButton)
@@ -38,13 +108,15 @@ int X11Input::logicalButtonOf(int physicalButton)
     return mapping_[physicalButton - 1];
 }
 
-bool X11Input::physicalDown(int physicalButton, unsigned int mask)
+Input::Buttons X11Input::buttonsIn(unsigned int mask)
 {
     static constexpr unsigned int ButtonMasks[] = {Button1Mask, Button2Mask, Button3Mask, Button4Mask, Button5Mask};
-    const int logical = logicalButtonOf(physicalButton);
-    if (logical < 1 || logical > 5)
-        return false; // the button is switched off in the mapping
-    return (mask & ButtonMasks[logical - 1]) != 0;
+    const auto down = [&](int physical) {
+        const int logical = logicalButtonOf(physical);
+        // A logical 0 means the button is switched off in the mapping.
+        return logical >= 1 && logical <= 5 && (mask & ButtonMasks[logical - 1]) != 0;
+    };
+    return {down(1), down(3), down(2)};
 }
 
 } // namespace platform::x11

@@ -8,27 +8,42 @@ namespace platform::x11 {
 
 class X11Connection;
 
-// Pointer and button state from one XQueryPointer on the back end's own connection.
+// Pointer and button state on the back end's own connection. Where the server has
+// the XInput 2 extension, the buttons are kept current from its raw button events
+// (delivered to every client, without a grab), so reading them costs no round trip;
+// otherwise each read asks the server with XQueryPointer.
 class X11Input : public Input {
 public:
-    explicit X11Input(X11Connection& connection) : connection_(connection) {}
+    explicit X11Input(X11Connection& connection);
 
-    Sample sample() override;
+    Buttons buttons() override;
+    QPoint cursorPos() override;
+    bool isShiftDown() override;
 
 private:
-    // Whether the physical button (1..3) is held, given the logical buttons in mask.
-    bool physicalDown(int physicalButton, unsigned int mask);
+    struct PointerState {
+        bool valid = false;
+        int rootX = 0;
+        int rootY = 0;
+        unsigned int mask = 0;
+    };
+    PointerState query();
+    Buttons buttonsIn(unsigned int mask);
+    bool listenForRawButtons();
+    void setPhysical(int physicalButton, bool down);
     // The logical button (1..5) that the physical button produces now.
     int logicalButtonOf(int physicalButton);
 
     // The pointer mapping changes only when the user swaps buttons; it is read again
-    // at most once a second instead of on every sample of the watcher.
+    // at most once a second instead of on every query.
     static constexpr int MappingMaxAgeMs = 1000;
 
     X11Connection& connection_;
     std::array<unsigned char, 32> mapping_{};
     int mappingCount_ = 0;
     QElapsedTimer mappingAge_;
+    int inputOpcode_ = -1; // the XInput extension's, when its raw events are listened to
+    Buttons held_;
 };
 
 } // namespace platform::x11

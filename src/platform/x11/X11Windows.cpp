@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <algorithm>
+#include <utility>
 #include <QGuiApplication>
 #include <unistd.h>
 
@@ -25,24 +26,20 @@ X11Windows::X11Windows(X11Connection& connection, X11Selections& selections)
     if (Display* display = connection_.display()) {
         activeAtom_ = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
         supportedAtom_ = XInternAtom(display, "_NET_SUPPORTED", False);
-        // Only this connection's interest in the root window changes; nothing else
-        // reads events on it.
+        // Only this connection's own interest in the root window changes.
         XSelectInput(display, DefaultRootWindow(display), PropertyChangeMask);
+        connection_.addEventHandler([this](XEvent& event) {
+            if (event.type == PropertyNotify
+                && (event.xproperty.atom == activeAtom_ || event.xproperty.atom == supportedAtom_))
+                activePropertyChanged_ = true;
+        });
     }
 }
 
 bool X11Windows::activeWindowChanged()
 {
-    Display* display = connection_.display();
-    bool changed = false;
-    while (XEventsQueued(display, QueuedAfterReading) > 0) {
-        XEvent event;
-        XNextEvent(display, &event);
-        if (event.type == PropertyNotify
-            && (event.xproperty.atom == activeAtom_ || event.xproperty.atom == supportedAtom_))
-            changed = true;
-    }
-    return changed;
+    connection_.readEvents();
+    return std::exchange(activePropertyChanged_, false);
 }
 
 std::optional<WindowHandle> X11Windows::activeWindowProperty()

@@ -20,8 +20,8 @@ public:
     std::optional<QString> copyMessage(WindowHandle window) override;
 
 private:
-    // Reads the events queued on the connection (without a round trip); true when
-    // the window manager changed the active-window property meanwhile.
+    // Reads the events the server has sent (without a round trip); true when the
+    // window manager changed the active-window property since the last call.
     bool activeWindowChanged();
     // The window manager's active window (0: none is active); nothing when no
     // window manager publishes one.
@@ -40,6 +40,7 @@ private:
     unsigned long activeAtom_ = 0;
     unsigned long supportedAtom_ = 0;
     bool activeKnown_ = false;
+    bool activePropertyChanged_ = false;
     std::optional<WindowHandle> active_;
 };
 
