@@ -10,3 +10,7 @@ double benchWatcherTick(platform::api& api, int ticks);
 // Captures a fresh selection of the foreground terminal (X window id terminalWindow,
 // showing "quillora benchmark selection" on its first line) this many times.
 double benchCapture(platform::api& api, int captures, const QString& terminalWindow);
+
+// Reference processes for the idle and memory figures; each runs until it is killed.
+int runTimerFloor();
+int runPageFloor(const QString& url);

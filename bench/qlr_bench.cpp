@@ -1,18 +1,27 @@
 // qlr_bench tick N | capture N WINDOW: prints the median in microseconds ("not
 // measured", exit status 1, when the set-up was not as required).
+// qlr_bench timer-floor | page-floor URL: runs a reference process until killed.
 #include "Benches.h"
 #include "Measure.h"
 #include "platform/createPlatform.h"
+#include "service/WebEngineSetup.h"
 
 #include <QApplication>
 #include <QTextStream>
 
 int main(int argc, char** argv)
 {
+    const bool pageFloor = argc == 3 && QByteArray(argv[1]) == "page-floor";
+    if (pageFloor)
+        webengine::prepare();
     QApplication application(argc, argv);
+    if (pageFloor)
+        return runPageFloor(application.arguments()[2]);
+    if (argc == 2 && QByteArray(argv[1]) == "timer-floor")
+        return runTimerFloor();
     const QStringList args = application.arguments();
     if (args.size() < 3) {
-        QTextStream(stderr) << "usage: qlr_bench tick COUNT | qlr_bench capture COUNT TERMINAL_WINDOW\n";
+        QTextStream(stderr) << "usage: qlr_bench tick COUNT | capture COUNT TERMINAL_WINDOW | timer-floor | page-floor URL\n";
         return 2;
     }
     const int count = args[2].toInt();

@@ -32,14 +32,23 @@ tree_of() {
     echo "$pid"
     for child in $(pgrep -P "$pid" 2>/dev/null); do tree_of "$child"; done
 }
-cpu_ticks() { # utime + stime of the tree
-    local total=0 pid fields
+cpu_ns() { # time on a CPU of every thread of the tree, in nanoseconds
+    local total=0 pid task ns
     for pid in $(tree_of "$1"); do
-        fields=$(sed 's/^.*) //' "/proc/$pid/stat" 2>/dev/null) || continue
-        set -- $fields
-        total=$((total + ${12} + ${13}))
+        for task in /proc/"$pid"/task/*; do
+            ns=$(cut -d' ' -f1 "$task/schedstat" 2>/dev/null) || continue
+            total=$((total + ${ns:-0}))
+        done
     done
     echo "$total"
+}
+# cpu_percent PID SECONDS: share of one core the tree used over the next SECONDS.
+cpu_percent() {
+    local before after
+    before=$(cpu_ns "$1")
+    sleep "$2"
+    after=$(cpu_ns "$1")
+    awk -v d=$((after - before)) -v s="$2" 'BEGIN {printf "%.3f", d / (s * 1e9) * 100}'
 }
 pss_kib() {
     local total=0 pid kib
@@ -81,13 +90,9 @@ qlr_pid=$!
 started+=($qlr_pid)
 sleep 20 # start-up and the page load settle
 if kill -0 "$qlr_pid" 2>/dev/null; then
-    hz=$(getconf CLK_TCK)
-    before=$(cpu_ticks "$qlr_pid")
-    sleep "$idle_seconds"
-    after=$(cpu_ticks "$qlr_pid")
+    idle=$(cpu_percent "$qlr_pid" "$idle_seconds")
     helpers=$(($(tree_of "$qlr_pid" | wc -l) - 1))
-    row "idle CPU" "$(awk -v d=$((after - before)) -v hz="$hz" -v s="$idle_seconds" 'BEGIN {printf "%.3f", d / hz / s * 100}')" \
-        "% core" 0.1 "process tree (qlr + $helpers helpers), ${idle_seconds} s idle, page loaded"
+    row "idle CPU" "$idle" "% core" 0.1 "process tree (qlr + $helpers helpers), ${idle_seconds} s idle, page loaded"
     row "memory (idle)" "$(awk -v k="$(pss_kib "$qlr_pid")" 'BEGIN {printf "%.1f", k / 1024}')" MB 120 \
         "PSS of the process tree, page loaded, no translation yet (not the 200-translation figure)"
 else
@@ -97,6 +102,26 @@ fi
 kill "$qlr_pid" 2>/dev/null || true
 wait "$qlr_pid" 2>/dev/null || true
 rm -rf "$home"
+
+# References from the same run, alone on the desktop like the program was: the least
+# any Qt program waking every 50 ms costs when idle, and what the browser engine alone
+# holds and costs with the page loaded (the program's engine set-up, nothing else).
+references=()
+"$build_dir/bench/qlr_bench" timer-floor >/dev/null 2>&1 &
+floor_pid=$!
+started+=($floor_pid)
+sleep 3
+references+=("Qt program with a 50 ms timer|$(cpu_percent "$floor_pid" 20) % core|a hidden widget and one QTimer doing nothing, 20 s")
+kill "$floor_pid" 2>/dev/null || true
+wait "$floor_pid" 2>/dev/null || true
+"$build_dir/bench/qlr_bench" page-floor "file://$PWD/service/page/index.html?dir=enes" >/dev/null 2>&1 &
+floor_pid=$!
+started+=($floor_pid)
+sleep 20
+floor_cpu=$(cpu_percent "$floor_pid" 20)
+references+=("browser engine with the page|$(awk -v k="$(pss_kib "$floor_pid")" 'BEGIN {printf "%.1f", k / 1024}') MB PSS, $floor_cpu % core|a hidden web view that loaded the service page, $(($(tree_of "$floor_pid" | wc -l) - 1)) helpers, 20 s idle")
+kill "$floor_pid" 2>/dev/null || true
+wait "$floor_pid" 2>/dev/null || true
 
 # Selections in a terminal against a fresh instance in just-select mode without glide,
 # driven from outside by qlr_drive: latency, focus and memory after many translations.
@@ -172,6 +197,15 @@ machine="$(date -u +%Y-%m-%dT%H:%MZ) · $(git rev-parse --short HEAD 2>/dev/null
             ratio=$(awk -v v="$value" -v g="$goal" 'BEGIN {printf "%.2f", v / g}')
             echo "| $figure | $value $unit | ≤ $goal $unit | $ratio | $how |"
         fi
+    done
+    echo
+    echo "References (same run, same desktop):"
+    echo
+    echo "| reference | value | how |"
+    echo "|---|---|---|"
+    for r in "${references[@]}"; do
+        IFS='|' read -r name value how <<<"$r"
+        echo "| $name | $value | $how |"
     done
     if [ -n "$stages" ]; then
         echo
