@@ -104,10 +104,8 @@ WindowHandle X11Windows::foregroundWindow()
     // trip: the property is read again only after the server reported a change.
     // Without a window manager, the focus window is walked up to its top level on
     // every call; its windows may vanish meanwhile, hence the error trap.
-    if (activeWindowChanged() || !activeKnown_) {
+    if (activeWindowChanged())
         active_ = activeWindowProperty();
-        activeKnown_ = true;
-    }
     WindowHandle window = active_.value_or(0);
     if (!active_) {
         X11ErrorTrap trap(display);

@@ -39,8 +39,8 @@ private:
     // root window, so that the watcher's tick does not ask the server each time.
     unsigned long activeAtom_ = 0;
     unsigned long supportedAtom_ = 0;
-    bool activeKnown_ = false;
-    bool activePropertyChanged_ = false;
+    // True until the property has been read once.
+    bool activePropertyChanged_ = true;
     std::optional<WindowHandle> active_;
 };
 
