@@ -3,13 +3,13 @@
 #include <QString>
 
 namespace platform {
-class api;
+class Platform;
 }
 
-double benchWatcherTick(platform::api& api, int ticks);
+double benchWatcherTick(platform::Platform& platform, int ticks);
 // Captures a fresh selection of the foreground terminal (X window id terminalWindow,
 // showing "quillora benchmark selection" on its first line) this many times.
-double benchCapture(platform::api& api, int captures, const QString& terminalWindow);
+double benchCapture(platform::Platform& platform, int captures, const QString& terminalWindow);
 
 // Reference processes for the idle and memory figures; each runs until it is killed.
 int runTimerFloor();

@@ -1,7 +1,7 @@
 #include "Benches.h"
 #include "Measure.h"
 #include "capture/SelectedTextCapture.h"
-#include "platform/api.h"
+#include "platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -24,11 +24,11 @@ void selectWord(const QString& terminalWindow, int word)
 
 } // namespace
 
-double benchCapture(platform::api& api, int captures, const QString& terminalWindow)
+double benchCapture(platform::Platform& platform, int captures, const QString& terminalWindow)
 {
-    SelectedTextCapture capture(api);
+    SelectedTextCapture capture(platform);
     capture.setOwnerWindow(1);
-    const WindowHandle front = api.windows().foregroundWindow();
+    const WindowHandle front = platform.windows().foregroundWindow();
     if (front == 0)
         return NotMeasured;
     std::vector<double> samples;
@@ -36,9 +36,9 @@ double benchCapture(platform::api& api, int captures, const QString& terminalWin
     for (int i = 0; i < captures; ++i) {
         // The button goes down (the watcher notes it), the selection is made, and the
         // release starts the capture: only the capture is timed.
-        api.windows().notePrimaryButtonDown();
+        platform.windows().notePrimaryButtonDown();
         selectWord(terminalWindow, i);
-        samples.push_back(microsecondsOf([&] { text = capture.CopySelectedText(front); }));
+        samples.push_back(microsecondsOf([&] { text = capture.copySelectedText(front); }));
         if (text.isEmpty())
             return NotMeasured;
     }

@@ -3,7 +3,7 @@
 // qlr_bench timer-floor | page-floor URL: runs a reference process until killed.
 #include "Benches.h"
 #include "Measure.h"
-#include "platform/createPlatform.h"
+#include "platform/Platform.h"
 #include "service/WebEngineSetup.h"
 
 #include <QApplication>
@@ -25,12 +25,12 @@ int main(int argc, char** argv)
         return 2;
     }
     const int count = args[2].toInt();
-    auto api = platform::createPlatform();
+    auto platform = platform::createPlatform();
     double median = NotMeasured;
     if (args[1] == "tick")
-        median = benchWatcherTick(*api, count);
+        median = benchWatcherTick(*platform, count);
     else if (args[1] == "capture" && args.size() == 4)
-        median = benchCapture(*api, count, args[3]);
+        median = benchCapture(*platform, count, args[3]);
     QTextStream out(stdout);
     if (median < 0)
         out << "not measured\n";

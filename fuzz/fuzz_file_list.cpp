@@ -2,7 +2,7 @@
 // block, gives only non-empty names that fit the name buffer, and a block it built
 // itself reads back as the names it was given.
 #include "FuzzText.h"
-#include "capture/clsClipBoard.h"
+#include "capture/ClipboardSession.h"
 #include "platform/ClipboardBlocks.h"
 #include "platform/fake/FakeClipboard.h"
 
@@ -28,17 +28,17 @@ QStringList carriableNames(FuzzedDataProvider& data)
     return names;
 }
 
-// What GetFileList gives for a clipboard holding just this block.
+// What fileList gives for a clipboard holding just this block.
 QStringList readBack(const QByteArray& block, bool& ok)
 {
     platform::fake::FakeClipboard clipboard;
     clipboard.putFromApplication({{platform::format::FileList, block}});
-    clsClipBoard clip(clipboard, "qlr", Owner);
-    FUZZ_CHECK(clip.ClipboardOpen(Owner));
+    ClipboardSession clip(clipboard, "qlr", Owner);
+    FUZZ_CHECK(clip.open(Owner));
     QStringList names;
     qint32 count = -1;
-    ok = clip.GetFileList(names, count);
-    clip.ClipboardClose();
+    ok = clip.fileList(names, count);
+    clip.close();
     if (ok)
         FUZZ_CHECK(count == names.size() || (count == 0 && names.isEmpty()));
     return names;

@@ -1,7 +1,7 @@
 // The selection watcher driven by random button, pointer, time and setting changes on
 // the fake desktop, with ticks that run again while a request waits (as the real
 // capture lets pending timer events run). Invariants: no crash or undefined behaviour,
-// after every tick PrimaryWasDown is the primary button as last sampled, and no
+// after every tick primaryWasDown is the primary button as last sampled, and no
 // release starts more than one request.
 #include "FuzzText.h"
 #include "capture/SelectionWatcher.h"
@@ -16,7 +16,7 @@ namespace {
 // The fake pointer, remembering what the watcher read of the primary button.
 class SampledInput : public platform::fake::FakeInput {
 public:
-    int primaryVk = VK_LBUTTON;
+    int primaryVk = LeftButton;
     std::optional<bool> lastPrimary;
     int releases = 0;
 
@@ -51,16 +51,16 @@ struct Run {
 
     explicit Run(FuzzedDataProvider& provider) : data(provider)
     {
-        state.TranslateEnabled = true;
+        state.translationEnabled = true;
         setButtons(data.ConsumeBool());
         watcher.emplace(state, desktop, actions());
     }
 
     void setButtons(bool swapped)
     {
-        state.btnPrimary = swapped ? 2 : 1;
-        state.btnSecondary = swapped ? 1 : 2;
-        desktop.sampled.primaryVk = swapped ? platform::Input::VK_RBUTTON : platform::Input::VK_LBUTTON;
+        state.primaryButton = swapped ? 2 : 1;
+        state.secondaryButton = swapped ? 1 : 2;
+        desktop.sampled.primaryVk = swapped ? platform::Input::RightButton : platform::Input::LeftButton;
     }
 
     SelectionWatcher::Actions actions()
@@ -86,10 +86,10 @@ struct Run {
     void tick()
     {
         ++depth;
-        watcher->tmr1_Timer();
+        watcher->onWatchTick();
         --depth;
         if (desktop.sampled.lastPrimary)
-            FUZZ_CHECK(watcher->PrimaryWasDown == *desktop.sampled.lastPrimary);
+            FUZZ_CHECK(watcher->primaryWasDown == *desktop.sampled.lastPrimary);
     }
 
     void toggle(QSet<int>& buttons, int vk)
@@ -104,10 +104,10 @@ struct Run {
         switch (data.ConsumeIntegralInRange<int>(0, 9)) {
         case 0:
         case 1:
-            toggle(input.buttonsDown, platform::Input::VK_LBUTTON);
+            toggle(input.buttonsDown, platform::Input::LeftButton);
             break;
         case 2:
-            toggle(input.buttonsDown, data.ConsumeBool() ? platform::Input::VK_RBUTTON : platform::Input::VK_MBUTTON);
+            toggle(input.buttonsDown, data.ConsumeBool() ? platform::Input::RightButton : platform::Input::MiddleButton);
             break;
         case 3:
             input.cursor = QPoint(data.ConsumeIntegralInRange<int>(-100, 4000), data.ConsumeIntegralInRange<int>(-100, 3000));
@@ -128,8 +128,8 @@ struct Run {
             case 0: foregroundOk = !foregroundOk; break;
             case 1: watched = !watched; break;
             case 2: overPopup = !overPopup; break;
-            case 3: state.TranslateEnabled = !state.TranslateEnabled; break;
-            default: setButtons(state.btnPrimary == 1); break;
+            case 3: state.translationEnabled = !state.translationEnabled; break;
+            default: setButtons(state.primaryButton == 1); break;
             }
             break;
         default:

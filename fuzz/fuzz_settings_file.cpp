@@ -2,7 +2,7 @@
 // into a well-formed table, and the load-edit-save cycle is lossless: what was saved
 // loads back as the same table, in the same order.
 #include "FuzzText.h"
-#include "config/mdlINI.h"
+#include "config/SettingsFiles.h"
 #include "platform/fake/FakePlatform.h"
 
 #include <cstdio>
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     desktop.fakeFiles.folders.insert("/home/user");
     desktop.fakeFiles.folders.insert("/home/user/.config");
     Settings settings;
-    mdlINI ini(desktop.fakeFiles, settings);
+    SettingsFiles ini(desktop.fakeFiles, settings);
 
     const bool hasUserFile = provider.ConsumeBool();
     const QByteArray userBytes = fuzztext::bytes(provider.ConsumeRandomLengthString(4096));
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         desktop.fakeFiles.files.insert(ini.userFilePath(), userBytes);
     desktop.fakeFiles.files.insert(ini.programFilePath(), shippedBytes);
 
-    ini.LoadSettings();
+    ini.load();
     checkWellFormed(settings);
 
     // Edits as the dialogs make them, then a save.
@@ -67,15 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const char* key = provider.PickValueInArray(EditedKeys);
         settings.set(key, fuzztext::text(provider, 128));
     }
-    ini.SaveSettings();
+    ini.save();
     const QByteArray saved = desktop.fakeFiles.files.value(ini.userFilePath());
     FUZZ_CHECK(saved.size() % 2 == 0);
 
     // Whatever the edits held, the file holds no other keys than the table and reads
     // back as the same table.
     Settings reloaded;
-    mdlINI reader(desktop.fakeFiles, reloaded);
-    reader.LoadSettings();
+    SettingsFiles reader(desktop.fakeFiles, reloaded);
+    reader.load();
     checkWellFormed(reloaded);
     Settings expected = settings;
     for (const Settings::Entry& entry : settings.entries())

@@ -38,13 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Triple b = triple(provider);
     const QString text = fuzztext::text(provider, 128);
 
-    const double any = VersionNumber(text);
+    const double any = versionNumber(text);
     FUZZ_CHECK(std::isfinite(any));
     if (text.count('.') < 2)
         FUZZ_CHECK(any == 0);
 
     const std::strong_ordering fields = a.key() <=> b.key();
     const int expected = fields < 0 ? -1 : fields > 0 ? 1 : 0;
-    FUZZ_CHECK(sign(VersionNumber(a.text()) - VersionNumber(b.text())) == expected);
+    FUZZ_CHECK(sign(versionNumber(a.text()) - versionNumber(b.text())) == expected);
     return 0;
 }

@@ -1,5 +1,5 @@
 #include "core/Application.h"
-#include "platform/createPlatform.h"
+#include "platform/Platform.h"
 #include "service/WebEngineSetup.h"
 #include "service/WebServicePage.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
 
     const auto platform = platform::createPlatform();
     Application qlr(*platform, std::make_unique<WebServicePage>());
-    if (!qlr.Main())
+    if (!qlr.start())
         return 0;
     return QApplication::exec();
 }

@@ -1,12 +1,12 @@
 #include "capture/SelectedTextCapture.h"
 
 #include "capture/TerminalEmulators.h"
-#include "config/mdlINI.h"
-#include "platform/api.h"
+#include "config/SettingsFiles.h"
+#include "platform/Platform.h"
 
 #include <QFileInfo>
 
-SelectedTextCapture::SelectedTextCapture(platform::api& api) : api_(api) {}
+SelectedTextCapture::SelectedTextCapture(platform::Platform& platform) : platform_(platform) {}
 
 SelectedTextCapture::~SelectedTextCapture() = default;
 
@@ -17,20 +17,20 @@ void SelectedTextCapture::setOwnerWindow(WindowHandle window)
         clipboard_->setFirstFormWindow(window);
 }
 
-clsClipBoard& SelectedTextCapture::clipboardObject()
+ClipboardSession& SelectedTextCapture::clipboardSession()
 {
     if (!clipboard_)
-        clipboard_ = std::make_unique<clsClipBoard>(
-            api_.clipboard(), mdlINI::GetBaseName(api_.files().executablePath()), owner_);
+        clipboard_ = std::make_unique<ClipboardSession>(
+            platform_.clipboard(), SettingsFiles::fileBaseName(platform_.files().executablePath()), owner_);
     return *clipboard_;
 }
 
-QString SelectedTextCapture::GetClipboardText()
+QString SelectedTextCapture::clipboardText()
 {
-    return clipboardObject().GetUniText();
+    return clipboardSession().unicodeText();
 }
 
-void SelectedTextCapture::PutClipboardText(const QString& text)
+void SelectedTextCapture::putClipboardText(const QString& text)
 {
     writeText(text, false);
 }
@@ -39,19 +39,19 @@ bool SelectedTextCapture::writeText(const QString& text, bool secret)
 {
     if (text.isEmpty())
         return false;
-    clsClipBoard& clipboard = clipboardObject();
-    clipboard.ClipboardOpen(owner_);
-    clipboard.ClearClipboard();
-    const bool written = clipboard.SetTextData(text);
+    ClipboardSession& clipboard = clipboardSession();
+    clipboard.open(owner_);
+    clipboard.clear();
+    const bool written = clipboard.setText(text);
     if (secret)
-        clipboard.SetBinaryData(clipboard.AddFormat(SecretHintFormat), "secret");
-    clipboard.ClipboardClose();
+        clipboard.setBinaryData(clipboard.registerFormat(SecretHintFormat), "secret");
+    clipboard.close();
     return written;
 }
 
 void SelectedTextCapture::emptyClipboard()
 {
-    platform::Clipboard& clipboard = api_.clipboard();
+    platform::Clipboard& clipboard = platform_.clipboard();
     if (clipboard.open(owner_)) {
         clipboard.empty();
         clipboard.close();
@@ -61,8 +61,8 @@ void SelectedTextCapture::emptyClipboard()
 void SelectedTextCapture::typeShortcut(std::uint8_t key)
 {
     using namespace platform::key;
-    platform::Keyboard& keyboard = api_.keyboard();
-    platform::Clock& clock = api_.clock();
+    platform::Keyboard& keyboard = platform_.keyboard();
+    platform::Clock& clock = platform_.clock();
     keyboard.keyEvent(Control, ScanCode, ExtendedKey);
     keyboard.keyEvent(key, ScanCode, ExtendedKey);
     clock.sleepMs(KeyPauseMs);
@@ -77,17 +77,17 @@ bool SelectedTextCapture::mayTypeInto(WindowHandle window)
 {
     if (window == 0)
         return true;
-    platform::Windows& windows = api_.windows();
+    platform::Windows& windows = platform_.windows();
     const std::int64_t pid = windows.windowProcessId(window);
     const QString executable =
-        pid > 0 ? QFileInfo(api_.processes().executablePath(std::uint32_t(pid))).fileName() : QString();
+        pid > 0 ? QFileInfo(platform_.processes().executablePath(std::uint32_t(pid))).fileName() : QString();
     return !isTerminalEmulator(windows.windowClass(window), executable);
 }
 
-QString SelectedTextCapture::CopySelectedText(WindowHandle hWnd)
+QString SelectedTextCapture::copySelectedText(WindowHandle window)
 {
-    platform::Clipboard& clipboard = api_.clipboard();
-    platform::Clock& clock = api_.clock();
+    platform::Clipboard& clipboard = platform_.clipboard();
+    platform::Clock& clock = platform_.clock();
 
     // The whole clipboard is kept, not only its text.
     const platform::ClipboardSnapshot saved = clipboard.snapshot();
@@ -97,18 +97,18 @@ QString SelectedTextCapture::CopySelectedText(WindowHandle hWnd)
     std::uint64_t expected = clipboard.changeStamp();
     QString text;
     const auto readClipboard = [&] {
-        text = GetClipboardText();
+        text = clipboardText();
         if (!text.isEmpty())
             expected = clipboard.changeStamp();
     };
 
     // The copy request; its answer sits on the clipboard marked secret for history tools.
-    if (const auto answer = api_.windows().copyMessage(hWnd); answer && writeText(*answer, true))
+    if (const auto answer = platform_.windows().copyMessage(window); answer && writeText(*answer, true))
         readClipboard();
 
     // The shortcuts go to whatever has the keyboard focus, which is checked as well.
-    const WindowHandle focus = api_.windows().foregroundWindow();
-    const bool typing = text.isEmpty() && mayTypeInto(hWnd) && (focus == hWnd || mayTypeInto(focus));
+    const WindowHandle focus = platform_.windows().foregroundWindow();
+    const bool typing = text.isEmpty() && mayTypeInto(window) && (focus == window || mayTypeInto(focus));
     if (typing) {
         typeShortcut(platform::key::Insert);
         readClipboard();

@@ -6,7 +6,7 @@
 // and put back afterwards, unless somebody replaced the clipboard's content meanwhile.
 // Copy shortcuts are never typed into terminal emulators.
 
-#include "capture/clsClipBoard.h"
+#include "capture/ClipboardSession.h"
 #include "platform/WindowHandle.h"
 
 #include <QString>
@@ -14,7 +14,7 @@
 #include <memory>
 
 namespace platform {
-class api;
+class Platform;
 }
 
 class SelectedTextCapture {
@@ -26,22 +26,22 @@ public:
     // The clipboard data type that clipboard-history tools honour as "do not record".
     static inline const QString SecretHintFormat = "x-kde-passwordManagerHint";
 
-    explicit SelectedTextCapture(platform::api& api);
+    explicit SelectedTextCapture(platform::Platform& platform);
     ~SelectedTextCapture();
 
     // The program's main window: owner of the clipboard while the program writes it.
     void setOwnerWindow(WindowHandle window);
 
-    // The text selected in the foreground window hWnd, or empty when nothing could be
+    // The text selected in the foreground window window, or empty when nothing could be
     // copied. The clipboard ends as it was before.
-    QString CopySelectedText(WindowHandle hWnd);
+    QString copySelectedText(WindowHandle window);
     // The clipboard's text; empty on any failure.
-    QString GetClipboardText();
+    QString clipboardText();
     // Makes text the clipboard's only content; does nothing for an empty text.
-    void PutClipboardText(const QString& text);
+    void putClipboardText(const QString& text);
 
     // The one clipboard object of the program, created on first use.
-    clsClipBoard& clipboardObject();
+    ClipboardSession& clipboardSession();
 
 private:
     void emptyClipboard();
@@ -49,7 +49,7 @@ private:
     void typeShortcut(std::uint8_t key);
     bool mayTypeInto(WindowHandle window);
 
-    platform::api& api_;
+    platform::Platform& platform_;
     WindowHandle owner_ = 0;
-    std::unique_ptr<clsClipBoard> clipboard_;
+    std::unique_ptr<ClipboardSession> clipboard_;
 };

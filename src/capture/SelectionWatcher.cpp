@@ -1,29 +1,29 @@
 #include "capture/SelectionWatcher.h"
 
-#include "core/NumberText.h"
-#include "platform/api.h"
+#include "common/NumberText.h"
+#include "platform/Platform.h"
 
 #include <cstdlib>
 
-SelectionWatcher::SelectionWatcher(AppState& state, platform::api& api, Actions actions)
-    : state_(state), api_(api), actions_(std::move(actions))
+SelectionWatcher::SelectionWatcher(AppState& state, platform::Platform& platform, Actions actions)
+    : state_(state), platform_(platform), actions_(std::move(actions))
 {
 }
 
-bool SelectionWatcher::IsButtonDown(int button)
+bool SelectionWatcher::isButtonDown(int button)
 {
-    return isDown(api_.input().buttons(), button);
+    return isDown(platform_.input().buttons(), button);
 }
 
 bool SelectionWatcher::isDown(const platform::Input::Buttons& buttons, int button)
 {
     switch (button) {
     case 1:
-        return buttons.isDown(platform::Input::VK_LBUTTON);
+        return buttons.isDown(platform::Input::LeftButton);
     case 2:
-        return buttons.isDown(platform::Input::VK_RBUTTON);
+        return buttons.isDown(platform::Input::RightButton);
     case 3:
-        return buttons.isDown(platform::Input::VK_MBUTTON);
+        return buttons.isDown(platform::Input::MiddleButton);
     default:
         return false;
     }
@@ -46,27 +46,27 @@ void SelectionWatcher::hideUnlessOverPopup()
         actions_.hidePopup();
 }
 
-void SelectionWatcher::tmr1_Timer()
+void SelectionWatcher::onWatchTick()
 {
     if (!actions_.checkForegroundApp())
         return;
-    if (!state_.TranslateEnabled || !actions_.watchActive())
+    if (!state_.translationEnabled || !actions_.watchActive())
         return;
 
     // Both buttons from one read; the pointer is asked only when a button changed.
-    const platform::Input::Buttons buttons = api_.input().buttons();
-    const bool primary = isDown(buttons, state_.btnPrimary);
-    const bool secondary = isDown(buttons, state_.btnSecondary);
+    const platform::Input::Buttons buttons = platform_.input().buttons();
+    const bool primary = isDown(buttons, state_.primaryButton);
+    const bool secondary = isDown(buttons, state_.secondaryButton);
 
-    if (primary != PrimaryWasDown) {
+    if (primary != primaryWasDown) {
         // Stored first, so that a tick running while this one waits inside the
         // request sees no change.
-        PrimaryWasDown = primary;
-        const QPoint pointer = api_.input().cursorPos();
+        primaryWasDown = primary;
+        const QPoint pointer = platform_.input().cursorPos();
         if (primary) {
             hideUnlessOverPopup();
-            DownX = pointer.x();
-            DownY = pointer.y();
+            downX = pointer.x();
+            downY = pointer.y();
             if (actions_.primaryPressed)
                 actions_.primaryPressed();
         } else {
@@ -75,37 +75,37 @@ void SelectionWatcher::tmr1_Timer()
     }
 
     if (secondary) {
-        ActionX = 0;
-        ActionY = 0;
+        actionX = 0;
+        actionY = 0;
         hideUnlessOverPopup();
     }
 }
 
 void SelectionWatcher::handleRelease(int x, int y)
 {
-    const double now = api_.clock().secondsSinceMidnight();
-    const double sinceLast = now - LastReleaseTime;
+    const double now = platform_.clock().secondsSinceMidnight();
+    const double sinceLast = now - lastReleaseTime;
     const bool doubleClick =
-        sinceLast > 0 && sinceLast < 1 && std::abs(LastReleaseX - x) + std::abs(LastReleaseY - y) < 16;
-    LastReleaseTime = now;
+        sinceLast > 0 && sinceLast < 1 && std::abs(lastReleaseX - x) + std::abs(lastReleaseY - y) < 16;
+    lastReleaseTime = now;
 
     const int mode = controlMode();
-    if (mode == 1 && std::abs(ActionX - x) < 20 && std::abs(ActionY - y) < 20) {
-        ActionX = 0;
-        ActionY = 0;
+    if (mode == 1 && std::abs(actionX - x) < 20 && std::abs(actionY - y) < 20) {
+        actionX = 0;
+        actionY = 0;
         actions_.openPopup(x, y);
-    } else if (std::abs(DownX - x) <= 30 && std::abs(DownY - y) <= 10 && !doubleClick) {
-        ActionX = 0;
-        ActionY = 0;
+    } else if (std::abs(downX - x) <= 30 && std::abs(downY - y) <= 10 && !doubleClick) {
+        actionX = 0;
+        actionY = 0;
     } else {
-        ActionX = x;
-        ActionY = y;
+        actionX = x;
+        actionY = y;
         if (doubleClick)
-            api_.clock().sleepMs(50);
-        const int selectionLeft = DownX < x ? DownX : x;
+            platform_.clock().sleepMs(50);
+        const int selectionLeft = downX < x ? downX : x;
         if (actions_.translateSelection(x, y, selectionLeft) && controlMode() == 3)
             actions_.openPopup(x, y);
     }
-    LastReleaseX = x;
-    LastReleaseY = y;
+    lastReleaseX = x;
+    lastReleaseY = y;
 }

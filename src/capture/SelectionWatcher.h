@@ -3,14 +3,14 @@
 // from where the primary button went down and came up and how fast two releases
 // followed each other, whether the user has just finished selecting text.
 
-#include "core/AppState.h"
+#include "common/AppState.h"
 #include "platform/Input.h"
 
 #include <QPoint>
 #include <functional>
 
 namespace platform {
-class api;
+class Platform;
 }
 
 class SelectionWatcher {
@@ -33,18 +33,18 @@ public:
         std::function<void()> primaryPressed;
     };
 
-    SelectionWatcher(AppState& state, platform::api& api, Actions actions);
+    SelectionWatcher(AppState& state, platform::Platform& platform, Actions actions);
 
-    // One tick of tmr1.
-    void tmr1_Timer();
+    // One tick of selectionWatch.
+    void onWatchTick();
     // True while the button (1 primary-left, 2 right, 3 middle) is physically down.
-    bool IsButtonDown(int button);
+    bool isButtonDown(int button);
 
-    bool PrimaryWasDown = false;
-    int DownX = 0, DownY = 0;
-    int ActionX = 0, ActionY = 0;
-    double LastReleaseTime = 0;
-    int LastReleaseX = 0, LastReleaseY = 0;
+    bool primaryWasDown = false;
+    int downX = 0, downY = 0;
+    int actionX = 0, actionY = 0;
+    double lastReleaseTime = 0;
+    int lastReleaseX = 0, lastReleaseY = 0;
 
 private:
     static bool isDown(const platform::Input::Buttons& buttons, int button);
@@ -53,6 +53,6 @@ private:
     void hideUnlessOverPopup();
 
     AppState& state_;
-    platform::api& api_;
+    platform::Platform& platform_;
     Actions actions_;
 };

@@ -1,6 +1,6 @@
 #pragma once
-#include "config/ColorText.h"
-#include "popup/ClickableLabel.h"
+#include "common/Colour.h"
+#include "common/ClickableLabel.h"
 
 // A small framed square filled with one colour; clicking it emits clicked().
 class ColourSwatch : public ClickableLabel {

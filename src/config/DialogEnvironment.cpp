@@ -1,15 +1,15 @@
 #include "config/DialogEnvironment.h"
 
 #include "config/ShellOpen.h"
-#include "core/AppState.h"
-#include "platform/api.h"
-#include "popup/Twips.h"
+#include "common/AppState.h"
+#include "platform/Platform.h"
+#include "common/Twips.h"
 
 #include <QWidget>
 
 QString DialogEnvironment::shellOpen(const QString& target)
 {
-    return ShellOpen(platform.shell(), prompts, target);
+    return ::shellOpen(platform.shell(), prompts, target);
 }
 
 QSize DialogEnvironment::pixels(int widthTwips, int heightTwips) const

@@ -9,19 +9,19 @@
 #include <functional>
 
 struct AppState;
-class mdlINI;
+class SettingsFiles;
 class ServicePage;
 class QWidget;
 namespace platform {
-class api;
+class Platform;
 }
 
 struct DialogEnvironment {
     AppState& state;
-    mdlINI& ini;
-    platform::api& platform;
+    SettingsFiles& ini;
+    platform::Platform& platform;
     ModalPrompts prompts;
-    // Makes the settings table take effect (the application's ApplySettings).
+    // Makes the settings table take effect (the application's applySettings).
     std::function<void()> applySettings;
     // The service page in the hidden browser; null while there is none.
     ServicePage* page = nullptr;
@@ -31,7 +31,7 @@ struct DialogEnvironment {
     // coordinate keeps the window where it is.
     std::function<void(QWidget* window, int x, int y)> showTopmost;
 
-    // Opens an address or document, reporting failures (see ShellOpen).
+    // Opens an address or document, reporting failures (see shellOpen).
     QString shellOpen(const QString& target);
 
     // Pixels of a size given in twips, halves to even.

@@ -1,17 +1,17 @@
 #include "config/Dialogs.h"
 
-#include "config/frmAbout.h"
-#include "config/frmLanguage.h"
-#include "config/frmSetting.h"
-#include "core/AppState.h"
+#include "config/AboutBox.h"
+#include "config/LanguageDialog.h"
+#include "config/SettingsDialog.h"
+#include "common/AppState.h"
 
-Dialogs::Dialogs(AppState& state, mdlINI& ini, platform::api& platform, std::function<void()> applySettings,
+Dialogs::Dialogs(AppState& state, SettingsFiles& ini, platform::Platform& platform, std::function<void()> applySettings,
                  ServicePage* page)
     : env_{state, ini, platform, ModalPrompts::system(), std::move(applySettings), page, {}, {}},
       effects_(state, platform)
 {
-    env_.showLanguageDialog = [this] { ShowLanguageDialog(); };
-    env_.showTopmost = [this](QWidget* window, int x, int y) { effects_.SetWindowTopmost(window, true, true, x, y); };
+    env_.showLanguageDialog = [this] { showLanguage(); };
+    env_.showTopmost = [this](QWidget* window, int x, int y) { effects_.setTopmost(window, true, true, x, y); };
 }
 
 Dialogs::~Dialogs()
@@ -22,17 +22,17 @@ Dialogs::~Dialogs()
     delete about_.data();
 }
 
-frmSetting* Dialogs::settingsDialog() const
+SettingsDialog* Dialogs::settingsDialog() const
 {
     return settings_;
 }
 
-frmLanguage* Dialogs::languageDialog() const
+LanguageDialog* Dialogs::languageDialog() const
 {
     return language_;
 }
 
-frmAbout* Dialogs::aboutDialog() const
+AboutBox* Dialogs::aboutDialog() const
 {
     return about_;
 }
@@ -44,33 +44,33 @@ void Dialogs::bringForward(QWidget* dialog)
     dialog->activateWindow();
 }
 
-void Dialogs::ShowSettingsDialog()
+void Dialogs::showSettings()
 {
     if (!settings_)
-        settings_ = new frmSetting(env_);
+        settings_ = new SettingsDialog(env_);
     bringForward(settings_);
 }
 
-void Dialogs::ShowAboutDialog()
+void Dialogs::showAbout()
 {
     if (about_) {
         bringForward(about_);
         return;
     }
-    about_ = new frmAbout(env_);
+    about_ = new AboutBox(env_);
     // Into the topmost band where it stands, then a normal modeless window.
     env_.showTopmost(about_, about_->x(), about_->y());
     bringForward(about_);
 }
 
-void Dialogs::ShowLanguageDialog()
+void Dialogs::showLanguage()
 {
-    if (!env_.state.Connected) {
+    if (!env_.state.connected) {
         env_.prompts.exclamation("Quillora", "Not connected!");
         return;
     }
     if (!language_)
-        language_ = new frmLanguage(env_);
+        language_ = new LanguageDialog(env_);
     const QPoint centre = env_.centred(language_->size());
     env_.showTopmost(language_, centre.x(), centre.y());
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Opens the settings, language and about dialogs, one of each at a time: a dialog
 // is created when opened and destroyed when closed; opening an open one brings it
-// forward. Also the program's entry to ShellOpen.
+// forward. Also the program's entry to shellOpen.
 
 #include "config/DialogEnvironment.h"
 #include "popup/WindowEffects.h"
@@ -9,45 +9,45 @@
 #include <QObject>
 #include <QPointer>
 
-class frmAbout;
-class frmLanguage;
-class frmSetting;
+class AboutBox;
+class LanguageDialog;
+class SettingsDialog;
 
 class Dialogs : public QObject {
     Q_OBJECT
 public:
-    // applySettings: the application's ApplySettings. page: the service page of the
+    // applySettings: the application's applySettings. page: the service page of the
     // hidden browser, or null until there is one (see setServicePage).
-    Dialogs(AppState& state, mdlINI& ini, platform::api& platform, std::function<void()> applySettings,
+    Dialogs(AppState& state, SettingsFiles& ini, platform::Platform& platform, std::function<void()> applySettings,
             ServicePage* page = nullptr);
     ~Dialogs() override;
 
     void setServicePage(ServicePage* page) { env_.page = page; }
 
     // The tray menu's Settings.
-    void ShowSettingsDialog();
+    void showSettings();
     // The tray menu's About.
-    void ShowAboutDialog();
+    void showAbout();
     // "Not connected!" while the page is not connected; otherwise the language
     // dialog, centred and topmost, shown without taking the focus.
-    void ShowLanguageDialog();
-    // Opens an address or document with the desktop; see ShellOpen.
-    QString ShellOpen(const QString& target) { return env_.shellOpen(target); }
+    void showLanguage();
+    // Opens an address or document with the desktop; see shellOpen.
+    QString shellOpen(const QString& target) { return env_.shellOpen(target); }
 
     // The boxes shown; tests replace them.
     ModalPrompts& prompts() { return env_.prompts; }
 
     // The open dialogs, null when closed.
-    frmSetting* settingsDialog() const;
-    frmLanguage* languageDialog() const;
-    frmAbout* aboutDialog() const;
+    SettingsDialog* settingsDialog() const;
+    LanguageDialog* languageDialog() const;
+    AboutBox* aboutDialog() const;
 
 private:
     static void bringForward(QWidget* dialog);
 
     DialogEnvironment env_;
     WindowEffects effects_;
-    QPointer<frmSetting> settings_;
-    QPointer<frmLanguage> language_;
-    QPointer<frmAbout> about_;
+    QPointer<SettingsDialog> settings_;
+    QPointer<LanguageDialog> language_;
+    QPointer<AboutBox> about_;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// The modal boxes that the dialogs and ShellOpen show. Each is a replaceable
+// The modal boxes that the dialogs and shellOpen show. Each is a replaceable
 // function so that tests can answer them without a desktop; system() gives the
 // real boxes.
 

@@ -3,20 +3,20 @@
 #include "config/ModalPrompts.h"
 #include "platform/Input.h"
 
-bool IsShiftDown(platform::Input& input)
+bool isShiftDown(platform::Input& input)
 {
     return input.isShiftDown();
 }
 
-bool AskYesNo(const ModalPrompts& prompts, platform::Input& input, const QString& prompt, const QString& title,
+bool askYesNo(const ModalPrompts& prompts, platform::Input& input, const QString& prompt, const QString& title,
               bool skipWithShift)
 {
-    if (skipWithShift && IsShiftDown(input))
+    if (skipWithShift && isShiftDown(input))
         return true;
     return prompts.question(title.isEmpty() ? QStringLiteral("Quillora") : title, prompt);
 }
 
-Colour PickColor(const ModalPrompts& prompts, QWidget* owner, Colour colour)
+Colour pickColour(const ModalPrompts& prompts, QWidget* owner, Colour colour)
 {
     return fromQColor(prompts.chooseColor(owner, toQColor(colour)));
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The question, colour and keyboard routines of the dialogs.
 
-#include "config/ColorText.h"
+#include "common/Colour.h"
 
 #include <QString>
 
@@ -12,12 +12,12 @@ class Input;
 }
 
 // True while a Shift key is down.
-bool IsShiftDown(platform::Input& input);
+bool isShiftDown(platform::Input& input);
 
 // Asks a Yes/No question with the question icon, titled "Quillora" when the title is
 // empty. With skipWithShift, a held Shift key answers Yes without asking.
-bool AskYesNo(const ModalPrompts& prompts, platform::Input& input, const QString& prompt, const QString& title,
+bool askYesNo(const ModalPrompts& prompts, platform::Input& input, const QString& prompt, const QString& title,
               bool skipWithShift);
 
 // Lets the user pick a colour starting from the given one; Cancel keeps it.
-Colour PickColor(const ModalPrompts& prompts, QWidget* owner, Colour colour);
+Colour pickColour(const ModalPrompts& prompts, QWidget* owner, Colour colour);

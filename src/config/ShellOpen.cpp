@@ -5,7 +5,7 @@
 
 using platform::Shell;
 
-QString ShellMessage(int result)
+QString shellMessage(int result)
 {
     switch (result) {
     case Shell::NoAssociation:
@@ -24,14 +24,14 @@ QString ShellMessage(int result)
     }
 }
 
-QString ShellOpen(Shell& shell, const ModalPrompts& prompts, const QString& target)
+QString shellOpen(Shell& shell, const ModalPrompts& prompts, const QString& target)
 {
     const int result = shell.open(target);
     if (result > 32)
         return QString();
     if (result == Shell::NoAssociation)
         shell.openWith(target);
-    const QString message = ShellMessage(result);
+    const QString message = shellMessage(result);
     prompts.exclamation(QStringLiteral("Ошибка"), message);
     return message;
 }

@@ -11,8 +11,8 @@ class Shell;
 
 // The message for an open result; empty for success and for failures without a
 // text of their own.
-QString ShellMessage(int result);
+QString shellMessage(int result);
 
 // Opens the target. Returns empty on success, else the message that was shown.
 // A type without a program first offers the desktop's chooser, where there is one.
-QString ShellOpen(platform::Shell& shell, const ModalPrompts& prompts, const QString& target);
+QString shellOpen(platform::Shell& shell, const ModalPrompts& prompts, const QString& target);

@@ -1,17 +1,17 @@
 #pragma once
 // Start-up, applying the settings, and ending the program.
 
-#include "config/mdlINI.h"
-#include "core/AppState.h"
+#include "config/SettingsFiles.h"
+#include "common/AppState.h"
 #include "service/ServicePage.h"
 
 #include <QObject>
 #include <memory>
 
 namespace platform {
-class api;
+class Platform;
 }
-class frmMain;
+class MainWindow;
 class Popup;
 class Dialogs;
 class TrayIcon;
@@ -23,34 +23,34 @@ class Application : public QObject {
     Q_OBJECT
 public:
     // page: the browser holding the service page.
-    Application(platform::api& api, std::unique_ptr<ServicePage> page);
+    Application(platform::Platform& platform, std::unique_ptr<ServicePage> page);
     ~Application() override;
 
     // Starts the program: false when another instance already runs (the caller then
     // ends quietly); otherwise the settings are loaded and applied and the program
     // lives on its timers from here on.
-    bool Main();
+    bool start();
     // Makes the settings table take effect. Safe to repeat.
-    void ApplySettings();
+    void applySettings();
     // Exit: without "/t" on the command line the process ends at once; with it the
     // tray icon is removed first and the program ends normally.
-    void mnuExit_Click();
+    void exitFromMenu();
 
-    void GetWindowsVersion();
-    bool MouseButtonsSwapped();
+    void readOsVersion();
+    bool mouseButtonsSwapped();
 
     AppState& state() { return state_; }
-    mdlINI& ini() { return ini_; }
-    // The settings, language and about dialogs, and ShellOpen.
+    SettingsFiles& ini() { return ini_; }
+    // The settings, language and about dialogs, and shellOpen.
     Dialogs& dialogs() { return *dialogs_; }
-    // Null until ApplySettings has loaded the forms.
-    frmMain* mainForm() { return frmMain_.get(); }
-    // The translation popup, the floating icon and the shadow (ShowTranslation,
-    // OpenPopup, HidePopup, IsCursorOverWindow, the windows and their labels).
-    // Null until ApplySettings has loaded the forms.
+    // Null until applySettings has loaded the forms.
+    MainWindow* mainForm() { return mainWindow_.get(); }
+    // The translation popup, the floating icon and the shadow (showTranslation,
+    // openPopup, hidePopup, isPointerOver, the windows and their labels).
+    // Null until applySettings has loaded the forms.
     Popup* popup() { return popup_.get(); }
     ServicePage& servicePage() { return *page_; }
-    // Null until ApplySettings has loaded the forms.
+    // Null until applySettings has loaded the forms.
     TrayIcon* tray() { return tray_.get(); }
     Connection* connection() { return connection_.get(); }
     // The selection watcher, the capture, the request and the per-application switch.
@@ -71,13 +71,13 @@ private:
     // fractions are kept to the millisecond, and the top is the longest interval.
     int secondsSettingAsInterval(const QString& key);
 
-    platform::api& api_;
+    platform::Platform& platform_;
     AppState state_;
-    mdlINI ini_;
+    SettingsFiles ini_;
     std::unique_ptr<ServicePage> page_;
     // The opt-in timing trace (QLR_TRACE_FILE); declared before the forms that write to it.
     std::unique_ptr<TraceFile> trace_;
-    std::unique_ptr<frmMain> frmMain_;
+    std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<Popup> popup_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<Connection> connection_;

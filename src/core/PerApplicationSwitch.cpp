@@ -1,8 +1,8 @@
 #include "core/PerApplicationSwitch.h"
 
-#include "config/mdlINI.h"
-#include "core/NumberText.h"
-#include "platform/api.h"
+#include "config/SettingsFiles.h"
+#include "common/NumberText.h"
+#include "platform/Platform.h"
 
 namespace {
 const QString StoreSection = QStringLiteral("Applications");
@@ -15,18 +15,18 @@ void call(const F& hook, Args&&... args)
 }
 } // namespace
 
-PerApplicationSwitch::PerApplicationSwitch(AppState& state, platform::api& api,
+PerApplicationSwitch::PerApplicationSwitch(AppState& state, platform::Platform& platform,
                                            std::function<WindowHandle()> foregroundWindow,
                                            std::function<std::uint32_t(WindowHandle)> windowProcessId)
     : state_(state)
-    , api_(api)
+    , platform_(platform)
     , foregroundWindow_(std::move(foregroundWindow))
     , windowProcessId_(std::move(windowProcessId))
-    , storeApplication_(mdlINI::GetBaseName(api.files().executablePath()))
+    , storeApplication_(SettingsFiles::fileBaseName(platform.files().executablePath()))
 {
     // Nothing, the desktop shell and this program itself never get a switch of their own.
     excluded_ = {QString(), storeApplication_.toLower()};
-    for (const QString& shell : api.session().desktopShellExecutables())
+    for (const QString& shell : platform.session().desktopShellExecutables())
         excluded_.append(shell.toLower());
 }
 
@@ -44,41 +44,41 @@ bool PerApplicationSwitch::isExcluded(const QString& exeName) const
 
 bool PerApplicationSwitch::storedRow(const QString& exeName)
 {
-    const auto number = numbertext::parse(api_.store().value(storeApplication_, StoreSection, exeName, "0"));
+    const auto number = numbertext::parse(platform_.store().value(storeApplication_, StoreSection, exeName, "0"));
     return number && *number != 0;
 }
 
-void PerApplicationSwitch::SetTranslateEnabled(bool enabled, bool save)
+void PerApplicationSwitch::setTranslationEnabled(bool enabled, bool save)
 {
-    state_.TranslateEnabled = enabled;
+    state_.translationEnabled = enabled;
     call(tray_.updateTrayIcon);
-    if (!state_.CurrentApp.isEmpty() && save) {
-        api_.store().setValue(storeApplication_, StoreSection, state_.CurrentApp, enabled ? "-1" : "0");
-        call(tray_.setEnableCaption, enableCaption(enabled, state_.CurrentApp));
-        state_.LastForeground = 0;
+    if (!state_.currentApplication.isEmpty() && save) {
+        platform_.store().setValue(storeApplication_, StoreSection, state_.currentApplication, enabled ? "-1" : "0");
+        call(tray_.setEnableCaption, enableCaption(enabled, state_.currentApplication));
+        state_.lastForegroundWindow = 0;
     }
 }
 
-bool PerApplicationSwitch::CheckForegroundApp()
+bool PerApplicationSwitch::checkForegroundApplication()
 {
-    if (foregroundWindow_() == state_.LastForeground)
+    if (foregroundWindow_() == state_.lastForegroundWindow)
         return true;
-    state_.LastForeground = foregroundWindow_();
+    state_.lastForegroundWindow = foregroundWindow_();
     if (!processes_)
-        processes_ = std::make_unique<clsProccess>(api_.processes(), windowProcessId_);
-    const QString name = processes_->GetExeByHwnd(state_.LastForeground).toLower();
+        processes_ = std::make_unique<ProcessTable>(platform_.processes(), windowProcessId_);
+    const QString name = processes_->executableOfWindow(state_.lastForegroundWindow).toLower();
     if (isExcluded(name)) {
-        WatchActive = false;
+        watchActive = false;
         return false;
     }
-    WatchActive = true;
-    state_.CurrentApp = name;
+    watchActive = true;
+    state_.currentApplication = name;
     const bool row = storedRow(name);
-    if (row != state_.TranslateEnabled)
-        SetTranslateEnabled(row, false);
+    if (row != state_.translationEnabled)
+        setTranslationEnabled(row, false);
     call(tray_.hideMenu);
-    call(tray_.setEnableItemEnabled, !state_.CurrentApp.isEmpty() && state_.PageReady);
-    if (!state_.CurrentApp.isEmpty())
-        call(tray_.setEnableCaption, enableCaption(state_.TranslateEnabled, state_.CurrentApp));
+    call(tray_.setEnableItemEnabled, !state_.currentApplication.isEmpty() && state_.pageReady);
+    if (!state_.currentApplication.isEmpty())
+        call(tray_.setEnableCaption, enableCaption(state_.translationEnabled, state_.currentApplication));
     return true;
 }

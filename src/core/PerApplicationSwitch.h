@@ -2,15 +2,15 @@
 // Translation on or off per application, identified by its executable's file name
 // and remembered in the per-user store. Follows the foreground application.
 
-#include "core/AppState.h"
-#include "core/clsProccess.h"
+#include "common/AppState.h"
+#include "core/ProcessTable.h"
 
 #include <QStringList>
 #include <functional>
 #include <memory>
 
 namespace platform {
-class api;
+class Platform;
 }
 
 class PerApplicationSwitch {
@@ -25,20 +25,20 @@ public:
 
     // foregroundWindow and windowProcessId: the desktop's current foreground window
     // and the process owning a window.
-    PerApplicationSwitch(AppState& state, platform::api& api, std::function<WindowHandle()> foregroundWindow,
+    PerApplicationSwitch(AppState& state, platform::Platform& platform, std::function<WindowHandle()> foregroundWindow,
                          std::function<std::uint32_t(WindowHandle)> windowProcessId);
     ~PerApplicationSwitch();
 
     void setTrayView(TrayView view) { tray_ = std::move(view); }
 
     // Switches translation for the current application; save also stores the choice.
-    void SetTranslateEnabled(bool enabled, bool save);
+    void setTranslationEnabled(bool enabled, bool save);
     // Examines a new foreground window. False ends the watcher's tick: an excluded
     // application (none, the desktop shell, this program) is in front.
-    bool CheckForegroundApp();
+    bool checkForegroundApplication();
 
     // The foreground window belongs to an application that is not excluded.
-    bool WatchActive = false;
+    bool watchActive = false;
 
     // The stored switch of an application: "-1", "1" or any non-zero number is on;
     // "0", an absent row and text that is no number are off.
@@ -49,10 +49,10 @@ public:
 
 private:
     AppState& state_;
-    platform::api& api_;
+    platform::Platform& platform_;
     std::function<WindowHandle()> foregroundWindow_;
     std::function<std::uint32_t(WindowHandle)> windowProcessId_;
-    std::unique_ptr<clsProccess> processes_;
+    std::unique_ptr<ProcessTable> processes_;
     TrayView tray_;
     QString storeApplication_;
     QStringList excluded_;

@@ -1,62 +1,62 @@
 #include "core/TranslationPipeline.h"
 
 #include "core/TrayIcon.h"
-#include "core/frmMain.h"
-#include "platform/api.h"
+#include "core/MainWindow.h"
+#include "platform/Platform.h"
 #include "popup/Popup.h"
-#include "popup/frmTrans.h"
-#include "popup/frmico.h"
+#include "popup/TranslationPopup.h"
+#include "popup/FloatingIcon.h"
 
 #include <QAction>
 #include <QMenu>
 
-TranslationPipeline::TranslationPipeline(AppState& state, platform::api& api, frmMain& main, Popup& popup,
+TranslationPipeline::TranslationPipeline(AppState& state, platform::Platform& platform, MainWindow& main, Popup& popup,
                                          ServicePage& page, TrayIcon& tray)
     : state_(state)
-    , api_(api)
-    , switch_(state, api, [&api] { return api.windows().foregroundWindow(); },
-              [&api](WindowHandle w) { return static_cast<std::uint32_t>(api.windows().windowProcessId(w)); })
-    , capture_(api)
-    , request_(state, api, main, popup, page, [this](WindowHandle w) { return capture_.CopySelectedText(w); })
+    , platform_(platform)
+    , switch_(state, platform, [&platform] { return platform.windows().foregroundWindow(); },
+              [&platform](WindowHandle w) { return static_cast<std::uint32_t>(platform.windows().windowProcessId(w)); })
+    , capture_(platform)
+    , request_(state, platform, main, popup, page, [this](WindowHandle w) { return capture_.copySelectedText(w); })
     , polling_(state, main, popup, page)
-    , watcher_(state, api, watcherActions(popup))
+    , watcher_(state, platform, watcherActions(popup))
 {
     capture_.setOwnerWindow(main.winId());
-    switch_.setTrayView({[&tray] { tray.UpdateTrayIcon(true, true); },
+    switch_.setTrayView({[&tray] { tray.refresh(true, true); },
                          [&main] {
-                             if (main.mnuMain)
-                                 main.mnuMain->hide();
+                             if (main.trayMenu)
+                                 main.trayMenu->hide();
                          },
                          [&main](const QString& caption) {
-                             if (main.mnuEnable)
-                                 main.mnuEnable->setText(caption);
+                             if (main.toggleItem)
+                                 main.toggleItem->setText(caption);
                          },
                          [&main](bool enabled) {
-                             if (main.mnuEnable)
-                                 main.mnuEnable->setEnabled(enabled);
+                             if (main.toggleItem)
+                                 main.toggleItem->setEnabled(enabled);
                          }});
 
-    connect(&main.tmr1, &Timer::timeout, this, [this] { watcher_.tmr1_Timer(); });
-    connect(&main.tmrTrans, &Timer::timeout, this, [this] { polling_.tmrTrans_Timer(); });
-    connect(&main.tmrTimeOut, &Timer::timeout, this, [this] { polling_.tmrTimeOut_Timer(); });
-    connect(&popup, &Popup::copyRequested, this, [this](const QString& text) { capture_.PutClipboardText(text); });
-    connect(&popup, &Popup::translateOffRequested, this, [this] { switch_.SetTranslateEnabled(false, true); });
+    connect(&main.selectionWatch, &Timer::timeout, this, [this] { watcher_.onWatchTick(); });
+    connect(&main.resultPoll, &Timer::timeout, this, [this] { polling_.onResultPollTick(); });
+    connect(&main.translationTimeout, &Timer::timeout, this, [this] { polling_.onTranslationTimeout(); });
+    connect(&popup, &Popup::copyRequested, this, [this](const QString& text) { capture_.putClipboardText(text); });
+    connect(&popup, &Popup::translateOffRequested, this, [this] { switch_.setTranslationEnabled(false, true); });
 }
 
 SelectionWatcher::Actions TranslationPipeline::watcherActions(Popup& popup)
 {
     return {
-        [this] { return switch_.CheckForegroundApp(); },
-        [this] { return switch_.WatchActive; },
-        [&popup] { return popup.IsCursorOverWindow(&popup.trans()) || popup.IsCursorOverWindow(&popup.icon()); },
-        [&popup] { popup.HidePopup(); },
-        [this](int x, int y, int selectionLeft) { return request_.TranslateSelection(x, y, selectionLeft); },
-        [&popup](int x, int y) { popup.OpenPopup(x, y); },
-        [this] { api_.windows().notePrimaryButtonDown(); },
+        [this] { return switch_.checkForegroundApplication(); },
+        [this] { return switch_.watchActive; },
+        [&popup] { return popup.isPointerOver(&popup.translationWindow()) || popup.isPointerOver(&popup.icon()); },
+        [&popup] { popup.hidePopup(); },
+        [this](int x, int y, int selectionLeft) { return request_.translateSelection(x, y, selectionLeft); },
+        [&popup](int x, int y) { popup.openPopup(x, y); },
+        [this] { platform_.windows().notePrimaryButtonDown(); },
     };
 }
 
 void TranslationPipeline::toggleTranslation()
 {
-    switch_.SetTranslateEnabled(!state_.TranslateEnabled, true);
+    switch_.setTranslationEnabled(!state_.translationEnabled, true);
 }

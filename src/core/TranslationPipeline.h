@@ -1,6 +1,6 @@
 #pragma once
 // The road of one translation, assembled: the per-application switch, the selection
-// watcher on tmr1, the capture, the request and the result timers, wired to the
+// watcher on selectionWatch, the capture, the request and the result timers, wired to the
 // popup, the tray and the service page.
 
 #include "capture/SelectedTextCapture.h"
@@ -11,18 +11,18 @@
 
 #include <QObject>
 
-class frmMain;
+class MainWindow;
 class Popup;
 class ServicePage;
 class TrayIcon;
 namespace platform {
-class api;
+class Platform;
 }
 
 class TranslationPipeline : public QObject {
     Q_OBJECT
 public:
-    TranslationPipeline(AppState& state, platform::api& api, frmMain& main, Popup& popup, ServicePage& page,
+    TranslationPipeline(AppState& state, platform::Platform& platform, MainWindow& main, Popup& popup, ServicePage& page,
                         TrayIcon& tray);
 
     PerApplicationSwitch& appSwitch() { return switch_; }
@@ -38,7 +38,7 @@ private:
     SelectionWatcher::Actions watcherActions(Popup& popup);
 
     AppState& state_;
-    platform::api& api_;
+    platform::Platform& platform_;
     PerApplicationSwitch switch_;
     SelectedTextCapture capture_;
     TranslationRequest request_;

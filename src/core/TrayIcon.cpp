@@ -1,7 +1,7 @@
 #include "core/TrayIcon.h"
 
-#include "core/AppState.h"
-#include "core/frmMain.h"
+#include "common/AppState.h"
+#include "core/MainWindow.h"
 #include "platform/Clock.h"
 
 #include <QCursor>
@@ -12,13 +12,13 @@ namespace {
 constexpr int BalloonMs = 10000;
 } // namespace
 
-TrayIcon::TrayIcon(AppState& state, platform::Clock& clock, frmMain& form)
+TrayIcon::TrayIcon(AppState& state, platform::Clock& clock, MainWindow& form)
     : state_(state), clock_(clock), form_(form)
 {
     popupMenu = [](QMenu* menu, const QPoint& at) { menu->exec(at); };
     connect(&icon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { picIcoNotifier_MouseMove(messageFor(reason)); });
-    connect(&icon_, &QSystemTrayIcon::messageClicked, this, [this] { picIcoNotifier_MouseMove(BalloonUserClick); });
+            [this](QSystemTrayIcon::ActivationReason reason) { handleMouseMessage(messageFor(reason)); });
+    connect(&icon_, &QSystemTrayIcon::messageClicked, this, [this] { handleMouseMessage(BalloonUserClick); });
 }
 
 TrayIcon::~TrayIcon() = default;
@@ -59,25 +59,25 @@ int TrayIcon::messageFor(QSystemTrayIcon::ActivationReason reason)
     return 0;
 }
 
-void TrayIcon::UpdateTrayIcon(bool show, bool added)
+void TrayIcon::refresh(bool show, bool added)
 {
     if (!show) {
         icon_.hide();
         return;
     }
-    if (!state_.Connected)
+    if (!state_.connected)
         picture_ = TrayPicture::NotConnected;
     else
-        picture_ = state_.TranslateEnabled ? TrayPicture::Enabled : TrayPicture::Disabled;
+        picture_ = state_.translationEnabled ? TrayPicture::Enabled : TrayPicture::Disabled;
     icon_.setIcon(trayPictureIcon(picture_));
-    icon_.setToolTip(tipText(state_.Connected));
+    icon_.setToolTip(tipText(state_.connected));
     if (!added)
         icon_.show();
 }
 
-void TrayIcon::ShowBalloon(const QString& text, bool isError, bool isWarning, const QString& action)
+void TrayIcon::showBalloon(const QString& text, bool isError, bool isWarning, const QString& action)
 {
-    state_.BalloonAction = action;
+    state_.balloonAction = action;
     const qsizetype split = text.indexOf("\r\n");
     const QString title = split < 0 ? text : text.left(split);
     const QString body = split < 0 ? QString() : text.mid(split + 2);
@@ -88,7 +88,7 @@ void TrayIcon::ShowBalloon(const QString& text, bool isError, bool isWarning, co
     emit balloonShown(title, body, kind);
 }
 
-void TrayIcon::picIcoNotifier_MouseMove(int message)
+void TrayIcon::handleMouseMessage(int message)
 {
     // A message that arrives while one is handled (the menu is open) is dropped.
     if (busy_)
@@ -96,21 +96,21 @@ void TrayIcon::picIcoNotifier_MouseMove(int message)
     busy_ = true;
     switch (message) {
     case RightButtonUp:
-        if (form_.mnuMain->isVisible()) {
-            form_.mnuMain->hide();
+        if (form_.trayMenu->isVisible()) {
+            form_.trayMenu->hide();
             break;
         }
-        form_.mnuMain->setDefaultAction(form_.mnuEnable);
-        popupMenu(form_.mnuMain, QCursor::pos());
+        form_.trayMenu->setDefaultAction(form_.toggleItem);
+        popupMenu(form_.trayMenu, QCursor::pos());
         break;
     case LeftButtonDown:
         leftButtonDown();
         break;
     case LeftButtonDoubleClick:
-        form_.ShowMe();
+        form_.showWithPage();
         break;
     case BalloonUserClick:
-        BalloonClicked();
+        onBalloonClicked();
         break;
     default:
         break;
@@ -124,22 +124,22 @@ void TrayIcon::leftButtonDown()
     // After midnight the recorded time lies ahead: that press counts as long ago.
     const bool single = now - lastSingleClick_ >= DoubleClickSeconds || lastSingleClick_ >= now;
     if (!single) {
-        form_.ShowMe();
+        form_.showWithPage();
         return;
     }
-    if (state_.PageReady)
+    if (state_.pageReady)
         emit translateToggleRequested();
     lastSingleClick_ = now;
 }
 
-void TrayIcon::BalloonClicked()
+void TrayIcon::onBalloonClicked()
 {
-    if (state_.BalloonAction == "download")
-        OpenDownloadPage();
+    if (state_.balloonAction == "download")
+        openDownloadPage();
 }
 
-void TrayIcon::OpenDownloadPage()
+void TrayIcon::openDownloadPage()
 {
     emit hidePopupRequested();
-    emit openUrlRequested(state_.DownloadURL);
+    emit openUrlRequested(state_.downloadUrl);
 }

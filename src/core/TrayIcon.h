@@ -11,7 +11,7 @@
 #include <functional>
 
 struct AppState;
-class frmMain;
+class MainWindow;
 class QMenu;
 namespace platform {
 class Clock;
@@ -28,17 +28,17 @@ public:
     // Two left presses closer together than this are a double click.
     static constexpr double DoubleClickSeconds = 0.3;
 
-    TrayIcon(AppState& state, platform::Clock& clock, frmMain& form);
+    TrayIcon(AppState& state, platform::Clock& clock, MainWindow& form);
     ~TrayIcon() override;
 
     // show: set picture and tip, adding the icon first unless added; else remove it.
-    void UpdateTrayIcon(bool show, bool added);
+    void refresh(bool show, bool added);
     // text: title, CR LF, body. The action ("download") is what a click on it does.
-    void ShowBalloon(const QString& text, bool isError, bool isWarning, const QString& action);
+    void showBalloon(const QString& text, bool isError, bool isWarning, const QString& action);
     // Handles one mouse message of the icon (the numbers above).
-    void picIcoNotifier_MouseMove(int message);
-    void BalloonClicked();
-    void OpenDownloadPage();
+    void handleMouseMessage(int message);
+    void onBalloonClicked();
+    void openDownloadPage();
 
     // The message number of a tray activation; 0 for none handled.
     static int messageFor(QSystemTrayIcon::ActivationReason reason);
@@ -68,7 +68,7 @@ private:
 
     AppState& state_;
     platform::Clock& clock_;
-    frmMain& form_;
+    MainWindow& form_;
     QSystemTrayIcon icon_;
     TrayPicture picture_ = TrayPicture::NotConnected;
     bool busy_ = false;

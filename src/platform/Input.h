@@ -8,11 +8,11 @@ namespace platform {
 class Input {
 public:
     // Virtual-key numbers of the mouse buttons, as the program names them.
-    static constexpr int VK_LBUTTON = 1;
-    static constexpr int VK_RBUTTON = 2;
-    static constexpr int VK_MBUTTON = 4;
+    static constexpr int LeftButton = 1;
+    static constexpr int RightButton = 2;
+    static constexpr int MiddleButton = 4;
 
-    // Which physical buttons are held: VK_LBUTTON is the physical left button
+    // Which physical buttons are held: LeftButton is the physical left button
     // whatever the user's button mapping.
     struct Buttons {
         bool left = false;
@@ -23,9 +23,9 @@ public:
         bool isDown(int vk) const
         {
             switch (vk) {
-            case VK_LBUTTON: return left;
-            case VK_RBUTTON: return right;
-            case VK_MBUTTON: return middle;
+            case LeftButton: return left;
+            case RightButton: return right;
+            case MiddleButton: return middle;
             default: return false;
             }
         }

@@ -1,8 +1,8 @@
 #include "popup/DrawnTrace.h"
 
-#include "core/AppState.h"
-#include "core/TraceFile.h"
-#include "service/TextCacheKey.h"
+#include "common/AppState.h"
+#include "common/TraceFile.h"
+#include "common/TextCacheKey.h"
 
 #include <QEvent>
 #include <QTextDocument>
@@ -18,7 +18,7 @@ DrawnTrace::DrawnTrace(const AppState& state, QTextEdit& text, TraceFile& trace)
 bool DrawnTrace::showsTranslation() const
 {
     const QString shown = text_.toPlainText();
-    return !shown.isEmpty() && shown == state_.TranslationCache.value(TextCacheKey(state_.LastRequestText));
+    return !shown.isEmpty() && shown == state_.translationCache.value(textCacheKey(state_.lastRequestText));
 }
 
 bool DrawnTrace::eventFilter(QObject* watched, QEvent* event)

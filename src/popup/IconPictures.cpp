@@ -54,12 +54,12 @@ QPixmap drawPattern(const std::initializer_list<const char*>& rows, int scale)
 
 } // namespace
 
-QPixmap gPicture(int scale)
+QPixmap drawLetterG(int scale)
 {
     return drawPattern(LetterG, scale);
 }
 
-QPixmap closePicture(int scale)
+QPixmap drawCross(int scale)
 {
     return drawPattern(Cross, scale);
 }

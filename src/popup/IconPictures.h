@@ -5,6 +5,6 @@
 #include <QPixmap>
 
 // A white capital G, 8 x 10 pixels, centred.
-QPixmap gPicture(int scale);
+QPixmap drawLetterG(int scale);
 // A small white cross, 6 x 5 pixels, centred.
-QPixmap closePicture(int scale);
+QPixmap drawCross(int scale);

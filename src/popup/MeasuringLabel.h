@@ -1,5 +1,5 @@
 #pragma once
-// The popup's hidden measuring label `lbl`: it lays a caption out exactly as the
+// The popup's hidden measuring label `measuringLabel`: it lays a caption out exactly as the
 // popup's text control does and reports the size the label would take. With word
 // wrap on it keeps its width and takes the height of the wrapped caption; with word
 // wrap off it takes the width of its caption.

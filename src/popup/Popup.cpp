@@ -1,17 +1,17 @@
 #include "popup/Popup.h"
 
-#include "core/AppState.h"
-#include "core/NumberText.h"
-#include "core/frmMain.h"
-#include "platform/api.h"
+#include "common/AppState.h"
+#include "common/NumberText.h"
+#include "core/MainWindow.h"
+#include "platform/Platform.h"
 #include "popup/EdgeCorrection.h"
-#include "popup/LinkLabel.h"
-#include "popup/PictureBox.h"
-#include "popup/RichText.h"
-#include "popup/Twips.h"
-#include "popup/frmShad.h"
-#include "popup/frmTrans.h"
-#include "popup/frmico.h"
+#include "common/LinkLabel.h"
+#include "popup/IconPicture.h"
+#include "popup/TextControl.h"
+#include "common/Twips.h"
+#include "popup/ShadowWindow.h"
+#include "popup/TranslationPopup.h"
+#include "popup/FloatingIcon.h"
 
 #include <QTextEdit>
 #include <algorithm>
@@ -39,11 +39,11 @@ int whole(double value)
 }
 } // namespace
 
-Popup::Popup(AppState& state, platform::api& platform, frmMain& main)
-    : state_(state), platform_(platform), frmMain_(main), frmShad_(std::make_unique<frmShad>()),
-      frmico_(std::make_unique<frmico>()), frmTrans_(std::make_unique<frmTrans>(state)), effects_(state, platform)
+Popup::Popup(AppState& state, platform::Platform& platform, MainWindow& main)
+    : state_(state), platform_(platform), mainWindow_(main), shadow_(std::make_unique<ShadowWindow>()),
+      icon_(std::make_unique<FloatingIcon>()), window_(std::make_unique<TranslationPopup>(state)), effects_(state, platform)
 {
-    effects_.setShadowWindow(frmShad_.get());
+    effects_.setShadowWindow(shadow_.get());
     connectHandlers();
 }
 
@@ -51,31 +51,31 @@ Popup::~Popup() = default;
 
 void Popup::connectHandlers()
 {
-    connect(frmico_->ico, &PictureBox::mouseDown, this, &Popup::ico_MouseDown);
-    connect(frmico_->icocls, &PictureBox::clicked, this, &Popup::icocls_Click);
-    connect(frmTrans_->google, &LinkLabel::clicked, this, &Popup::google_Click);
-    connect(frmTrans_->lblCopy, &LinkLabel::clicked, this, &Popup::lblCopy_Click);
-    connect(frmTrans_->lbldir, &LinkLabel::clicked, this, &Popup::lbldir_Click);
-    connect(frmTrans_->lblNew, &LinkLabel::clicked, this, &Popup::lblNew_Click);
-    connect(&frmMain_.tmrHideIco, &Timer::timeout, this, &Popup::tmrHideIco_Timer);
-    connect(&frmMain_.tmrOut, &Timer::timeout, this, &Popup::tmrOut_Timer);
+    connect(icon_->offerPicture, &IconPicture::mouseDown, this, &Popup::onIconPressed);
+    connect(icon_->closePicture, &IconPicture::clicked, this, &Popup::onCloseMarkClicked);
+    connect(window_->serviceLink, &LinkLabel::clicked, this, &Popup::onServiceLinkClicked);
+    connect(window_->copyLink, &LinkLabel::clicked, this, &Popup::onCopyLinkClicked);
+    connect(window_->directionLink, &LinkLabel::clicked, this, &Popup::onDirectionLinkClicked);
+    connect(window_->updateLink, &LinkLabel::clicked, this, &Popup::onUpdateLinkClicked);
+    connect(&mainWindow_.iconRetire, &Timer::timeout, this, &Popup::onIconRetireTick);
+    connect(&mainWindow_.iconLeave, &Timer::timeout, this, &Popup::onIconLeaveTick);
 }
 
 void Popup::dress()
 {
     const bool borderOn = state_.settings.flag("border");
-    frmTrans_->dress(state_.clrBack, state_.clrGray, state_.settings.value("googlelabel"), borderOn);
-    frmico_->setBackground(borderOn ? state_.clrGray : state_.clrBack);
+    window_->dress(state_.backColour, state_.grayColour, state_.settings.value("googlelabel"), borderOn);
+    icon_->setBackground(borderOn ? state_.grayColour : state_.backColour);
 }
 
-QString Popup::lblTextValue() const
+QString Popup::shownText() const
 {
-    return GetRichText(frmTrans_->lblText, false);
+    return controlText(window_->textView, false);
 }
 
-void Popup::setLblText(const QString& text)
+void Popup::setShownText(const QString& text)
 {
-    SetRichText(frmTrans_->lblText, text, false);
+    setControlText(window_->textView, text, false);
 }
 
 int Popup::transparency()
@@ -87,7 +87,7 @@ double Popup::fontSize()
 {
     // Unreadable or not positive: the text control's own size.
     const double size = state_.settings.number("FontSize").value_or(0);
-    return size > 0 ? std::min(size, MaxPointSize) : frmTrans::DefaultPointSize;
+    return size > 0 ? std::min(size, MaxPointSize) : TranslationPopup::DefaultPointSize;
 }
 
 QRect Popup::monitorPx()
@@ -102,31 +102,31 @@ QPoint Popup::keepOnMonitor(int left, int top, int W, int H)
     const bool offMonitors = !platform_.screen().monitorGeometryAt(cornerPx).contains(cornerPx);
     const EdgePlacement placed = correctAtMonitorEdges(left, top, W, H, tw.fromPx(monitorPx()), offMonitors);
     if (placed.raised)
-        tw.setTop(*frmico_, placed.top - tw.height(*frmico_));
+        tw.setTop(*icon_, placed.top - tw.height(*icon_));
     return {placed.left, placed.top};
 }
 
 int Popup::popupLeftUnderIcon(int W)
 {
     const Twips tw(state_);
-    const int left = tw.left(*frmico_) + tw.width(*frmico_) - W;
-    return std::max(left, state_.SelectionLeft);
+    const int left = tw.left(*icon_) + tw.width(*icon_) - W;
+    return std::max(left, state_.selectionLeftTwips);
 }
 
-void Popup::ShowTranslation(const QString& text)
+void Popup::showTranslation(const QString& text)
 {
-    frmTrans& f = *frmTrans_;
+    TranslationPopup& f = *window_;
     const Twips tw(state_);
-    SetRichText(f.lblText, text, false);
+    setControlText(f.textView, text, false);
     const double pointSize = fontSize();
-    f.formatText(state_.clrText, pointSize);
+    f.formatText(state_.textColour, pointSize);
 
     // The popup never outgrows the monitor: the text control keeps inside it the
     // margins, the 5-pixel allowance and the footer row.
     const QRect monitor = monitorPx();
-    const int marginXPx = tw.toPxX(frmTrans::TextLeftTwips);
-    const int marginYPx = tw.toPxY(frmTrans::TextTopTwips);
-    const int footerPx = static_cast<int>(std::ceil(1.5 * f.google->height()));
+    const int marginXPx = tw.toPxX(TranslationPopup::TextLeftTwips);
+    const int marginYPx = tw.toPxY(TranslationPopup::TextTopTwips);
+    const int footerPx = static_cast<int>(std::ceil(1.5 * f.serviceLink->height()));
     const QSize maxText(std::max(monitor.width() - 2 * marginXPx - 5, MinWrapWidthPx),
                         std::max(monitor.height() - 2 * marginYPx - footerPx, 1));
     const double wrapSetting = state_.settings.number("transwidth").value_or(DefaultWrapWidthPx);
@@ -134,37 +134,37 @@ void Popup::ShowTranslation(const QString& text)
     f.fitTextControl(text, pointSize, wrapWidth, maxText);
 
     double footer = 0;
-    if (tw.width(*f.lblText) / tw.perPxX() > FooterlessTextWidthPx && !f.google->caption().isEmpty() &&
-        !f.google->isHidden())
-        footer = 1.5 * tw.height(*f.google);
-    const int H = whole(tw.height(*f.lblText) + footer + 2 * tw.top(*f.lblText));
-    const int W = whole(2 * tw.left(*f.lblText) + tw.width(*f.lblText));
+    if (tw.width(*f.textView) / tw.perPxX() > FooterlessTextWidthPx && !f.serviceLink->caption().isEmpty() &&
+        !f.serviceLink->isHidden())
+        footer = 1.5 * tw.height(*f.serviceLink);
+    const int H = whole(tw.height(*f.textView) + footer + 2 * tw.top(*f.textView));
+    const int W = whole(2 * tw.left(*f.textView) + tw.width(*f.textView));
 
     const QPoint placed = keepOnMonitor(popupLeftUnderIcon(W), tw.top(f), W, H);
     tw.setTop(f, placed.y());
 
     if (f.isVisible()) {
-        effects_.GlideWindow(&f, W, H, placed.x());
+        effects_.glide(&f, W, H, placed.x());
     } else {
         // Opening glides it into place from the icon.
-        f.setGeometry(frmico_->x(), f.y(), tw.toPxX(W), tw.toPxY(H));
+        f.setGeometry(icon_->x(), f.y(), tw.toPxX(W), tw.toPxY(H));
         // A hidden window gets its resize event only when shown; the footer is laid
         // out now all the same.
-        f.Form_Resize();
+        f.layOutFooter();
     }
 }
 
-void Popup::OpenPopup(int x, int y)
+void Popup::openPopup(int x, int y)
 {
-    frmTrans& f = *frmTrans_;
-    frmico& icon = *frmico_;
+    TranslationPopup& f = *window_;
+    FloatingIcon& icon = *icon_;
     const Twips tw(state_);
-    frmMain_.tmrOut.setEnabled(false);
-    effects_.SetWindowTransparency(&icon, transparency());
-    frmMain_.tmrHideIco.setEnabled(false);
+    mainWindow_.iconLeave.setEnabled(false);
+    effects_.setTransparency(&icon, transparency());
+    mainWindow_.iconRetire.setEnabled(false);
     icon.showOffer(false);
     if (x != 0 && y != 0)
-        icon.move(x - frmico::SizePx / 2, y - frmico::SizePx / 2);
+        icon.move(x - FloatingIcon::SizePx / 2, y - FloatingIcon::SizePx / 2);
 
     const int W = tw.width(f);
     const int H = tw.height(f);
@@ -172,30 +172,30 @@ void Popup::OpenPopup(int x, int y)
     const QPoint placed = keepOnMonitor(popupLeftUnderIcon(W), tw.top(icon) + tw.height(icon), W, H);
 
     // Shown fully transparent first, so that nothing flashes at the opening size.
-    effects_.SetWindowTransparency(&f, 255);
-    effects_.SetWindowTopmost(&f, true, true, icon.x(), tw.toPxY(placed.y()));
-    effects_.SetWindowTransparency(&f, transparency());
-    effects_.SetWindowTopmost(&icon, true, true, 0, 0);
-    effects_.GlideWindow(&f, W, H, placed.x());
+    effects_.setTransparency(&f, 255);
+    effects_.setTopmost(&f, true, true, icon.x(), tw.toPxY(placed.y()));
+    effects_.setTransparency(&f, transparency());
+    effects_.setTopmost(&icon, true, true, 0, 0);
+    effects_.glide(&f, W, H, placed.x());
 }
 
-void Popup::HidePopup()
+void Popup::hidePopup()
 {
-    if (!frmico_->isVisible())
+    if (!icon_->isVisible())
         return;
-    frmShad_->hide();
-    frmMain_.tmrHideIco.setEnabled(false);
-    frmico_->hide();
-    frmMain_.tmrTrans.setEnabled(false);
-    frmTrans_->google->hide();
-    if (frmTrans_->isVisible()) {
+    shadow_->hide();
+    mainWindow_.iconRetire.setEnabled(false);
+    icon_->hide();
+    mainWindow_.resultPoll.setEnabled(false);
+    window_->serviceLink->hide();
+    if (window_->isVisible()) {
         // The popup stays at the last level; opening sets its level before it is seen.
-        effects_.FadeWindow(frmTrans_.get(), PopupHideFrom, 255, PopupHideSteps);
-        frmTrans_->hide();
+        effects_.fade(window_.get(), PopupHideFrom, 255, PopupHideSteps);
+        window_->hide();
     }
 }
 
-bool Popup::IsCursorOverWindow(const QWidget* window)
+bool Popup::isPointerOver(const QWidget* window)
 {
     if (!window)
         return false;
@@ -205,68 +205,68 @@ bool Popup::IsCursorOverWindow(const QWidget* window)
            pointer.y() < area.top() + area.height();
 }
 
-void Popup::ico_MouseDown(int button)
+void Popup::onIconPressed(int button)
 {
-    frmMain_.tmrOut.setEnabled(false);
+    mainWindow_.iconLeave.setEnabled(false);
     // The event names the logical button, btnSecondary the physical one.
-    const bool swapped = state_.btnSecondary == 1;
+    const bool swapped = state_.secondaryButton == 1;
     const int physical = swapped && (button == 1 || button == 2) ? 3 - button : button;
-    if (physical == state_.btnSecondary) {
+    if (physical == state_.secondaryButton) {
         emit translateOffRequested();
-        HidePopup();
+        hidePopup();
     } else {
-        OpenPopup(0, 0);
+        openPopup(0, 0);
     }
 }
 
-void Popup::icocls_Click()
+void Popup::onCloseMarkClicked()
 {
-    HidePopup();
+    hidePopup();
 }
 
-void Popup::tmrHideIco_Timer()
+void Popup::onIconRetireTick()
 {
-    Timer& timer = frmMain_.tmrHideIco;
-    if (IsCursorOverWindow(frmico_.get())) {
+    Timer& timer = mainWindow_.iconRetire;
+    if (isPointerOver(icon_.get())) {
         // A full interval starts anew.
         timer.setEnabled(false);
         timer.setEnabled(true);
         return;
     }
     timer.setEnabled(false);
-    effects_.FadeWindow(frmico_.get(), IconHideFrom, 255, IconHideSteps);
-    frmico_->hide();
+    effects_.fade(icon_.get(), IconHideFrom, 255, IconHideSteps);
+    icon_->hide();
 }
 
-void Popup::tmrOut_Timer()
+void Popup::onIconLeaveTick()
 {
     const QPoint pointer = platform_.input().cursorPos();
-    const double distance = std::hypot(double(state_.AnchorY - pointer.y()), double(state_.AnchorX - pointer.x()));
-    if (distance > state_.AnchorDistance + LeaveDistancePx) {
-        frmMain_.tmrOut.setEnabled(false);
-        HidePopup();
+    const double distance = std::hypot(double(state_.iconAnchorY - pointer.y()), double(state_.iconAnchorX - pointer.x()));
+    if (distance > state_.iconAnchorDistance + LeaveDistancePx) {
+        mainWindow_.iconLeave.setEnabled(false);
+        hidePopup();
     }
 }
 
-void Popup::google_Click()
+void Popup::onServiceLinkClicked()
 {
-    HidePopup();
+    hidePopup();
     emit shellOpenRequested(state_.settings.value("googlelink"));
 }
 
-void Popup::lblCopy_Click()
+void Popup::onCopyLinkClicked()
 {
-    emit copyRequested(GetRichText(frmTrans_->lblText, true));
-    HidePopup();
+    emit copyRequested(controlText(window_->textView, true));
+    hidePopup();
 }
 
-void Popup::lbldir_Click()
+void Popup::onDirectionLinkClicked()
 {
-    HidePopup();
+    hidePopup();
     emit showMainRequested();
 }
 
-void Popup::lblNew_Click()
+void Popup::onUpdateLinkClicked()
 {
     emit downloadPageRequested();
 }

@@ -10,65 +10,65 @@
 #include <memory>
 
 struct AppState;
-class frmMain;
-class frmShad;
-class frmTrans;
-class frmico;
+class MainWindow;
+class ShadowWindow;
+class TranslationPopup;
+class FloatingIcon;
 namespace platform {
-class api;
+class Platform;
 }
 
 class Popup : public QObject {
     Q_OBJECT
 public:
-    // Loads the three windows hidden and takes over frmMain's tmrHideIco and tmrOut.
-    Popup(AppState& state, platform::api& platform, frmMain& main);
+    // Loads the three windows hidden and takes over MainWindow's iconRetire and iconLeave.
+    Popup(AppState& state, platform::Platform& platform, MainWindow& main);
     ~Popup() override;
 
-    frmTrans& trans() { return *frmTrans_; }
-    frmico& icon() { return *frmico_; }
-    frmShad& shadow() { return *frmShad_; }
+    TranslationPopup& translationWindow() { return *window_; }
+    FloatingIcon& icon() { return *icon_; }
+    ShadowWindow& shadow() { return *shadow_; }
     WindowEffects& effects() { return effects_; }
 
-    // The text of lblText, read whole or replaced whole (the progress dots use it).
-    QString lblTextValue() const;
-    void setLblText(const QString& text);
+    // The text of textView, read whole or replaced whole (the progress dots use it).
+    QString shownText() const;
+    void setShownText(const QString& text);
 
     // Colours, the service link's caption and the border from the applied settings.
     void dress();
 
     // Puts the text into the popup and sizes and places it; a shown popup glides to
     // the new size, a hidden one stays hidden at the icon.
-    void ShowTranslation(const QString& text);
+    void showTranslation(const QString& text);
     // Opens the popup at the icon; (x, y) the pointer in pixels, or 0, 0 to leave the
     // icon where it is.
-    void OpenPopup(int x, int y);
+    void openPopup(int x, int y);
     // Hides shadow, icon and popup and stops result polling; nothing when the icon is
     // already hidden.
-    void HidePopup();
+    void hidePopup();
     // The pointer lies strictly inside the window's rectangle.
-    bool IsCursorOverWindow(const QWidget* window);
+    bool isPointerOver(const QWidget* window);
 
-    void ico_MouseDown(int button);
-    void icocls_Click();
-    void tmrHideIco_Timer();
-    void tmrOut_Timer();
-    void google_Click();
-    void lblCopy_Click();
-    void lbldir_Click();
-    void lblNew_Click();
+    void onIconPressed(int button);
+    void onCloseMarkClicked();
+    void onIconRetireTick();
+    void onIconLeaveTick();
+    void onServiceLinkClicked();
+    void onCopyLinkClicked();
+    void onDirectionLinkClicked();
+    void onUpdateLinkClicked();
 
 signals:
-    // The copy link: put the text on the clipboard (PutClipboardText).
+    // The copy link: put the text on the clipboard (putClipboardText).
     void copyRequested(const QString& text);
-    // The service link: open the address with the shell (ShellOpen).
+    // The service link: open the address with the shell (shellOpen).
     void shellOpenRequested(const QString& address);
-    // The direction link: bring the main window with the service page forward (ShowMe).
+    // The direction link: bring the main window with the service page forward (showWithPage).
     void showMainRequested();
-    // The new-version link: open the download page (OpenDownloadPage).
+    // The new-version link: open the download page (openDownloadPage).
     void downloadPageRequested();
     // The secondary button on the icon: translation off for the current application,
-    // and that choice stored (SetTranslateEnabled(false, true)).
+    // and that choice stored (setTranslationEnabled(false, true)).
     void translateOffRequested();
 
 private:
@@ -82,10 +82,10 @@ private:
     int popupLeftUnderIcon(int W);
 
     AppState& state_;
-    platform::api& platform_;
-    frmMain& frmMain_;
-    std::unique_ptr<frmShad> frmShad_;
-    std::unique_ptr<frmico> frmico_;
-    std::unique_ptr<frmTrans> frmTrans_;
+    platform::Platform& platform_;
+    MainWindow& mainWindow_;
+    std::unique_ptr<ShadowWindow> shadow_;
+    std::unique_ptr<FloatingIcon> icon_;
+    std::unique_ptr<TranslationPopup> window_;
     WindowEffects effects_;
 };

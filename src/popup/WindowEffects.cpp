@@ -1,11 +1,11 @@
 #include "popup/WindowEffects.h"
 
-#include "core/AppState.h"
-#include "core/NumberText.h"
-#include "platform/api.h"
-#include "popup/DrawShadow.h"
-#include "popup/Twips.h"
-#include "popup/frmShad.h"
+#include "common/AppState.h"
+#include "common/NumberText.h"
+#include "platform/Platform.h"
+#include "popup/ShadowPicture.h"
+#include "common/Twips.h"
+#include "popup/ShadowWindow.h"
 
 #include <QPointer>
 #include <algorithm>
@@ -20,11 +20,11 @@ constexpr int ShadowWidthPx = 5;
 constexpr int LayeredWindowsVersion = 500;
 } // namespace
 
-WindowEffects::WindowEffects(AppState& state, platform::api& platform) : state_(state), platform_(platform) {}
+WindowEffects::WindowEffects(AppState& state, platform::Platform& platform) : state_(state), platform_(platform) {}
 
-void WindowEffects::SetWindowTransparency(QWidget* window, int level)
+void WindowEffects::setTransparency(QWidget* window, int level)
 {
-    if (!window || state_.OSVersion < LayeredWindowsVersion)
+    if (!window || state_.osVersion < LayeredWindowsVersion)
         return;
     level = std::clamp(level, 0, 255);
     window->setProperty(LevelProperty, level);
@@ -36,7 +36,7 @@ int WindowEffects::transparencyLevel(const QWidget* window)
     return window ? window->property(LevelProperty).toInt() : 0;
 }
 
-void WindowEffects::FadeWindow(QWidget* window, int from, int to, int steps)
+void WindowEffects::fade(QWidget* window, int from, int to, int steps)
 {
     if (steps <= 0)
         return;
@@ -45,7 +45,7 @@ void WindowEffects::FadeWindow(QWidget* window, int from, int to, int steps)
     const double increment = double(to - from) / steps;
     for (int i = 1; i <= steps; ++i) {
         if (guarded) {
-            SetWindowTransparency(guarded, static_cast<int>(numbertext::roundHalfEven(from + i * increment)));
+            setTransparency(guarded, static_cast<int>(numbertext::roundHalfEven(from + i * increment)));
             if (guarded->isVisible())
                 guarded->repaint();
         }
@@ -54,7 +54,7 @@ void WindowEffects::FadeWindow(QWidget* window, int from, int to, int steps)
     }
 }
 
-void WindowEffects::SetWindowTopmost(QWidget* window, bool topmost, bool show, int x, int y)
+void WindowEffects::setTopmost(QWidget* window, bool topmost, bool show, int x, int y)
 {
     if (!window)
         return;
@@ -85,11 +85,11 @@ bool WindowEffects::overtaken(int mine)
 {
     if (glideCounter_ == mine)
         return false;
-    state_.Gliding = false;
+    state_.gliding = false;
     return true;
 }
 
-void WindowEffects::GlideWindow(QWidget* form, int W, int H, int L)
+void WindowEffects::glide(QWidget* form, int W, int H, int L)
 {
     if (!form)
         return;
@@ -106,7 +106,7 @@ void WindowEffects::GlideWindow(QWidget* form, int W, int H, int L)
             tw.setLeft(*form, L);
             return;
         }
-        state_.Gliding = true;
+        state_.gliding = true;
         const int mine = ++glideCounter_;
         const int dW = W - tw.width(*form);
         const int dH = H - tw.height(*form);
@@ -146,7 +146,7 @@ void WindowEffects::GlideWindow(QWidget* form, int W, int H, int L)
             if (glideCounter_ == mine)
                 tw.setHeight(*form, H);
         }
-        state_.Gliding = false;
+        state_.gliding = false;
     }();
 
     placeShadow(*form, W, H);
@@ -159,7 +159,7 @@ void WindowEffects::placeShadow(QWidget& form, int W, int H)
     const Twips tw(state_);
     const int w = static_cast<int>(numbertext::roundHalfEven(double(W) / tw.perPxX() + ShadowWidthPx));
     const int h = static_cast<int>(numbertext::roundHalfEven(double(H) / tw.perPxY() + ShadowWidthPx));
-    DrawShadow(*shadow_, w, h, ShadowWidthPx);
+    drawShadow(*shadow_, w, h, ShadowWidthPx);
     shadow_->setGeometry(form.x(), form.y(), w, h);
     // A shadow is only seen through a compositor, and only beside a popup that is
     // still shown (it may have been hidden while the glide ran).

@@ -1,19 +1,19 @@
 #include "service/Connection.h"
 
-#include "core/AppState.h"
+#include "common/AppState.h"
 #include "core/TrayIcon.h"
-#include "core/frmMain.h"
+#include "core/MainWindow.h"
 #include "service/ServicePage.h"
 #include "service/VersionNumber.h"
 
 #include <QAction>
 
-Connection::Connection(AppState& state, ServicePage& page, frmMain& form, TrayIcon& tray)
+Connection::Connection(AppState& state, ServicePage& page, MainWindow& form, TrayIcon& tray)
     : state_(state), page_(page), form_(form), tray_(tray)
 {
-    connect(&form_.tmrLoad, &Timer::timeout, this, &Connection::tmrLoad_Timer);
-    connect(&form_.tmrReconnect, &Timer::timeout, this, &Connection::tmrReconnect_Timer);
-    connect(&form_.tmrProgress, &Timer::timeout, this, &Connection::tmrProgress_Timer);
+    connect(&form_.pageLoad, &Timer::timeout, this, &Connection::onPageLoadTick);
+    connect(&form_.reconnect, &Timer::timeout, this, &Connection::onReconnectTick);
+    connect(&form_.progressDots, &Timer::timeout, this, &Connection::advanceWaitingDots);
 }
 
 QString Connection::updateBalloonText(const QString& version)
@@ -21,39 +21,39 @@ QString Connection::updateBalloonText(const QString& version)
     return "New version " + version + "\r\nA new Quillora Version is available.\r\n Click here to download.";
 }
 
-void Connection::ConnectService()
+void Connection::connectService()
 {
-    state_.PageReady = false;
-    state_.Connected = false;
-    form_.mnuConnect->setText("Connecting...");
-    form_.mnuConnect->setEnabled(false);
+    state_.pageReady = false;
+    state_.connected = false;
+    form_.reconnectItem->setText("Connecting...");
+    form_.reconnectItem->setEnabled(false);
     // The page still shown must not pass for the new one.
     page_.clearOuterHtml(page::text);
     page_.navigate(state_.settings.value("serviceurl") + "?dir=" + state_.settings.value("language"));
-    form_.tmrLoad.setEnabled(true);
-    form_.mnuEnable->setEnabled(false);
-    tray_.UpdateTrayIcon(true, true);
+    form_.pageLoad.setEnabled(true);
+    form_.toggleItem->setEnabled(false);
+    tray_.refresh(true, true);
 }
 
-void Connection::tmrLoad_Timer()
+void Connection::onPageLoadTick()
 {
     if (const auto markup = page_.outerHtml(page::text))
-        state_.PageReady = !markup->isEmpty();
-    if (!state_.PageReady)
+        state_.pageReady = !markup->isEmpty();
+    if (!state_.pageReady)
         return;
 
-    form_.mnuConnect->setText("Reconnect");
-    form_.mnuConnect->setEnabled(true);
-    state_.Connected = true;
-    form_.tmrLoad.setEnabled(false);
-    tray_.UpdateTrayIcon(true, true);
-    form_.mnuEnable->setEnabled(!state_.CurrentApp.isEmpty() && state_.PageReady);
+    form_.reconnectItem->setText("Reconnect");
+    form_.reconnectItem->setEnabled(true);
+    state_.connected = true;
+    form_.pageLoad.setEnabled(false);
+    tray_.refresh(true, true);
+    form_.toggleItem->setEnabled(!state_.currentApplication.isEmpty() && state_.pageReady);
 
     if (const auto version = page_.value(page::version))
-        state_.LatestVersion = *version;
+        state_.publishedVersion = *version;
     if (const auto download = page_.value(page::download))
-        state_.DownloadURL = *download;
-    if (state_.AppVersion != state_.LatestVersion)
+        state_.downloadUrl = *download;
+    if (state_.programVersion != state_.publishedVersion)
         offerNewerVersion();
 
     if (state_.settings.value("language").isEmpty())
@@ -62,24 +62,24 @@ void Connection::tmrLoad_Timer()
 
 void Connection::offerNewerVersion()
 {
-    const double own = VersionNumber(state_.AppVersion);
-    const double published = VersionNumber(state_.LatestVersion);
+    const double own = versionNumber(state_.programVersion);
+    const double published = versionNumber(state_.publishedVersion);
     if (own < published) {
-        emit newVersionLabel("New v" + state_.LatestVersion);
-        tray_.ShowBalloon(updateBalloonText(state_.LatestVersion), false, false, "download");
-        state_.IsBeta = false;
+        emit newVersionLabel("New v" + state_.publishedVersion);
+        tray_.showBalloon(updateBalloonText(state_.publishedVersion), false, false, "download");
+        state_.isBeta = false;
     } else if (published < own) {
-        state_.IsBeta = true;
+        state_.isBeta = true;
     }
 }
 
-void Connection::tmrReconnect_Timer()
+void Connection::onReconnectTick()
 {
-    if (!state_.Connected)
-        ConnectService();
+    if (!state_.connected)
+        connectService();
 }
 
-void Connection::tmrProgress_Timer()
+void Connection::advanceWaitingDots()
 {
     if (!popupText || !setPopupText)
         return;

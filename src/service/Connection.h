@@ -9,21 +9,21 @@
 
 struct AppState;
 class ServicePage;
-class frmMain;
+class MainWindow;
 class TrayIcon;
 
 class Connection : public QObject {
     Q_OBJECT
 public:
-    // The form's tmrLoad, tmrReconnect and tmrProgress drive the handlers below.
-    Connection(AppState& state, ServicePage& page, frmMain& form, TrayIcon& tray);
+    // The form's pageLoad, reconnect and progressDots drive the handlers below.
+    Connection(AppState& state, ServicePage& page, MainWindow& form, TrayIcon& tray);
 
     // Starts (or restarts) loading the page: not connected until it is ready.
-    void ConnectService();
-    void tmrLoad_Timer();
-    void tmrReconnect_Timer();
+    void connectService();
+    void onPageLoadTick();
+    void onReconnectTick();
     // One step of the popup's waiting dots: five dots become none, else one more.
-    void tmrProgress_Timer();
+    void advanceWaitingDots();
 
     // The popup's text box, for the waiting dots; unset hooks leave the dots out.
     std::function<QString()> popupText;
@@ -42,6 +42,6 @@ private:
 
     AppState& state_;
     ServicePage& page_;
-    frmMain& form_;
+    MainWindow& form_;
     TrayIcon& tray_;
 };

@@ -1,45 +1,45 @@
 #include "service/ResultPolling.h"
 
-#include "core/TraceFile.h"
-#include "core/frmMain.h"
-#include "popup/LinkLabel.h"
+#include "common/TraceFile.h"
+#include "core/MainWindow.h"
+#include "common/LinkLabel.h"
 #include "popup/Popup.h"
-#include "popup/frmTrans.h"
+#include "popup/TranslationPopup.h"
 #include "service/ServicePage.h"
-#include "service/TextCacheKey.h"
+#include "common/TextCacheKey.h"
 
-ResultPolling::ResultPolling(AppState& state, frmMain& main, Popup& popup, ServicePage& page)
+ResultPolling::ResultPolling(AppState& state, MainWindow& main, Popup& popup, ServicePage& page)
     : state_(state), main_(main), popup_(popup), page_(page)
 {
 }
 
-void ResultPolling::tmrTrans_Timer()
+void ResultPolling::onResultPollTick()
 {
     // A glide lets events run between its steps; the result waits for its end.
-    if (state_.Gliding)
+    if (state_.gliding)
         return;
     const QString result = page_.innerText(page::translation).value_or(QString());
     if (result.isEmpty())
         return;
-    if (state_.Trace)
-        state_.Trace->write("result-seen", result.size());
-    main_.tmrProgress.setEnabled(false);
+    if (state_.trace)
+        state_.trace->write("result-seen", result.size());
+    main_.progressDots.setEnabled(false);
     if (const auto direction = page_.innerText(page::fromto))
-        popup_.trans().lbldir->setCaption(*direction);
+        popup_.translationWindow().directionLink->setCaption(*direction);
     // The result belongs to the newest request; a key already present keeps its item.
-    const QString key = TextCacheKey(state_.LastRequestText);
-    if (!state_.TranslationCache.contains(key))
-        state_.TranslationCache.insert(key, result);
-    main_.tmrTimeOut.setEnabled(false);
-    main_.tmrTrans.setEnabled(false);
-    popup_.trans().google->setVisible(true);
-    popup_.ShowTranslation(result);
+    const QString key = textCacheKey(state_.lastRequestText);
+    if (!state_.translationCache.contains(key))
+        state_.translationCache.insert(key, result);
+    main_.translationTimeout.setEnabled(false);
+    main_.resultPoll.setEnabled(false);
+    popup_.translationWindow().serviceLink->setVisible(true);
+    popup_.showTranslation(result);
 }
 
-void ResultPolling::tmrTimeOut_Timer()
+void ResultPolling::onTranslationTimeout()
 {
-    main_.tmrProgress.setEnabled(false);
-    main_.tmrTrans.setEnabled(false);
-    main_.tmrTimeOut.setEnabled(false);
-    popup_.ShowTranslation(state_.settings.value("timeoutstr"));
+    main_.progressDots.setEnabled(false);
+    main_.resultPoll.setEnabled(false);
+    main_.translationTimeout.setEnabled(false);
+    popup_.showTranslation(state_.settings.value("timeoutstr"));
 }

@@ -2,22 +2,22 @@
 // Collects the answer of a pending translation: polls the page's result every 100 ms
 // until it holds text, caches and shows it, or shows the time-out text instead.
 
-#include "core/AppState.h"
+#include "common/AppState.h"
 
-class frmMain;
+class MainWindow;
 class Popup;
 class ServicePage;
 
 class ResultPolling {
 public:
-    ResultPolling(AppState& state, frmMain& main, Popup& popup, ServicePage& page);
+    ResultPolling(AppState& state, MainWindow& main, Popup& popup, ServicePage& page);
 
-    void tmrTrans_Timer();
-    void tmrTimeOut_Timer();
+    void onResultPollTick();
+    void onTranslationTimeout();
 
 private:
     AppState& state_;
-    frmMain& main_;
+    MainWindow& main_;
     Popup& popup_;
     ServicePage& page_;
 };

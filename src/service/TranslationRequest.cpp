@@ -1,15 +1,15 @@
 #include "service/TranslationRequest.h"
 
-#include "core/NumberText.h"
-#include "core/TraceFile.h"
-#include "core/frmMain.h"
-#include "platform/api.h"
-#include "popup/LinkLabel.h"
+#include "common/NumberText.h"
+#include "common/TraceFile.h"
+#include "core/MainWindow.h"
+#include "platform/Platform.h"
+#include "common/LinkLabel.h"
 #include "popup/Popup.h"
-#include "popup/frmTrans.h"
-#include "popup/frmico.h"
+#include "popup/TranslationPopup.h"
+#include "popup/FloatingIcon.h"
 #include "service/ServicePage.h"
-#include "service/TextCacheKey.h"
+#include "common/TextCacheKey.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,15 +40,15 @@ QString trimBlanks(const QString& text)
 }
 } // namespace
 
-TranslationRequest::TranslationRequest(AppState& state, platform::api& api, frmMain& main, Popup& popup,
+TranslationRequest::TranslationRequest(AppState& state, platform::Platform& platform, MainWindow& main, Popup& popup,
                                        ServicePage& page, std::function<QString(WindowHandle)> copySelectedText)
-    : state_(state), api_(api), main_(main), popup_(popup), page_(page), copySelectedText_(std::move(copySelectedText))
+    : state_(state), platform_(platform), main_(main), popup_(popup), page_(page), copySelectedText_(std::move(copySelectedText))
 {
 }
 
-bool TranslationRequest::IsPointInWindowBody(WindowHandle window, int x, int y)
+bool TranslationRequest::isPointInWindowBody(WindowHandle window, int x, int y)
 {
-    const auto rect = api_.windows().windowRect(window);
+    const auto rect = platform_.windows().windowRect(window);
     if (!rect)
         return false;
     // Right and bottom are the exclusive edges, as the desktop reports rectangles.
@@ -57,35 +57,35 @@ bool TranslationRequest::IsPointInWindowBody(WindowHandle window, int x, int y)
     return x >= left + 20 && x <= right - 20 && y >= top + 30 && y <= bottom - 20;
 }
 
-bool TranslationRequest::TranslateSelection(int x, int y, int selectionLeft)
+bool TranslationRequest::translateSelection(int x, int y, int selectionLeft)
 {
-    if (state_.Trace)
-        state_.Trace->write("selection-noticed", x);
-    state_.SelectionLeft = selectionLeft * state_.TwipsX;
-    const WindowHandle foreground = api_.windows().foregroundWindow();
-    if (!IsPointInWindowBody(foreground, x, y))
+    if (state_.trace)
+        state_.trace->write("selection-noticed", x);
+    state_.selectionLeftTwips = selectionLeft * state_.twipsPerPixelX;
+    const WindowHandle foreground = platform_.windows().foregroundWindow();
+    if (!isPointInWindowBody(foreground, x, y))
         return false;
 
     const QString text = trimBlanks(copySelectedText_(foreground));
     if (text.isEmpty())
         return false;
-    state_.LastRequestText = text;
-    if (state_.Trace)
-        state_.Trace->write("text-captured", text.size());
+    state_.lastRequestText = text;
+    if (state_.trace)
+        state_.trace->write("text-captured", text.size());
 
-    const QString cached = state_.TranslationCache.value(TextCacheKey(text));
+    const QString cached = state_.translationCache.value(textCacheKey(text));
     if (!cached.isEmpty()) {
-        popup_.trans().google->setVisible(true);
-        popup_.ShowTranslation(cached);
-    } else if (state_.PageReady) {
+        popup_.translationWindow().serviceLink->setVisible(true);
+        popup_.showTranslation(cached);
+    } else if (state_.pageReady) {
         startPageRequest(text);
     } else {
-        popup_.ShowTranslation(state_.settings.value("NotConnectedStr"));
+        popup_.showTranslation(state_.settings.value("NotConnectedStr"));
     }
 
     // An unusable PopupIfNotConnected lets the icon be offered.
     const auto popupIfNotConnected = state_.settings.number("PopupIfNotConnected");
-    if (!cached.isEmpty() || state_.PageReady || !popupIfNotConnected || *popupIfNotConnected != 0)
+    if (!cached.isEmpty() || state_.pageReady || !popupIfNotConnected || *popupIfNotConnected != 0)
         offerIcon(x, y);
     return true;
 }
@@ -94,20 +94,20 @@ void TranslationRequest::startPageRequest(const QString& text)
 {
     // The popup holds the waiting marker and the time-out runs before the page is
     // touched; polling starts only after the click.
-    popup_.ShowTranslation(WaitingMarker);
-    main_.tmrProgress.setEnabled(true);
-    main_.tmrTimeOut.setEnabled(true);
+    popup_.showTranslation(WaitingMarker);
+    main_.progressDots.setEnabled(true);
+    main_.translationTimeout.setEnabled(true);
     page_.setValue(page::text, text);
     page_.click(page::btn);
-    if (state_.Trace)
-        state_.Trace->write("request-sent", text.size());
-    main_.tmrTrans.setInterval(PollIntervalMs);
-    main_.tmrTrans.setEnabled(true);
+    if (state_.trace)
+        state_.trace->write("request-sent", text.size());
+    main_.resultPoll.setInterval(PollIntervalMs);
+    main_.resultPoll.setEnabled(true);
 }
 
 void TranslationRequest::offerIcon(int x, int y)
 {
-    frmico& icon = popup_.icon();
+    FloatingIcon& icon = popup_.icon();
     const auto mode = state_.settings.number("ControlMode");
     if (mode && *mode == 1) {
         // Parked, hidden, with its centre under the release point: the next click
@@ -116,17 +116,17 @@ void TranslationRequest::offerIcon(int x, int y)
         icon.move(x - 8, y - 8);
         return;
     }
-    popup_.effects().SetWindowTransparency(&icon, wholeSetting(state_.settings, "Transparency").value_or(0));
-    state_.AnchorX = x + 18;
-    state_.AnchorY = y + 3;
-    const QPoint pointer = api_.input().cursorPos();
-    state_.AnchorDistance = std::hypot(double(state_.AnchorX - pointer.x()), double(state_.AnchorY - pointer.y()));
-    popup_.effects().SetWindowTopmost(&icon, true, true, x + 10, y - 5);
+    popup_.effects().setTransparency(&icon, wholeSetting(state_.settings, "Transparency").value_or(0));
+    state_.iconAnchorX = x + 18;
+    state_.iconAnchorY = y + 3;
+    const QPoint pointer = platform_.input().cursorPos();
+    state_.iconAnchorDistance = std::hypot(double(state_.iconAnchorX - pointer.x()), double(state_.iconAnchorY - pointer.y()));
+    popup_.effects().setTopmost(&icon, true, true, x + 10, y - 5);
 
     // Fractions of a second are kept; the timer takes at most its longest interval.
     if (const auto seconds = state_.settings.number("hideiconinterval"))
-        main_.tmrHideIco.setInterval(numbertext::clampedWhole(*seconds * 1000, 0, Timer::MaxInterval));
-    main_.tmrHideIco.setEnabled(true);
+        main_.iconRetire.setInterval(numbertext::clampedWhole(*seconds * 1000, 0, Timer::MaxInterval));
+    main_.iconRetire.setEnabled(true);
     icon.showOffer(true);
-    main_.tmrOut.setEnabled(true);
+    main_.iconLeave.setEnabled(true);
 }

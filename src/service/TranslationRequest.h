@@ -3,39 +3,39 @@
 // foreground window, copies the selected text, answers from the cache or sends the
 // text to the service page, and offers the floating icon.
 
-#include "core/AppState.h"
+#include "common/AppState.h"
 
 #include <QString>
 #include <functional>
 
-class frmMain;
+class MainWindow;
 class Popup;
 class ServicePage;
 namespace platform {
-class api;
+class Platform;
 }
 
 class TranslationRequest {
 public:
     // copySelectedText: the selected text of a window, or empty.
-    TranslationRequest(AppState& state, platform::api& api, frmMain& main, Popup& popup, ServicePage& page,
+    TranslationRequest(AppState& state, platform::Platform& platform, MainWindow& main, Popup& popup, ServicePage& page,
                        std::function<QString(WindowHandle)> copySelectedText);
 
     // x, y: the pointer at the release; selectionLeft: the left end of the dragged
     // span (all screen pixels). True when a non-empty text was captured and handled.
-    bool TranslateSelection(int x, int y, int selectionLeft);
+    bool translateSelection(int x, int y, int selectionLeft);
 
     // The point lies inside the window's rectangle less 20 pixels at the left, right
     // and bottom and 30 pixels at the top (where the caption bar is).
-    bool IsPointInWindowBody(WindowHandle window, int x, int y);
+    bool isPointInWindowBody(WindowHandle window, int x, int y);
 
 private:
     void startPageRequest(const QString& text);
     void offerIcon(int x, int y);
 
     AppState& state_;
-    platform::api& api_;
-    frmMain& main_;
+    platform::Platform& platform_;
+    MainWindow& main_;
     Popup& popup_;
     ServicePage& page_;
     std::function<QString(WindowHandle)> copySelectedText_;

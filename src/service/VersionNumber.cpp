@@ -1,10 +1,10 @@
 #include "service/VersionNumber.h"
 
-#include "core/NumberText.h"
+#include "common/NumberText.h"
 
 #include <QStringList>
 
-double VersionNumber(const QString& version)
+double versionNumber(const QString& version)
 {
     const QStringList fields = version.split('.');
     if (fields.size() < 3)

@@ -2,16 +2,16 @@
 // whole program in this process on the real X11 desktop, with the real service page
 // and the real translation server, driven by real pointer input through XTest.
 #include "DesktopDriver.h"
-#include "config/mdlINI.h"
-#include "core/AppState.h"
+#include "config/SettingsFiles.h"
+#include "common/AppState.h"
 #include "core/Application.h"
-#include "core/frmMain.h"
-#include "platform/createPlatform.h"
-#include "popup/LinkLabel.h"
+#include "core/MainWindow.h"
+#include "platform/Platform.h"
+#include "common/LinkLabel.h"
 #include "popup/Popup.h"
-#include "popup/frmTrans.h"
-#include "popup/frmico.h"
-#include "service/TextCacheKey.h"
+#include "popup/TranslationPopup.h"
+#include "popup/FloatingIcon.h"
+#include "common/TextCacheKey.h"
 #include "service/WebServicePage.h"
 
 #include <QAction>
@@ -58,7 +58,7 @@ class SelectionToTranslation : public testing::Test {
 protected:
     static inline QString apyPid;
     QTemporaryDir home;
-    std::unique_ptr<platform::api> platform;
+    std::unique_ptr<platform::Platform> platform;
     std::unique_ptr<Application> app;
     CountingPage* page = nullptr;
     DesktopDriver desktop;
@@ -87,7 +87,7 @@ protected:
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         // The shipped settings lie beside the program, not beside this test: the page
         // address and the texts come from here.
-        ini.write(mdlINI::toUtf16Le("serviceurl=file://" QLR_SOURCE_DIR "/service/page/index.html\r\n"
+        ini.write(SettingsFiles::toUtf16Le("serviceurl=file://" QLR_SOURCE_DIR "/service/page/index.html\r\n"
                                     "language=enes\r\nControlMode=3\r\nSmoothGlide=0\r\nhideiconinterval=30\r\n"
                                     "servertimeout=30\r\nCheckConnectionInterval=10\r\nTransparency=0\r\n"
                                     "transwidth=450\r\nFontSize=10\r\nPopupIfNotConnected=1\r\n"
@@ -103,8 +103,8 @@ protected:
         auto counting = std::make_unique<CountingPage>();
         page = counting.get();
         app = std::make_unique<Application>(*platform, std::move(counting));
-        ASSERT_TRUE(app->Main());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return app->state().Connected; }, 90000))
+        ASSERT_TRUE(app->start());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return app->state().connected; }, 90000))
             << "the page never became ready: " << pageState() << " url "
             << app->state().settings.value("serviceurl").toStdString();
     }
@@ -133,7 +133,7 @@ protected:
     AppState& state() { return app->state(); }
     Popup& popup() { return *app->popup(); }
     void setMode(int mode) { state().settings.set("ControlMode", QString::number(mode)); }
-    QString storeApplication() { return mdlINI::GetBaseName(platform->files().executablePath()); }
+    QString storeApplication() { return SettingsFiles::fileBaseName(platform->files().executablePath()); }
     void enableTranslationIn(const QString& exe)
     {
         platform->store().setValue(storeApplication(), "Applications", exe, "-1");
@@ -142,11 +142,11 @@ protected:
     // Waits until the watcher has taken the application in front and translation is on.
     bool waitForForeground(const QString& exe)
     {
-        return QTest::qWaitFor([&] { return state().CurrentApp == exe && state().TranslateEnabled; }, 10000);
+        return QTest::qWaitFor([&] { return state().currentApplication == exe && state().translationEnabled; }, 10000);
     }
     bool waitForPopupText(const QString& text, int timeoutMs = 30000)
     {
-        return QTest::qWaitFor([&] { return popup().trans().isVisible() && popup().lblTextValue() == text; },
+        return QTest::qWaitFor([&] { return popup().translationWindow().isVisible() && popup().shownText() == text; },
                                timeoutMs);
     }
     // A click in the application, away from the popup, dismisses it. (A click on the
@@ -154,7 +154,7 @@ protected:
     void dismiss(QPoint elsewhere)
     {
         DesktopDriver::click(elsewhere.x(), elsewhere.y());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !popup().trans().isVisible() && !popup().icon().isVisible(); }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !popup().translationWindow().isVisible() && !popup().icon().isVisible(); }, 5000));
         // Long enough that the application takes the next click as a new one.
         QTest::qWait(800);
     }
@@ -206,28 +206,28 @@ TEST_F(SelectionToTranslation, XtermInEveryControlMode)
     ASSERT_NO_FATAL_FAILURE(startProgram());
     enableTranslationIn("xterm");
     const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm")) << state().CurrentApp.toStdString();
+    ASSERT_TRUE(waitForForeground("xterm")) << state().currentApplication.toStdString();
 
     // Just select: the popup opens at once with the translation.
     selectSentence(term);
-    ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().lblTextValue().toStdString();
-    EXPECT_EQ(popup().trans().lbldir->text(), "en → es");
+    ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().shownText().toStdString();
+    EXPECT_EQ(popup().translationWindow().directionLink->text(), "en → es");
     EXPECT_EQ(DesktopDriver::activeWindow(), term.window) << "the popup never takes the focus";
 
     // The copy link, clicked for real: the translation goes to the clipboard and the
     // popup closes (nothing, not even the shadow, stands in the way of the click).
     QTest::qWait(300);
-    const QPoint copy = popup().trans().lblCopy->mapToGlobal(popup().trans().lblCopy->rect().center());
+    const QPoint copy = popup().translationWindow().copyLink->mapToGlobal(popup().translationWindow().copyLink->rect().center());
     DesktopDriver::click(copy.x(), copy.y());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !popup().trans().isVisible(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !popup().translationWindow().isVisible(); }, 5000));
     EXPECT_EQ(QString::fromUtf8(DesktopDriver::clipboard("UTF8_STRING")), SentenceEs);
     QTest::qWait(800);
 
     // A double click on a word.
     const QPoint house = term.at(2 + Sentence.indexOf("house") + 2, 3);
     DesktopDriver::doubleClick(house.x(), house.y());
-    ASSERT_TRUE(waitForPopupText("Casa")) << popup().lblTextValue().toStdString() << " for "
-                                          << state().LastRequestText.toStdString() << " primary "
+    ASSERT_TRUE(waitForPopupText("Casa")) << popup().shownText().toStdString() << " for "
+                                          << state().lastRequestText.toStdString() << " primary "
                                           << DesktopDriver::run("xclip", {"-o", "-selection", "primary"}).toStdString();
     dismiss(term.at(60, 14));
 
@@ -236,7 +236,7 @@ TEST_F(SelectionToTranslation, XtermInEveryControlMode)
     const int requests = page->requests;
     selectSentence(term);
     ASSERT_TRUE(QTest::qWaitFor([&] { return popup().icon().isVisible(); }, 5000));
-    EXPECT_FALSE(popup().trans().isVisible());
+    EXPECT_FALSE(popup().translationWindow().isVisible());
     const QRect icon = popup().icon().geometry();
     DesktopDriver::click(icon.center().x(), icon.center().y());
     ASSERT_TRUE(waitForPopupText(SentenceEs));
@@ -247,7 +247,7 @@ TEST_F(SelectionToTranslation, XtermInEveryControlMode)
     setMode(1);
     selectSentence(term);
     QTest::qWait(600);
-    EXPECT_FALSE(popup().trans().isVisible());
+    EXPECT_FALSE(popup().translationWindow().isVisible());
     EXPECT_FALSE(popup().icon().isVisible());
     const QPoint end = term.at(2 + Sentence.size() - 1, 3);
     DesktopDriver::click(end.x() + 3, end.y());
@@ -274,14 +274,14 @@ TEST_F(SelectionToTranslation, QtEditorByDragAndDoubleClick)
         }
     }
     ASSERT_FALSE(spanEnd.isNull());
-    ASSERT_TRUE(waitForForeground("qlr_text_editor")) << state().CurrentApp.toStdString();
+    ASSERT_TRUE(waitForForeground("qlr_text_editor")) << state().currentApplication.toStdString();
 
     DesktopDriver::drag(spanStart, spanEnd);
-    ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().lblTextValue().toStdString();
+    ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().shownText().toStdString();
     dismiss(spanStart + QPoint(0, 120));
     DesktopDriver::doubleClick(word.x(), word.y());
-    ASSERT_TRUE(waitForPopupText("Casa")) << popup().lblTextValue().toStdString() << " for "
-                                          << state().LastRequestText.toStdString() << " primary "
+    ASSERT_TRUE(waitForPopupText("Casa")) << popup().shownText().toStdString() << " for "
+                                          << state().lastRequestText.toStdString() << " primary "
                                           << DesktopDriver::run("xclip", {"-o", "-selection", "primary"}).toStdString();
     editor.kill();
     editor.waitForFinished();
@@ -302,8 +302,8 @@ TEST_F(SelectionToTranslation, TheUsersClipboardIsBackByteForByte)
     ASSERT_NO_FATAL_FAILURE(startProgram());
     enableTranslationIn("xterm");
     const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm")) << state().CurrentApp.toStdString() << " enabled "
-                                            << state().TranslateEnabled;
+    ASSERT_TRUE(waitForForeground("xterm")) << state().currentApplication.toStdString() << " enabled "
+                                            << state().translationEnabled;
     selectSentence(term);
     ASSERT_TRUE(waitForPopupText(SentenceEs));
 
@@ -321,29 +321,29 @@ TEST_F(SelectionToTranslation, SwitchedOffInXtermStaysOffAfterARestart)
     ASSERT_NO_FATAL_FAILURE(startProgram());
     enableTranslationIn("xterm");
     const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm")) << state().CurrentApp.toStdString() << " enabled "
-                                            << state().TranslateEnabled;
+    ASSERT_TRUE(waitForForeground("xterm")) << state().currentApplication.toStdString() << " enabled "
+                                            << state().translationEnabled;
 
     // The tray menu's first item switches translation off for xterm.
-    ASSERT_TRUE(app->mainForm()->mnuEnable->isEnabled());
-    EXPECT_EQ(app->mainForm()->mnuEnable->text(), "Disable in xterm");
-    app->mainForm()->mnuEnable->trigger();
-    EXPECT_FALSE(state().TranslateEnabled);
+    ASSERT_TRUE(app->mainForm()->toggleItem->isEnabled());
+    EXPECT_EQ(app->mainForm()->toggleItem->text(), "Disable in xterm");
+    app->mainForm()->toggleItem->trigger();
+    EXPECT_FALSE(state().translationEnabled);
     EXPECT_EQ(platform->store().value(storeApplication(), "Applications", "xterm", ""), "0");
     selectSentence(term);
     QTest::qWait(1500);
-    EXPECT_FALSE(popup().trans().isVisible());
+    EXPECT_FALSE(popup().translationWindow().isVisible());
     EXPECT_FALSE(popup().icon().isVisible());
 
     stopProgram();
     ASSERT_NO_FATAL_FAILURE(startProgram());
     DesktopDriver::activate(term.window);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().CurrentApp == "xterm"; }, 10000));
-    EXPECT_FALSE(state().TranslateEnabled);
-    EXPECT_EQ(app->mainForm()->mnuEnable->text(), "Enable in xterm");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().currentApplication == "xterm"; }, 10000));
+    EXPECT_FALSE(state().translationEnabled);
+    EXPECT_EQ(app->mainForm()->toggleItem->text(), "Enable in xterm");
     selectSentence(term);
     QTest::qWait(1500);
-    EXPECT_FALSE(popup().trans().isVisible());
+    EXPECT_FALSE(popup().translationWindow().isVisible());
 }
 
 } // namespace

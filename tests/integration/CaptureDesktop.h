@@ -4,7 +4,7 @@
 // process keeps serving whatever selection it owns.
 
 #include "TestProcess.h"
-#include "platform/createPlatform.h"
+#include "platform/Platform.h"
 
 #include <QMap>
 #include <csignal>
@@ -38,7 +38,7 @@ inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 50
 
 class DesktopFixture : public testing::Test {
 protected:
-    std::unique_ptr<platform::api> desktop;
+    std::unique_ptr<platform::Platform> desktop;
     std::vector<std::unique_ptr<ScopedProcess>> programs;
     QList<qint64> stopped; // continued at the end, so that they can be ended
 

@@ -73,7 +73,7 @@ TEST_F(CaptureX11, ApplicationsThatCopyOnlyOnTheirShortcut)
         const QString selected = QString::fromUtf8("selected «%1» text").arg(c.copyOn);
         QProcess* target = copyTargetInFront(c.copyOn, selected, c.lateMs, c.repeat);
         const WindowHandle foreground = desktop->windows().foregroundWindow();
-        EXPECT_EQ(capture->CopySelectedText(foreground), selected.repeated(c.repeat));
+        EXPECT_EQ(capture->copySelectedText(foreground), selected.repeated(c.repeat));
         EXPECT_EQ(controlKeysReceived(target), c.keysSeen);
         EXPECT_EQ(clipboardContents(), before) << "format by format, byte by byte";
     }
@@ -84,7 +84,7 @@ TEST_F(CaptureX11, NothingSelectedGivesEmptyTextAndTheClipboardBack)
     xclipOwns("plain user text");
     const auto before = clipboardContents();
     QProcess* target = copyTargetInFront("none", "never copied");
-    EXPECT_EQ(capture->CopySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "");
     EXPECT_EQ(controlKeysReceived(target), (QList<int>{QtKeyInsert, QtKeyC}));
     EXPECT_EQ(clipboardContents(), before);
 }
@@ -95,7 +95,7 @@ TEST_F(CaptureX11, AHungClipboardOwnerCostsOnlyAShortWait)
     copyTargetInFront("ctrl-c", "still captured");
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(capture->CopySelectedText(desktop->windows().foregroundWindow()), "still captured");
+    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "still captured");
     EXPECT_LT(clock.elapsed(), 2000);
 }
 
@@ -146,7 +146,7 @@ TEST_F(CaptureXterm, TheSelectionComesFromPrimaryWithoutAnyKeyOrSignal)
     xclipOwns("user clipboard");
     const auto before = clipboardContents();
     ASSERT_NO_FATAL_FAILURE(selectWordInXterm());
-    EXPECT_EQ(capture->CopySelectedText(desktop->windows().foregroundWindow()), "selectme");
+    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "selectme");
     EXPECT_EQ(clipboardContents(), before);
 
     // A click deselects; PRIMARY still holds the old word but it is not taken again.
@@ -154,7 +154,7 @@ TEST_F(CaptureXterm, TheSelectionComesFromPrimaryWithoutAnyKeyOrSignal)
     desktop->windows().notePrimaryButtonDown();
     clickInXterm(30, 4, 1);
     QTest::qWait(200);
-    EXPECT_EQ(capture->CopySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "");
     EXPECT_EQ(clipboardContents(), before);
 
     EXPECT_EQ(received(), "") << "no key and no interrupt reached the terminal's program";
@@ -173,7 +173,7 @@ TEST_F(CaptureXterm, ASelectionTheTerminalTakesJustAfterTheReleaseIsStillCapture
     QProcess resume;
     resume.start("sh", {"-c", "sleep 0.05; kill -CONT " + pid});
     ASSERT_TRUE(resume.waitForStarted());
-    const QString captured = capture->CopySelectedText(xterm);
+    const QString captured = capture->copySelectedText(xterm);
     resume.waitForFinished();
     runServing("kill", {"-CONT", pid});
     EXPECT_EQ(captured, "selectme");
@@ -184,7 +184,7 @@ TEST_F(CaptureXterm, AnotherApplicationsSelectionIsNeverTaken)
     startXterm();
     ASSERT_NO_FATAL_FAILURE(selectWordInXterm());
     QProcess* target = copyTargetInFront("none", "not selected");
-    EXPECT_EQ(capture->CopySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "");
     EXPECT_EQ(controlKeysReceived(target), (QList<int>{QtKeyInsert, QtKeyC})) << "the copy request did not answer";
 }
 

@@ -1,6 +1,6 @@
 // The clipboard facet and the clipboard class on the real X clipboard.
 #include "CaptureDesktop.h"
-#include "capture/clsClipBoard.h"
+#include "capture/ClipboardSession.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -37,36 +37,36 @@ TEST_F(ClipboardX11, SnapshotAndRestoreGiveBackEveryFormatByteForByte)
 
 TEST_F(ClipboardX11, TheClassReadsAndWritesNumberedFormats)
 {
-    clsClipBoard clip(desktop->clipboard(), "qlr", 1);
-    ASSERT_TRUE(clip.ClipboardOpen(1));
-    clip.ClearClipboard();
-    ASSERT_TRUE(clip.SetTextData(QString::fromUtf8("één ☃")));
-    const qint32 hint = clip.AddFormat("x-kde-passwordManagerHint");
-    ASSERT_TRUE(clip.SetBinaryData(hint, "secret"));
-    clip.ClipboardClose();
+    ClipboardSession clip(desktop->clipboard(), "qlr", 1);
+    ASSERT_TRUE(clip.open(1));
+    clip.clear();
+    ASSERT_TRUE(clip.setText(QString::fromUtf8("één ☃")));
+    const qint32 hint = clip.registerFormat("x-kde-passwordManagerHint");
+    ASSERT_TRUE(clip.setBinaryData(hint, "secret"));
+    clip.close();
 
     const auto written = clipboardContents();
     EXPECT_EQ(written.value("UTF8_STRING"), QString::fromUtf8("één ☃").toUtf8());
     EXPECT_EQ(written.value("STRING"), QByteArray("\xe9\xe9n ?"));
     EXPECT_EQ(written.value("x-kde-passwordManagerHint"), "secret");
-    EXPECT_EQ(clip.GetUniText(), QString::fromUtf8("één ☃"));
+    EXPECT_EQ(clip.unicodeText(), QString::fromUtf8("één ☃"));
 
-    EXPECT_EQ(clip.GetCurrentFormats(1), 3);
-    EXPECT_EQ(clip.GetCurrentFormatName(1), "Text (Unicode)");
-    EXPECT_EQ(clip.GetCurrentFormatName(2), "Text");
-    EXPECT_EQ(clip.GetCurrentFormatName(3), "x-kde-passwordManagerHint");
+    EXPECT_EQ(clip.listFormats(1), 3);
+    EXPECT_EQ(clip.listedFormatName(1), "Text (Unicode)");
+    EXPECT_EQ(clip.listedFormatName(2), "Text");
+    EXPECT_EQ(clip.listedFormatName(3), "x-kde-passwordManagerHint");
 
-    ASSERT_TRUE(clip.ClipboardOpen(1));
-    clip.ClearClipboard();
-    ASSERT_TRUE(clip.SetFileList({"/tmp/a b.txt", "/etc/hosts"}));
-    clip.ClipboardClose();
+    ASSERT_TRUE(clip.open(1));
+    clip.clear();
+    ASSERT_TRUE(clip.setFileList({"/tmp/a b.txt", "/etc/hosts"}));
+    clip.close();
     EXPECT_EQ(runServing("xclip", {"-o", "-selection", "clipboard", "-t", "text/uri-list"}),
               "file:///tmp/a%20b.txt\r\nfile:///etc/hosts\r\n");
     QStringList files;
     qint32 count = 0;
-    ASSERT_TRUE(clip.ClipboardOpen(1));
-    EXPECT_TRUE(clip.GetFileList(files, count));
-    clip.ClipboardClose();
+    ASSERT_TRUE(clip.open(1));
+    EXPECT_TRUE(clip.fileList(files, count));
+    clip.close();
     EXPECT_EQ(files, (QStringList{"/tmp/a b.txt", "/etc/hosts"}));
 }
 
@@ -78,7 +78,7 @@ TEST_F(ClipboardX11, AClipboardOfThisVeryProcessIsReadWithoutWaitingForItself)
                                    [](const auto& item) { return item.name == "text/plain"; });
     ASSERT_NE(text, saved.items.end());
     EXPECT_EQ(text->bytes, QString::fromUtf8("copied in the program").toUtf8());
-    EXPECT_EQ(clsClipBoard(desktop->clipboard(), "qlr", 1).GetUniText(), QString::fromUtf8("copied in the program"));
+    EXPECT_EQ(ClipboardSession(desktop->clipboard(), "qlr", 1).unicodeText(), QString::fromUtf8("copied in the program"));
 
     ASSERT_TRUE(desktop->clipboard().open(1));
     desktop->clipboard().empty();
@@ -93,10 +93,10 @@ TEST_F(ClipboardX11, AnOwnerThatNeverAnswersCostsOnlyAShortWait)
 
     QElapsedTimer clock;
     clock.start();
-    clsClipBoard clip(desktop->clipboard(), "qlr", 1);
-    EXPECT_EQ(clip.GetUniText(), "");
+    ClipboardSession clip(desktop->clipboard(), "qlr", 1);
+    EXPECT_EQ(clip.unicodeText(), "");
     EXPECT_TRUE(desktop->clipboard().snapshot().isEmpty());
-    EXPECT_EQ(clip.GetUniText(), "");
+    EXPECT_EQ(clip.unicodeText(), "");
     EXPECT_LT(clock.elapsed(), 2000) << "one bounded wait, then the silent owner is not asked again";
 }
 

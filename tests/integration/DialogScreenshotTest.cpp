@@ -1,14 +1,14 @@
 // The three dialogs on the real desktop at 96 dpi. Screenshots go to the build
 // folder (screenshots/) for a look by eye.
 #include "config/ColourSwatch.h"
-#include "popup/LinkLabel.h"
+#include "common/LinkLabel.h"
 #include "config/Dialogs.h"
-#include "config/frmAbout.h"
-#include "config/frmLanguage.h"
-#include "config/frmSetting.h"
-#include "config/mdlINI.h"
-#include "core/AppState.h"
-#include "platform/createPlatform.h"
+#include "config/AboutBox.h"
+#include "config/LanguageDialog.h"
+#include "config/SettingsDialog.h"
+#include "config/SettingsFiles.h"
+#include "common/AppState.h"
+#include "platform/Platform.h"
 #include "service/fake/FakeServicePage.h"
 
 #include <QCheckBox>
@@ -25,9 +25,9 @@ namespace {
 
 class DialogScreenshots : public testing::Test {
 protected:
-    std::unique_ptr<platform::api> desktop = platform::createPlatform();
+    std::unique_ptr<platform::Platform> desktop = platform::createPlatform();
     AppState state;
-    mdlINI ini{desktop->files(), state.settings};
+    SettingsFiles ini{desktop->files(), state.settings};
     FakeServicePage page;
     Dialogs dialogs{state, ini, *desktop, [] {}, &page};
     QString folder = QFileInfo(QLR_BINARY).absolutePath() + "/screenshots";
@@ -36,18 +36,18 @@ protected:
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
         ASSERT_DOUBLE_EQ(desktop->screen().logicalDpiX(), 96);
-        state.TwipsX = state.TwipsY = 15;
+        state.twipsPerPixelX = state.twipsPerPixelY = 15;
         for (const auto& [key, value] : std::initializer_list<std::pair<const char*, const char*>>{
                  {"ControlMode", "2"}, {"transwidth", "450"}, {"Transparency", "20"}, {"SmoothGlide", "10"},
                  {"Border", "0"}, {"Shadow", "1"}, {"styles", "2"},
                  {"style1", "Light|255,255,255|0,0,0|128,128,128|0"},
                  {"style2", "Classic|255,255,225|0,0,0|128,128,128|1"}})
             state.settings.set(key, value);
-        state.clrBack = ParseColor("255,255,225");
-        state.clrGray = ParseColor("128,128,128");
-        state.AppVersion = "1.0.0";
-        state.LatestVersion = "1.1.0";
-        state.Connected = true;
+        state.backColour = parseColour("255,255,225");
+        state.grayColour = parseColour("128,128,128");
+        state.programVersion = "1.0.0";
+        state.publishedVersion = "1.1.0";
+        state.connected = true;
         page.loadReadyDocument();
         page.elements[page::selto].options = {{"auto", "Detect language"}, {"separator", "---"},
                                               {"es", "Spanish"}, {"ca", "Catalan"}};
@@ -89,25 +89,25 @@ protected:
 
 TEST_F(DialogScreenshots, Settings)
 {
-    dialogs.ShowSettingsDialog();
-    frmSetting* f = dialogs.settingsDialog();
+    dialogs.showSettings();
+    SettingsDialog* f = dialogs.settingsDialog();
     const QImage client = capture(f, "settings");
     EXPECT_EQ(client.size(), QSize(327, 420));
     EXPECT_GT(distinctColours(client), 5) << "controls were drawn";
-    const QPoint swatch = f->pctColor->mapTo(f, QPoint(8, 8));
+    const QPoint swatch = f->backgroundSwatch->mapTo(f, QPoint(8, 8));
     EXPECT_EQ(QColor(client.pixel(swatch)), QColor(255, 255, 225)) << "the background swatch shows clrBack";
     // Every control lies inside the fixed client area.
-    for (QWidget* control : std::initializer_list<QWidget*>{f->cmdOk, f->cmdCancel, f->Command1, f->chkShadow})
+    for (QWidget* control : std::initializer_list<QWidget*>{f->okButton, f->cancelButton, f->defaultsButton, f->shadowBox})
         EXPECT_TRUE(f->rect().contains(QRect(control->mapTo(f, QPoint(0, 0)), control->size())))
             << control->metaObject()->className();
     expectNoLabelCutOff(f);
-    f->cmdCancel_Click();
+    f->cancel();
 }
 
 TEST_F(DialogScreenshots, Language)
 {
-    dialogs.ShowLanguageDialog();
-    frmLanguage* f = dialogs.languageDialog();
+    dialogs.showLanguage();
+    LanguageDialog* f = dialogs.languageDialog();
     ASSERT_NE(f, nullptr);
     const QImage client = capture(f, "language");
     EXPECT_EQ(client.size(), QSize(328, 143));
@@ -119,17 +119,17 @@ TEST_F(DialogScreenshots, Language)
 
 TEST_F(DialogScreenshots, About)
 {
-    dialogs.ShowAboutDialog();
-    frmAbout* f = dialogs.aboutDialog();
+    dialogs.showAbout();
+    AboutBox* f = dialogs.aboutDialog();
     const QImage client = capture(f, "about");
     EXPECT_EQ(client.size(), QSize(472, 164));
     EXPECT_EQ(QColor(client.pixel(2, 161)), QColor(240, 240, 240)) << "light gray background";
-    const QColor logo = client.pixel(f->Image1->mapTo(f, QPoint(12, 72)));
+    const QColor logo = client.pixel(f->logo->mapTo(f, QPoint(12, 72)));
     EXPECT_GT(logo.blue(), 150) << "the blue mark";
     EXPECT_LT(logo.red(), 100);
-    EXPECT_TRUE(f->lblDwn->isVisible());
+    EXPECT_TRUE(f->downloadLink->isVisible());
     expectNoLabelCutOff(f);
-    f->Command1_Click();
+    f->closeBox();
 }
 
 } // namespace

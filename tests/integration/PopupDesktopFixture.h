@@ -2,13 +2,13 @@
 // The popup windows on the real test desktop (Xvfb at 96 dpi, openbox, usually
 // xcompmgr), driven through the real X11 back end.
 #include "TestProcess.h"
-#include "core/AppState.h"
-#include "core/frmMain.h"
-#include "platform/createPlatform.h"
+#include "common/AppState.h"
+#include "core/MainWindow.h"
+#include "platform/Platform.h"
 #include "popup/Popup.h"
-#include "popup/frmShad.h"
-#include "popup/frmTrans.h"
-#include "popup/frmico.h"
+#include "popup/ShadowWindow.h"
+#include "popup/TranslationPopup.h"
+#include "popup/FloatingIcon.h"
 
 #include <QFileInfo>
 #include <QTest>
@@ -17,22 +17,22 @@
 
 class PopupDesktop : public testing::Test {
 protected:
-    std::unique_ptr<platform::api> desktop = platform::createPlatform();
+    std::unique_ptr<platform::Platform> desktop = platform::createPlatform();
     AppState state = shippedState();
-    frmMain main{15, 15};
+    MainWindow main{15, 15};
     Popup popup{state, *desktop, main};
     QString buildFolder = QFileInfo(QLR_BINARY).absolutePath();
 
     AppState shippedState()
     {
         AppState s;
-        s.TwipsX = s.TwipsY = 15;
-        s.OSVersion = desktop->session().osVersion();
-        s.btnPrimary = 1;
-        s.btnSecondary = 2;
-        s.clrBack = ParseColor("255,255,255");
-        s.clrText = ParseColor("0,0,0");
-        s.clrGray = ParseColor("128,128,128");
+        s.twipsPerPixelX = s.twipsPerPixelY = 15;
+        s.osVersion = desktop->session().osVersion();
+        s.primaryButton = 1;
+        s.secondaryButton = 2;
+        s.backColour = parseColour("255,255,255");
+        s.textColour = parseColour("0,0,0");
+        s.grayColour = parseColour("128,128,128");
         for (const auto& [key, value] : std::initializer_list<std::pair<const char*, const char*>>{
                  {"transwidth", "450"}, {"Transparency", "20"}, {"SmoothGlide", "10"}, {"FontSize", "10"},
                  {"Shadow", "1"}, {"Border", "0"}, {"googlelabel", "Powered by Apertium"},
@@ -50,7 +50,7 @@ protected:
 
     void TearDown() override
     {
-        popup.HidePopup();
+        popup.hidePopup();
         QTest::qWait(50);
     }
 
@@ -59,8 +59,8 @@ protected:
     {
         popup.icon().move(x + 10, y - 5);
         popup.icon().showOffer(true);
-        popup.effects().SetWindowTransparency(&popup.icon(), 20);
-        popup.effects().SetWindowTopmost(&popup.icon(), true, true, 0, 0);
+        popup.effects().setTransparency(&popup.icon(), 20);
+        popup.effects().setTopmost(&popup.icon(), true, true, 0, 0);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&popup.icon()));
     }
 

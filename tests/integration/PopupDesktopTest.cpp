@@ -1,7 +1,7 @@
 // The popup opens from a real click on the icon, glides, and never takes the focus
 // from the application the user works in.
 #include "PopupDesktopFixture.h"
-#include "popup/PictureBox.h"
+#include "popup/IconPicture.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -61,14 +61,14 @@ TEST_F(PopupDesktop, AClickOnTheIconOpensThePopupWhichGlidesAndNeverTakesTheFocu
 
     offerIcon(700, 500);
     EXPECT_EQ(activeWindow(), foreground) << "showing the icon";
-    popup.ShowTranslation(Translation);
-    const QSize target = popup.trans().size();
+    popup.showTranslation(Translation);
+    const QSize target = popup.translationWindow().size();
 
     std::set<int> widthsSeen;
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
-        if (popup.trans().isVisible())
-            widthsSeen.insert(popup.trans().width());
+        if (popup.translationWindow().isVisible())
+            widthsSeen.insert(popup.translationWindow().width());
     });
     sampler.start(5);
     // A real click on the G.
@@ -76,20 +76,20 @@ TEST_F(PopupDesktop, AClickOnTheIconOpensThePopupWhichGlidesAndNeverTakesTheFocu
     run("xdotool", {"mousemove", QString::number(g.x()), QString::number(g.y()), "click", "1"});
     QElapsedTimer clock;
     clock.start();
-    while ((!popup.trans().isVisible() || popup.trans().size() != target) && clock.elapsed() < 5000)
+    while ((!popup.translationWindow().isVisible() || popup.translationWindow().size() != target) && clock.elapsed() < 5000)
         QTest::qWait(20);
     sampler.stop();
 
-    EXPECT_TRUE(popup.trans().isVisible());
-    EXPECT_EQ(popup.trans().size(), target);
+    EXPECT_TRUE(popup.translationWindow().isVisible());
+    EXPECT_EQ(popup.translationWindow().size(), target);
     EXPECT_GT(widthsSeen.size(), 3u) << "it glides through several widths";
-    EXPECT_FALSE(popup.icon().icocls->isHidden()) << "the icon shows the close mark";
-    EXPECT_EQ(popup.trans().geometry().right(), popup.icon().geometry().right());
-    EXPECT_EQ(popup.trans().y(), popup.icon().y() + 16);
+    EXPECT_FALSE(popup.icon().closePicture->isHidden()) << "the icon shows the close mark";
+    EXPECT_EQ(popup.translationWindow().geometry().right(), popup.icon().geometry().right());
+    EXPECT_EQ(popup.translationWindow().y(), popup.icon().y() + 16);
 
     QTest::qWait(200);
     EXPECT_EQ(activeWindow(), foreground) << "the popup took the focus";
-    EXPECT_FALSE(popup.trans().isActiveWindow());
+    EXPECT_FALSE(popup.translationWindow().isActiveWindow());
 
     // Typing still reaches the application; the popup stays.
     run("xdotool", {"type", "--delay", "20", "hello"});
@@ -105,7 +105,7 @@ TEST_F(PopupDesktop, AClickOnTheIconOpensThePopupWhichGlidesAndNeverTakesTheFocu
         QTest::qWait(50);
     }
     EXPECT_EQ(content, "hello\n");
-    EXPECT_TRUE(popup.trans().isVisible());
+    EXPECT_TRUE(popup.translationWindow().isVisible());
     EXPECT_EQ(activeWindow(), foreground);
 
     // A click on the close mark hides it all; the focus stays.
@@ -114,7 +114,7 @@ TEST_F(PopupDesktop, AClickOnTheIconOpensThePopupWhichGlidesAndNeverTakesTheFocu
     clock.restart();
     while (popup.icon().isVisible() && clock.elapsed() < 3000)
         QTest::qWait(20);
-    EXPECT_FALSE(popup.trans().isVisible());
+    EXPECT_FALSE(popup.translationWindow().isVisible());
     EXPECT_FALSE(popup.icon().isVisible());
     EXPECT_FALSE(popup.shadow().isVisible());
     EXPECT_EQ(activeWindow(), foreground);

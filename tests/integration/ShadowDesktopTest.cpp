@@ -2,7 +2,7 @@
 // each style preset (screenshots for a person to check), and no shadow window at all
 // without a compositing manager.
 #include "PopupDesktopFixture.h"
-#include "popup/LinkLabel.h"
+#include "common/LinkLabel.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,9 +76,9 @@ protected:
     void openPopup()
     {
         offerIcon(850, 400);
-        popup.trans().google->show();
-        popup.ShowTranslation(Sample);
-        popup.OpenPopup(0, 0);
+        popup.translationWindow().serviceLink->show();
+        popup.showTranslation(Sample);
+        popup.openPopup(0, 0);
         QTest::qWait(400);
     }
 
@@ -116,9 +116,9 @@ TEST_F(ShadowDesktop, TheShadowWindowHoldsTheExpectedAlpha)
         return;
     }
     openPopup();
-    frmShad& shadow = popup.shadow();
+    ShadowWindow& shadow = popup.shadow();
     ASSERT_TRUE(shadow.isVisible());
-    const QRect popupArea = popup.trans().geometry();
+    const QRect popupArea = popup.translationWindow().geometry();
     EXPECT_EQ(shadow.geometry(), QRect(popupArea.topLeft(), popupArea.size() + QSize(5, 5)));
 
     // The window's own pixels, alpha included, read back from the server.
@@ -166,14 +166,14 @@ TEST_F(ShadowDesktop, EachStylePresetWithAndWithoutBorderAndShadow)
 
     for (const Preset& preset : presets)
         for (const bool dressed : {true, false}) {
-            state.clrBack = ParseColor(preset.back);
-            state.clrText = ParseColor(preset.text);
-            state.clrGray = ParseColor(preset.gray);
+            state.backColour = parseColour(preset.back);
+            state.textColour = parseColour(preset.text);
+            state.grayColour = parseColour(preset.gray);
             state.settings.set("Border", dressed ? "1" : "0");
             state.settings.set("Shadow", dressed ? "1" : "0");
             popup.dress();
             openPopup();
-            const QRect area = popup.trans().geometry();
+            const QRect area = popup.translationWindow().geometry();
             const QImage shot = grabScreen(area.adjusted(-20, -40, 20, 20));
             const QString name = QString("popup-%1-%2.png")
                                      .arg(preset.name.toLower().replace(' ', '-'), dressed ? "border-shadow" : "plain");
@@ -181,17 +181,17 @@ TEST_F(ShadowDesktop, EachStylePresetWithAndWithoutBorderAndShadow)
 
             // Inside: the preset's background over the backdrop at alpha 235.
             const QPoint inside(20 + 3, 40 + area.height() - 4);
-            const QColor back = composited ? blend(toQColor(state.clrBack), 235, backdropColour) : toQColor(state.clrBack);
+            const QColor back = composited ? blend(toQColor(state.backColour), 235, backdropColour) : toQColor(state.backColour);
             EXPECT_TRUE(near(shot.pixelColor(inside), back, 4))
                 << name.toStdString() << ": " << shot.pixelColor(inside).name().toStdString();
             // The border's column at the left edge.
             const QColor edge = shot.pixelColor(20, 40 + area.height() / 2);
-            const QColor border = composited ? blend(toQColor(state.clrGray), 235, backdropColour) : toQColor(state.clrGray);
+            const QColor border = composited ? blend(toQColor(state.grayColour), 235, backdropColour) : toQColor(state.grayColour);
             EXPECT_EQ(near(edge, border, 4), dressed || near(border, back, 4)) << name.toStdString();
             // The shadow band just right of the popup.
             const QColor beside = shot.pixelColor(20 + area.width() + 1, 40 + area.height() / 2);
             EXPECT_EQ(beside.lightness() < backdropColour.lightness() - 10, dressed && composited) << name.toStdString();
-            popup.HidePopup();
+            popup.hidePopup();
         }
 }
 
@@ -203,7 +203,7 @@ TEST_F(ShadowDesktop, WithoutACompositorNoShadowWindowAppears)
         return;
     }
     openPopup();
-    EXPECT_TRUE(popup.trans().isVisible());
+    EXPECT_TRUE(popup.translationWindow().isVisible());
     EXPECT_FALSE(popup.shadow().isVisible());
     // Nor does the server show it.
     EXPECT_FALSE(popup.shadow().testAttribute(Qt::WA_WState_Visible));

@@ -1,4 +1,4 @@
-// The desktop opener behind ShellOpen: what reaches xdg-open, and how its outcome
+// The desktop opener behind shellOpen: what reaches xdg-open, and how its outcome
 // and the local checks map onto the open results.
 #include "platform/x11/X11Shell.h"
 

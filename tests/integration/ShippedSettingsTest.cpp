@@ -1,5 +1,5 @@
 // The settings file the build ships beside the executable.
-#include "config/mdlINI.h"
+#include "config/SettingsFiles.h"
 #include "platform/qt/QtFiles.h"
 
 #include <QFileInfo>
@@ -14,13 +14,13 @@ TEST(ShippedSettings, EveryKeyIsThereInTheFileFormat)
     const auto bytes = files.readFile(path);
     ASSERT_TRUE(bytes.has_value()) << path.toStdString();
     EXPECT_FALSE(bytes->startsWith("\xFF\xFE")) << "no byte-order mark";
-    const QString text = mdlINI::fromUtf16Le(*bytes);
+    const QString text = SettingsFiles::fromUtf16Le(*bytes);
     EXPECT_TRUE(text.endsWith("\r\n"));
     EXPECT_FALSE(text.contains(QRegularExpression("[^\r]\n"))) << "every line ends in CR LF";
 
     Settings settings;
-    mdlINI ini(files, settings);
-    ini.ReadIniFile(path);
+    SettingsFiles ini(files, settings);
+    ini.mergeFile(path);
     for (const char* key : {"serviceurl", "language", "CheckConnectionInterval", "servertimeout", "ControlMode",
                             "transwidth", "Transparency", "SmoothGlide", "hideiconinterval", "FontSize", "Color",
                             "TextColor", "Gray", "Border", "Shadow", "googlelabel", "googlelink", "NotConnectedStr",

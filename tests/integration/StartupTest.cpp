@@ -1,6 +1,6 @@
 // The real program and the real X11 back end on the test desktop.
 #include "core/Application.h"
-#include "platform/createPlatform.h"
+#include "platform/Platform.h"
 #include "service/fake/FakeServicePage.h"
 
 #include <QElapsedTimer>
@@ -74,8 +74,8 @@ TEST(StartupDeathTest, ExitWithoutTheSwitchEndsTheProcessAtOnce)
             std::atexit(markNormalExit);
             const auto platform = platform::createPlatform();
             Application app(*platform, std::make_unique<FakeServicePage>());
-            if (app.Main())
-                app.mnuExit_Click();
+            if (app.start())
+                app.exitFromMenu();
             std::exit(3); // only reached when Exit did not end the process
         },
         testing::ExitedWithCode(0), "");

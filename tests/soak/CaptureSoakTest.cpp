@@ -56,12 +56,12 @@ TEST(CaptureSoak, RichClipboardComesBackIdenticalAfterEveryCapture)
 
     const int rounds = soakRounds(1000, 20000);
     for (round = 0; round < rounds; ++round) {
-        ASSERT_EQ(capture.CopySelectedText(Editor), QString("selection %1").arg(round)) << "round " << round;
+        ASSERT_EQ(capture.copySelectedText(Editor), QString("selection %1").arg(round)) << "round " << round;
         ASSERT_EQ(board.content, users) << "round " << round;
         ASSERT_FALSE(board.openedBy.has_value()) << "round " << round << ": the clipboard was left open";
     }
     // The program's own clipboard object holds no blocks from earlier captures.
-    EXPECT_FALSE(capture.clipboardObject().IsOpen());
+    EXPECT_FALSE(capture.clipboardSession().isOpen());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Saving the settings over and over while, halfway, the folder stops taking writes:
 // the file on disk is always one complete save, never missing and never half-written.
 #include "SoakScale.h"
-#include "config/mdlINI.h"
+#include "config/SettingsFiles.h"
 #include "platform/qt/QtFiles.h"
 
 #include <QDir>
@@ -55,7 +55,7 @@ private:
 QList<Settings::Entry> loadFrom(platform::Files& files)
 {
     Settings loaded;
-    mdlINI(files, loaded).LoadSettings();
+    SettingsFiles(files, loaded).load();
     return loaded.entries();
 }
 
@@ -75,8 +75,8 @@ TEST(SettingsSaveSoak, FileStaysWholeWhileTheFolderTurnsReadOnlyHalfway)
     ASSERT_TRUE(home.isValid());
     TemporaryFiles files(home.path());
     Settings settings;
-    mdlINI ini(files, settings);
-    const QString folder = ini.GetSettingsFolder();
+    SettingsFiles ini(files, settings);
+    const QString folder = ini.settingsFolder();
     const QString path = ini.userFilePath();
 
     const int rounds = soakRounds(1000, 10000);
@@ -92,7 +92,7 @@ TEST(SettingsSaveSoak, FileStaysWholeWhileTheFolderTurnsReadOnlyHalfway)
         // Every save is far larger than the file-size limit below, whatever the round.
         settings.set("padding", QString(100, QChar(u'x')));
         settings.set("styles", QString(round % 300 + 10, QChar(u'é')));
-        ini.SaveSettings();
+        ini.save();
 
         const auto onDisk = loadFrom(files);
         if (!readOnly) {
@@ -110,7 +110,7 @@ TEST(SettingsSaveSoak, FileStaysWholeWhileTheFolderTurnsReadOnlyHalfway)
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"qlr.ini"});
 
     // Writable again: the next save goes through.
-    ini.SaveSettings();
+    ini.save();
     EXPECT_TRUE(sameEntries(loadFrom(files), settings.entries()));
 }
 

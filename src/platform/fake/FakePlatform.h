@@ -2,7 +2,7 @@
 // A scriptable desktop for tests: every facet keeps its state in public members
 // that a test sets up and inspects. Nothing here touches the real system.
 
-#include "platform/api.h"
+#include "platform/Platform.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeKeyboard.h"
 #include "platform/fake/FakeWindows.h"
@@ -62,7 +62,7 @@ public:
 
     Buttons buttons() override
     {
-        return {buttonsDown.contains(VK_LBUTTON), buttonsDown.contains(VK_RBUTTON), buttonsDown.contains(VK_MBUTTON)};
+        return {buttonsDown.contains(LeftButton), buttonsDown.contains(RightButton), buttonsDown.contains(MiddleButton)};
     }
     QPoint cursorPos() override { return cursor; }
     bool isShiftDown() override { return shiftDown; }
@@ -200,7 +200,7 @@ public:
     }
 };
 
-class FakePlatform : public api {
+class FakePlatform : public Platform {
 public:
     FakeScreen fakeScreen;
     FakeFiles fakeFiles;

@@ -1,4 +1,4 @@
-#include "platform/createPlatform.h"
+#include "platform/Platform.h"
 
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtFiles.h"
@@ -26,7 +26,7 @@ QString storeRoot(Files& files)
     return appData.isEmpty() ? QFileInfo(files.executablePath()).absolutePath() : appData;
 }
 
-class X11Platform : public api {
+class X11Platform : public Platform {
 public:
     X11Platform() : screen_(connection_), store_(storeRoot(files_)), input_(connection_) {}
 
@@ -63,7 +63,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<api> createPlatform()
+std::unique_ptr<Platform> createPlatform()
 {
     return std::make_unique<X11Platform>();
 }

@@ -52,7 +52,7 @@ TEST_P(NeverReadyPageSoak, ReloadsForeverWithoutGrowing)
     const auto watch = [&](int seconds) {
         for (int second = 0; second < seconds && !everReady; ++second) {
             runFor(1000);
-            everReady = state().PageReady || state().Connected;
+            everReady = state().pageReady || state().connected;
             mostHelpers = std::max(mostHelpers, footprint().helpers);
         }
     };
@@ -71,9 +71,9 @@ TEST_P(NeverReadyPageSoak, ReloadsForeverWithoutGrowing)
     ASSERT_TRUE(source.waitInFront());
     ASSERT_TRUE(source.select("The house is big."));
     const QPoint at = source.releasePoint();
-    EXPECT_TRUE(app->pipeline()->request().TranslateSelection(at.x(), at.y(), at.x() - 100))
+    EXPECT_TRUE(app->pipeline()->request().translateSelection(at.x(), at.y(), at.x() - 100))
         << "nothing captured at " << at.x() << "," << at.y();
-    EXPECT_EQ(popup().lblTextValue(), NotConnectedText);
+    EXPECT_EQ(popup().shownText(), NotConnectedText);
 
     const int soakLoads = loads - loadsInWarmUp;
     report(QString("%1: %2 s after a %3 s warm-up, %4 page loads, at most %5 helpers (%6 in warm-up)")

@@ -3,7 +3,7 @@
 // on the primary selection from this window's process, as a user's selection in any
 // application does, so the program's capture copies it for real.
 
-#include "platform/api.h"
+#include "platform/Platform.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -13,7 +13,7 @@
 
 class SelectionSource {
 public:
-    explicit SelectionSource(platform::api& desktop) : desktop_(desktop)
+    explicit SelectionSource(platform::Platform& desktop) : desktop_(desktop)
     {
         window_.setWindowTitle(QString("qlr soak selection source %1").arg(getpid()));
         window_.setText("The selection of the soak");
@@ -49,7 +49,7 @@ public:
     QPoint releasePoint() const { return desktop_.windows().windowRect(front_).value_or(QRect()).center(); }
 
 private:
-    platform::api& desktop_;
+    platform::Platform& desktop_;
     QLabel window_;
     WindowHandle front_ = 0;
 };

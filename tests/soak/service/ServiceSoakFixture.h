@@ -6,11 +6,11 @@
 #include "../SoakScale.h"
 #include "BrowserFootprint.h"
 #include "EventLoopProbe.h"
-#include "config/mdlINI.h"
-#include "core/AppState.h"
+#include "config/SettingsFiles.h"
+#include "common/AppState.h"
 #include "core/Application.h"
-#include "core/frmMain.h"
-#include "platform/createPlatform.h"
+#include "core/MainWindow.h"
+#include "platform/Platform.h"
 #include "popup/Popup.h"
 #include "service/WebServicePage.h"
 
@@ -35,7 +35,7 @@ protected:
 
     QTemporaryDir home;
     QTemporaryDir pageFolder;
-    std::unique_ptr<platform::api> platform;
+    std::unique_ptr<platform::Platform> platform;
     std::unique_ptr<Application> app;
     WebServicePage* page = nullptr;
 
@@ -81,7 +81,7 @@ protected:
         QDir(home.path()).mkpath(base);
         QFile ini(home.filePath(base + "/" + base + ".ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(mdlINI::toUtf16Le("serviceurl=" + serviceUrl +
+        ini.write(SettingsFiles::toUtf16Le("serviceurl=" + serviceUrl +
                                     "\r\nlanguage=enes\r\nControlMode=3\r\nSmoothGlide=0\r\nTransparency=0\r\n"
                                     "hideiconinterval=30\r\ntranswidth=450\r\nFontSize=10\r\n"
                                     "PopupIfNotConnected=1\r\nBorder=1\r\nShadow=1\r\n"
@@ -94,11 +94,11 @@ protected:
         auto webPage = std::make_unique<WebServicePage>();
         page = webPage.get();
         app = std::make_unique<Application>(*platform, std::move(webPage));
-        ASSERT_TRUE(app->Main());
+        ASSERT_TRUE(app->start());
     }
 
     AppState& state() { return app->state(); }
-    frmMain& form() { return *app->mainForm(); }
+    MainWindow& form() { return *app->mainForm(); }
     Popup& popup() { return *app->popup(); }
     QWebEnginePage* browserPage() { return static_cast<QWebEngineView*>(page->view())->page(); }
 

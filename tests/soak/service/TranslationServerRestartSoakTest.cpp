@@ -2,15 +2,15 @@
 // request ends, with the translation or with the time-out text, never hangs; the
 // translations come back with the server; memory stays flat.
 //
-// The requests enter where a finished selection enters the program (TranslateSelection,
-// then OpenPopup as the watcher does in ControlMode 3) with the text selected in a window
+// The requests enter where a finished selection enters the program (translateSelection,
+// then openPopup as the watcher does in ControlMode 3) with the text selected in a window
 // of this process rather than by pointer drags: the capture, the page, the polling and the
 // time-out all run for real, and hundreds of rounds stay fast and free of input timing.
 #include "ApyServer.h"
 #include "SelectionSource.h"
 #include "ServiceSoakFixture.h"
 #include "core/TranslationPipeline.h"
-#include "popup/frmTrans.h"
+#include "popup/TranslationPopup.h"
 
 #include <QElapsedTimer>
 
@@ -32,25 +32,25 @@ protected:
     // What the popup ends with for one selected text; empty when it never ends.
     QString translateSelection(const QString& text)
     {
-        popup().HidePopup();
+        popup().hidePopup();
         if (!source->select(text))
             return "(the selection could not be made)";
         const QPoint at = source->releasePoint();
-        if (!app->pipeline()->request().TranslateSelection(at.x(), at.y(), at.x() - 120))
+        if (!app->pipeline()->request().translateSelection(at.x(), at.y(), at.x() - 120))
             return "(the request did not start: nothing captured)";
-        popup().OpenPopup(at.x(), at.y());
+        popup().openPopup(at.x(), at.y());
         QString shown;
         const bool ended = QTest::qWaitFor(
             [&] {
-                shown = popup().lblTextValue();
+                shown = popup().shownText();
                 const bool waiting = shown.isEmpty() || shown.count('.') == shown.size();
-                return !waiting && popup().trans().isVisible();
+                return !waiting && popup().translationWindow().isVisible();
             },
             (ServerTimeoutSeconds + 15) * 1000);
         if (!ended)
             return {};
         // An ended request leaves nothing polling or counting down behind it.
-        EXPECT_FALSE(form().tmrTrans.isRunning() || form().tmrTimeOut.isRunning() || form().tmrProgress.isRunning())
+        EXPECT_FALSE(form().resultPoll.isRunning() || form().translationTimeout.isRunning() || form().progressDots.isRunning())
             << text.toStdString();
         return shown;
     }
@@ -67,7 +67,7 @@ TEST_F(TranslationServerRestartSoak, EveryRequestEndsAndTranslationsResume)
                                                   .arg(ServerTimeoutSeconds)
                                                   .arg(TimeoutText));
     ASSERT_NO_FATAL_FAILURE(startProgram());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().Connected; }, 90000)) << "the page never became ready";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().connected; }, 90000)) << "the page never became ready";
     source = std::make_unique<SelectionSource>(*platform);
     ASSERT_TRUE(source->waitInFront()) << "the selection window never came to the front";
 
@@ -90,7 +90,7 @@ TEST_F(TranslationServerRestartSoak, EveryRequestEndsAndTranslationsResume)
         took.start();
         const QString shown = translateSelection(sentence(round));
         ASSERT_FALSE(shown.isEmpty()) << "round " << round << " hangs; the popup shows \""
-                                      << popup().lblTextValue().toStdString() << "\"";
+                                      << popup().shownText().toStdString() << "\"";
         if (serverUp) {
             EXPECT_EQ(shown, translated(round)) << "round " << round << " with the server up";
             slowestTranslationMs = std::max(slowestTranslationMs, took.elapsed());
@@ -107,7 +107,7 @@ TEST_F(TranslationServerRestartSoak, EveryRequestEndsAndTranslationsResume)
             return; // the rest would repeat the fault
         }
     }
-    popup().HidePopup();
+    popup().hidePopup();
     runFor(1000);
     const BrowserFootprint end = footprint();
 

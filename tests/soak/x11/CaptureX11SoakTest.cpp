@@ -26,7 +26,7 @@ TEST_F(CaptureX11Soak, RichClipboardComesBackIdenticalAfterEveryCapture)
 
     const int rounds = soakRounds(20, 1000);
     for (int round = 0; round < rounds; ++round) {
-        ASSERT_EQ(capture.CopySelectedText(front), "soak selection") << "round " << round;
+        ASSERT_EQ(capture.copySelectedText(front), "soak selection") << "round " << round;
         ASSERT_EQ(clipboardContents(), before) << "round " << round;
         target->readAllStandardOutput(); // the key log would otherwise grow all run long
     }

@@ -97,7 +97,7 @@ TEST_F(Capture, StepsAndKeystrokesOfEachCase)
         if (c.copyKey)
             applicationCopiesOn(c.copyKey, c.expected.isEmpty() ? "too late" : c.expected, c.delayMs);
 
-        EXPECT_EQ(capture.CopySelectedText(App), c.expected);
+        EXPECT_EQ(capture.copySelectedText(App), c.expected);
         EXPECT_EQ(keys.events, c.events);
         EXPECT_EQ(clock.sleptMs, c.sleptMs);
         EXPECT_EQ(windows.copyRequests.last(), App);
@@ -123,7 +123,7 @@ TEST_F(Capture, EveryFormatOfTheUsersClipboardComesBackByteForByte)
         SCOPED_TRACE(name);
         applicationCopiesOn(0x2D, QString(5 * 1024 * 1024, QChar(0x05D0)));
         board.putFromApplication(content);
-        EXPECT_EQ(capture.CopySelectedText(App).size(), 5 * 1024 * 1024);
+        EXPECT_EQ(capture.copySelectedText(App).size(), 5 * 1024 * 1024);
         EXPECT_EQ(board.content, content);
     }
 }
@@ -138,7 +138,7 @@ TEST_F(Capture, TheCopiedSelectionIsMarkedSecretOnlyWhileItSitsOnTheClipboard)
         if (board.block(fmt::UnicodeText) == blocks::unicodeText("selected"))
             sawMarkedSelection = hint == "secret";
     };
-    EXPECT_EQ(capture.CopySelectedText(App), "selected");
+    EXPECT_EQ(capture.copySelectedText(App), "selected");
     EXPECT_TRUE(sawMarkedSelection);
     EXPECT_EQ(board.content, textBlocks("user text")) << "the restored data carry no mark";
 }
@@ -152,7 +152,7 @@ TEST_F(Capture, ACopyTheUserMakesDuringTheCaptureIsNeverOverwritten)
         if (++attempts == 5)
             board.putFromApplication(usersNewCopy);
     };
-    EXPECT_EQ(capture.CopySelectedText(App), "");
+    EXPECT_EQ(capture.copySelectedText(App), "");
     EXPECT_EQ(board.content, usersNewCopy);
 }
 
@@ -184,9 +184,9 @@ TEST_F(Capture, NoKeystrokesIntoTerminalEmulators)
         board.putFromApplication(textBlocks("user text"));
 
         windows.onCopyMessage = [](WindowHandle) { return std::nullopt; };
-        EXPECT_EQ(capture.CopySelectedText(App), "");
+        EXPECT_EQ(capture.copySelectedText(App), "");
         windows.onCopyMessage = [](WindowHandle) { return std::optional<QString>("ls -l"); };
-        EXPECT_EQ(capture.CopySelectedText(App), "ls -l") << "the terminal's selection still arrives";
+        EXPECT_EQ(capture.copySelectedText(App), "ls -l") << "the terminal's selection still arrives";
 
         EXPECT_TRUE(keys.events.isEmpty());
         EXPECT_EQ(clock.sleptMs, 0) << "nothing asked for, nothing waited for";
@@ -199,9 +199,9 @@ TEST_F(Capture, AClipboardHeldByAnotherProgram)
     board.putFromApplication(textBlocks("user text"));
     board.heldElsewhere = true;
     applicationCopiesOn(0x2D, "selected");
-    EXPECT_EQ(capture.CopySelectedText(App), "");
-    EXPECT_EQ(capture.GetClipboardText(), "");
-    capture.PutClipboardText("copy link");
+    EXPECT_EQ(capture.copySelectedText(App), "");
+    EXPECT_EQ(capture.clipboardText(), "");
+    capture.putClipboardText("copy link");
     board.heldElsewhere = false;
     EXPECT_EQ(board.content, textBlocks("selected")) << "only the application itself wrote";
 }
@@ -210,7 +210,7 @@ TEST_F(Capture, PutAndGetClipboardText)
 {
     board.putFromApplication({{2, "picture"}});
     const auto stamp = board.stamp;
-    capture.PutClipboardText("");
+    capture.putClipboardText("");
     EXPECT_EQ(board.stamp, stamp) << "an empty text does not touch the clipboard";
 
     const QString nul = QString("ab") + QChar(0) + "cd";
@@ -221,12 +221,12 @@ TEST_F(Capture, PutAndGetClipboardText)
         {QString::fromUtf8("e\u0301\u0327"), QString::fromUtf8("e\u0301\u0327")},
     };
     for (const auto& [text, expected] : texts) {
-        capture.PutClipboardText(text);
+        capture.putClipboardText(text);
         EXPECT_EQ(board.formats().size(), 0) << "closed again";
         EXPECT_EQ(board.content.size(), 2) << "only the two text formats";
-        EXPECT_EQ(capture.GetClipboardText(), expected);
+        EXPECT_EQ(capture.clipboardText(), expected);
     }
-    EXPECT_EQ(capture.clipboardObject().LastError().number, 0);
+    EXPECT_EQ(capture.clipboardSession().lastError().number, 0);
 }
 
 } // namespace

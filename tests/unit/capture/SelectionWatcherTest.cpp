@@ -31,12 +31,12 @@ protected:
 
     void SetUp() override
     {
-        state.TranslateEnabled = true;
-        state.btnPrimary = 1;
-        state.btnSecondary = 2;
+        state.translationEnabled = true;
+        state.primaryButton = 1;
+        state.secondaryButton = 2;
         state.settings.set("ControlMode", "2");
     }
-    void tick() { watcher.tmr1_Timer(); }
+    void tick() { watcher.onWatchTick(); }
     void pointer(int x, int y) { desktop.fakeInput.cursor = QPoint(x, y); }
     void button(int vk, bool down)
     {
@@ -45,13 +45,13 @@ protected:
         else
             desktop.fakeInput.buttonsDown.remove(vk);
     }
-    void press(int x, int y, int vk = Input::VK_LBUTTON)
+    void press(int x, int y, int vk = Input::LeftButton)
     {
         pointer(x, y);
         button(vk, true);
         tick();
     }
-    void release(int x, int y, int vk = Input::VK_LBUTTON)
+    void release(int x, int y, int vk = Input::LeftButton)
     {
         pointer(x, y);
         button(vk, false);
@@ -80,11 +80,11 @@ TEST_F(Watcher, DragThresholds)
         drag(500, 400, 500 + c.dx, 400 + c.dy);
         EXPECT_EQ(translations(), c.selection ? 1 : 0) << c.dx << "," << c.dy;
         if (c.selection) {
-            EXPECT_EQ(watcher.ActionX, 500 + c.dx);
-            EXPECT_EQ(watcher.ActionY, 400 + c.dy);
+            EXPECT_EQ(watcher.actionX, 500 + c.dx);
+            EXPECT_EQ(watcher.actionY, 400 + c.dy);
         } else {
-            EXPECT_EQ(watcher.ActionX, 0);
-            EXPECT_EQ(watcher.ActionY, 0);
+            EXPECT_EQ(watcher.actionX, 0);
+            EXPECT_EQ(watcher.actionY, 0);
         }
     }
     // The request gets the left end of the drag, whichever way it went.
@@ -163,13 +163,13 @@ TEST_F(Watcher, ModeOneOpensNearTheEndOfTheSelection)
     };
     for (const Case& c : QList<Case>{{219, 100, true}, {181, 119, true}, {220, 100, false}, {200, 80, false}}) {
         calls.clear();
-        watcher.ActionX = 200;
-        watcher.ActionY = 100;
+        watcher.actionX = 200;
+        watcher.actionY = 100;
         wait(5);
         drag(c.x, c.y, c.x, c.y);
         EXPECT_EQ(calls.filter("open").size(), c.opens ? 1 : 0) << c.x << "," << c.y;
         if (c.opens) {
-            EXPECT_EQ(watcher.ActionX, 0) << "a second click there does nothing";
+            EXPECT_EQ(watcher.actionX, 0) << "a second click there does nothing";
             calls.clear();
             wait(5);
             drag(c.x, c.y, c.x, c.y);
@@ -178,8 +178,8 @@ TEST_F(Watcher, ModeOneOpensNearTheEndOfTheSelection)
     }
 
     // A new drag that ends inside the square opens instead of translating.
-    watcher.ActionX = 200;
-    watcher.ActionY = 100;
+    watcher.actionX = 200;
+    watcher.actionY = 100;
     calls.clear();
     wait(5);
     drag(0, 100, 210, 105);
@@ -196,7 +196,7 @@ TEST_F(Watcher, ModeOneOpensNearTheEndOfTheSelection)
     translateResult = false;
     wait(5);
     drag(400, 400, 600, 400);
-    EXPECT_EQ(watcher.ActionX, 600);
+    EXPECT_EQ(watcher.actionX, 600);
 }
 
 TEST_F(Watcher, PressesOutsideThePopupHideIt)
@@ -213,15 +213,15 @@ TEST_F(Watcher, PressesOutsideThePopupHideIt)
 
 TEST_F(Watcher, HeldSecondaryButtonHidesOnEveryTick)
 {
-    watcher.ActionX = 50;
-    watcher.ActionY = 60;
-    button(Input::VK_RBUTTON, true);
+    watcher.actionX = 50;
+    watcher.actionY = 60;
+    button(Input::RightButton, true);
     tick();
     tick();
     tick();
     EXPECT_EQ(calls.count("hide"), 3);
-    EXPECT_EQ(watcher.ActionX, 0);
-    EXPECT_EQ(watcher.ActionY, 0);
+    EXPECT_EQ(watcher.actionX, 0);
+    EXPECT_EQ(watcher.actionY, 0);
     overPopup = true;
     tick();
     EXPECT_EQ(calls.count("hide"), 3);
@@ -229,34 +229,34 @@ TEST_F(Watcher, HeldSecondaryButtonHidesOnEveryTick)
 
 TEST_F(Watcher, SwappedButtonsSelectWithThePhysicalRightButton)
 {
-    state.btnPrimary = 2;
-    state.btnSecondary = 1;
-    press(100, 100, Input::VK_RBUTTON);
-    release(200, 100, Input::VK_RBUTTON);
+    state.primaryButton = 2;
+    state.secondaryButton = 1;
+    press(100, 100, Input::RightButton);
+    release(200, 100, Input::RightButton);
     EXPECT_EQ(translations(), 1);
     calls.clear();
-    button(Input::VK_LBUTTON, true);
+    button(Input::LeftButton, true);
     tick();
     EXPECT_EQ(calls, QStringList({"hide"})) << "the physical left button is now the secondary one";
 }
 
 TEST_F(Watcher, IdleWatcherSeesTheChangeLater)
 {
-    state.TranslateEnabled = false;
+    state.translationEnabled = false;
     press(100, 100);
     EXPECT_TRUE(calls.isEmpty());
-    EXPECT_FALSE(watcher.PrimaryWasDown);
-    state.TranslateEnabled = true;
+    EXPECT_FALSE(watcher.primaryWasDown);
+    state.translationEnabled = true;
     tick();
-    EXPECT_TRUE(watcher.PrimaryWasDown) << "the press is seen at the first active tick";
+    EXPECT_TRUE(watcher.primaryWasDown) << "the press is seen at the first active tick";
 
     watchActive = false;
     release(300, 100);
-    EXPECT_TRUE(watcher.PrimaryWasDown);
+    EXPECT_TRUE(watcher.primaryWasDown);
     foregroundOk = false;
     watchActive = true;
     tick();
-    EXPECT_TRUE(watcher.PrimaryWasDown) << "an excluded application in front ends the tick";
+    EXPECT_TRUE(watcher.primaryWasDown) << "an excluded application in front ends the tick";
     foregroundOk = true;
     tick();
     EXPECT_EQ(translations(), 1);
@@ -278,11 +278,11 @@ TEST_F(Watcher, NestedTickDuringARequestDoesNotHandleTheReleaseAgain)
 TEST_F(Watcher, ButtonNumbersBeyondThreeAreNeverDown)
 {
     desktop.fakeInput.buttonsDown = {1, 2, 4};
-    EXPECT_TRUE(watcher.IsButtonDown(1));
-    EXPECT_TRUE(watcher.IsButtonDown(2));
-    EXPECT_TRUE(watcher.IsButtonDown(3));
-    EXPECT_FALSE(watcher.IsButtonDown(4));
-    EXPECT_FALSE(watcher.IsButtonDown(0));
+    EXPECT_TRUE(watcher.isButtonDown(1));
+    EXPECT_TRUE(watcher.isButtonDown(2));
+    EXPECT_TRUE(watcher.isButtonDown(3));
+    EXPECT_FALSE(watcher.isButtonDown(4));
+    EXPECT_FALSE(watcher.isButtonDown(0));
 }
 
 } // namespace

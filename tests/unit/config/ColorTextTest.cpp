@@ -1,8 +1,8 @@
-#include "config/ColorText.h"
+#include "common/Colour.h"
 
 #include <gtest/gtest.h>
 
-TEST(ParseColor, ReadsRedGreenBlueIntoTheLowBytes)
+TEST(parseColour, ReadsRedGreenBlueIntoTheLowBytes)
 {
     const QList<std::pair<QString, Colour>> cases{
         {"255,255,225", 0xE1FFFF},
@@ -18,14 +18,14 @@ TEST(ParseColor, ReadsRedGreenBlueIntoTheLowBytes)
         {"1.5,2.5,0", 0x000202},      // halves round to even
     };
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(ParseColor(text), expected) << text.toStdString();
+        EXPECT_EQ(parseColour(text), expected) << text.toStdString();
 }
 
-TEST(SplitRgb, WritesTheStoredColourText)
+TEST(splitRgb, WritesTheStoredColourText)
 {
-    EXPECT_EQ(SplitRgb(1971210).green, 20);
-    EXPECT_EQ(ColorText(1971210), "10,20,30");
-    EXPECT_EQ(ColorText(0xFF000000 | 0x030201), "1,2,3") << "the highest byte is ignored";
+    EXPECT_EQ(splitRgb(1971210).green, 20);
+    EXPECT_EQ(colourText(1971210), "10,20,30");
+    EXPECT_EQ(colourText(0xFF000000 | 0x030201), "1,2,3") << "the highest byte is ignored";
     for (const QString text : {"0,0,0", "255,255,225", "128,64,32"})
-        EXPECT_EQ(ColorText(ParseColor(text)), text);
+        EXPECT_EQ(colourText(parseColour(text)), text);
 }

@@ -1,6 +1,6 @@
 #include "DialogFixture.h"
-#include "popup/LinkLabel.h"
-#include "config/frmAbout.h"
+#include "common/LinkLabel.h"
+#include "config/AboutBox.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -9,9 +9,9 @@ namespace {
 
 class AboutDialog : public DialogFixture {
 protected:
-    frmAbout* open()
+    AboutBox* open()
     {
-        dialogs.ShowAboutDialog();
+        dialogs.showAbout();
         return dialogs.aboutDialog();
     }
 };
@@ -31,15 +31,15 @@ TEST_F(AboutDialog, ShowsTheVersionAndOffersADifferentPublishedOne)
         {"2.0.40", "2.0.40", false, "Version 2.0.40", false},
     };
     for (const Case& c : cases) {
-        state.AppVersion = c.own;
-        state.LatestVersion = c.published;
-        state.IsBeta = c.beta;
-        frmAbout* f = open();
+        state.programVersion = c.own;
+        state.publishedVersion = c.published;
+        state.isBeta = c.beta;
+        AboutBox* f = open();
         ASSERT_NE(f, nullptr);
-        EXPECT_EQ(f->ver->text(), c.versionLine);
-        EXPECT_EQ(f->lblDwn->isVisibleTo(f), c.offered) << c.own << " " << c.published;
-        EXPECT_EQ(f->lblDwn->text(), QString("Download latest version: ") + c.published);
-        f->Command1_Click();
+        EXPECT_EQ(f->versionLabel->text(), c.versionLine);
+        EXPECT_EQ(f->downloadLink->isVisibleTo(f), c.offered) << c.own << " " << c.published;
+        EXPECT_EQ(f->downloadLink->text(), QString("Download latest version: ") + c.published);
+        f->closeBox();
         settle();
         EXPECT_EQ(dialogs.aboutDialog(), nullptr);
     }
@@ -47,15 +47,15 @@ TEST_F(AboutDialog, ShowsTheVersionAndOffersADifferentPublishedOne)
 
 TEST_F(AboutDialog, IsALightGrayBoxWithoutTitleBarInTheTopmostBand)
 {
-    frmAbout* f = open();
+    AboutBox* f = open();
     EXPECT_EQ(f->size(), QSize(472, 164));
     EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(f->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(f->palette().color(QPalette::Window), QColor(240, 240, 240));
-    EXPECT_EQ(f->Image1->pixmap().size(), QSize(144, 144));
-    EXPECT_EQ(f->lblDwn->palette().color(QPalette::WindowText), QColor(255, 128, 0));
-    EXPECT_EQ(f->Label1->palette().color(QPalette::WindowText), QColor(0, 0, 192));
-    EXPECT_TRUE(f->Command1->isDefault());
+    EXPECT_EQ(f->logo->pixmap().size(), QSize(144, 144));
+    EXPECT_EQ(f->downloadLink->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+    EXPECT_EQ(f->siteLink->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    EXPECT_TRUE(f->closeButton->isDefault());
     EXPECT_EQ(f->pos(), QPoint((1024 - 472) / 2, (768 - 164) / 2));
     EXPECT_EQ(open(), f) << "one about box at a time";
 
@@ -66,17 +66,17 @@ TEST_F(AboutDialog, IsALightGrayBoxWithoutTitleBarInTheTopmostBand)
 
 TEST_F(AboutDialog, LinksOpenTheDownloadAndTheSiteAddress)
 {
-    state.AppVersion = "1.0.0";
-    state.LatestVersion = "1.1.0";
-    state.DownloadURL = "https://example.org/get?v=1.1.0&x=\"y\"";
-    frmAbout* f = open();
-    QTest::mouseClick(f->lblDwn, Qt::LeftButton);
-    QTest::mouseClick(f->Label1, Qt::LeftButton);
-    EXPECT_EQ(desktop.fakeShell.opened, QStringList({state.DownloadURL, frmAbout::SiteAddress}));
+    state.programVersion = "1.0.0";
+    state.publishedVersion = "1.1.0";
+    state.downloadUrl = "https://example.org/get?v=1.1.0&x=\"y\"";
+    AboutBox* f = open();
+    QTest::mouseClick(f->downloadLink, Qt::LeftButton);
+    QTest::mouseClick(f->siteLink, Qt::LeftButton);
+    EXPECT_EQ(desktop.fakeShell.opened, QStringList({state.downloadUrl, AboutBox::SiteAddress}));
     EXPECT_TRUE(exclamations.isEmpty());
 
-    desktop.fakeShell.results.insert(state.DownloadURL, platform::Shell::OpenFailed);
-    QTest::mouseClick(f->lblDwn, Qt::LeftButton);
+    desktop.fakeShell.results.insert(state.downloadUrl, platform::Shell::OpenFailed);
+    QTest::mouseClick(f->downloadLink, Qt::LeftButton);
     EXPECT_EQ(exclamations, QStringList{"Ошибка|"}) << "a failed open is reported by ShellOpen only";
     EXPECT_EQ(dialogs.aboutDialog(), f);
 }

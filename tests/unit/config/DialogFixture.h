@@ -5,8 +5,8 @@
 #include "FakeDesktop.h"
 #include "Utf16.h"
 #include "config/Dialogs.h"
-#include "config/mdlINI.h"
-#include "core/AppState.h"
+#include "config/SettingsFiles.h"
+#include "common/AppState.h"
 #include "service/fake/FakeServicePage.h"
 
 #include <QCoreApplication>
@@ -17,7 +17,7 @@ class DialogFixture : public testing::Test {
 protected:
     FakeDesktop desktop;
     AppState state;
-    mdlINI ini{desktop.fakeFiles, state.settings};
+    SettingsFiles ini{desktop.fakeFiles, state.settings};
     FakeServicePage page;
     int applies = 0;
     Dialogs dialogs{state, ini, desktop, [this] { apply(); }, &page};
@@ -31,7 +31,7 @@ protected:
 
     DialogFixture()
     {
-        state.TwipsX = state.TwipsY = 15;
+        state.twipsPerPixelX = state.twipsPerPixelY = 15;
         ModalPrompts& prompts = dialogs.prompts();
         prompts.exclamation = [this](const QString& title, const QString& text) {
             exclamations.append(title + "|" + text);
@@ -49,12 +49,12 @@ protected:
     void apply()
     {
         ++applies;
-        ini.SetDefaultSetting("ControlMode", "2");
-        ini.SetDefaultSetting("Shadow", "1");
-        ini.SetDefaultSetting("Border", "0");
-        state.clrBack = ParseColor(state.settings.value("Color"));
-        state.clrText = ParseColor(state.settings.value("TextColor"));
-        state.clrGray = ParseColor(state.settings.value("Gray"));
+        ini.setDefault("ControlMode", "2");
+        ini.setDefault("Shadow", "1");
+        ini.setDefault("Border", "0");
+        state.backColour = parseColour(state.settings.value("Color"));
+        state.textColour = parseColour(state.settings.value("TextColor"));
+        state.grayColour = parseColour(state.settings.value("Gray"));
     }
 
     // Loads the files as start-up does.
@@ -65,7 +65,7 @@ protected:
             desktop.fakeFiles.folders.insert(FakeDesktop::AppData + "/qlr");
             desktop.fakeFiles.files.insert(FakeDesktop::UserFile, settingsFile(userLines));
         }
-        ini.LoadSettings();
+        ini.load();
         apply();
         applies = 0;
     }
@@ -74,7 +74,7 @@ protected:
 
     QString userFile() const
     {
-        return mdlINI::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::UserFile));
+        return SettingsFiles::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::UserFile));
     }
 
     // Runs the deletions that closing a dialog scheduled.

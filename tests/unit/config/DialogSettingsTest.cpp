@@ -1,7 +1,7 @@
 #include "DialogFixture.h"
 #include "config/ColourSwatch.h"
-#include "popup/LinkLabel.h"
-#include "config/frmSetting.h"
+#include "common/LinkLabel.h"
+#include "config/SettingsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,95 +17,95 @@ const QStringList Shipped{
     "Gray=128,128,128", "Border=0", "Shadow=1", "styles=2", "style1=Light|255,255,255|0,0,0|128,128,128|0",
     "style2=Classic|255,255,225|0,0,0|128,128,128|1"};
 
-class SettingsDialog : public DialogFixture {
+class SettingsDialogTest : public DialogFixture {
 protected:
-    frmSetting* open()
+    SettingsDialog* open()
     {
-        dialogs.ShowSettingsDialog();
+        dialogs.showSettings();
         return dialogs.settingsDialog();
     }
-    QStringList presetNames(frmSetting* f)
+    QStringList presetNames(SettingsDialog* f)
     {
         QStringList names;
-        for (int i = 0; i < f->cmbStyle->count(); ++i)
-            names.append(f->cmbStyle->itemText(i));
+        for (int i = 0; i < f->presetList->count(); ++i)
+            names.append(f->presetList->itemText(i));
         return names;
     }
-    int checkedOption(frmSetting* f)
+    int checkedOption(SettingsDialog* f)
     {
         for (int i = 0; i < 3; ++i)
-            if (f->optControlMode[i]->isChecked())
+            if (f->triggerOptions[i]->isChecked())
                 return i;
         return -1;
     }
 };
 
-TEST_F(SettingsDialog, OpensCentredWithTheStoredValues)
+TEST_F(SettingsDialogTest, OpensCentredWithTheStoredValues)
 {
     start(Shipped);
-    frmSetting* f = open();
+    SettingsDialog* f = open();
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(f->isVisible());
     EXPECT_EQ(f->size(), QSize(327, 420));
     EXPECT_EQ(f->pos(), QPoint((1024 - 327) / 2, (768 - 420) / 2));
-    EXPECT_TRUE(f->cmdOk->isDefault());
+    EXPECT_TRUE(f->okButton->isDefault());
 
     EXPECT_EQ(checkedOption(f), 0) << "ControlMode absent from the files is the built-in icon mode";
-    EXPECT_EQ(f->txtTransWidth->text(), "450");
-    EXPECT_EQ(f->txtTransparency->text(), "20");
-    EXPECT_EQ(f->txtSmoothGlide->text(), "10");
-    EXPECT_EQ(ColorText(f->pctGray->colour()), "128,128,128");
-    EXPECT_FALSE(f->chkBorder->isChecked());
-    EXPECT_TRUE(f->chkShadow->isChecked());
+    EXPECT_EQ(f->widthField->text(), "450");
+    EXPECT_EQ(f->transparencyField->text(), "20");
+    EXPECT_EQ(f->glideField->text(), "10");
+    EXPECT_EQ(colourText(f->graySwatch->colour()), "128,128,128");
+    EXPECT_FALSE(f->borderBox->isChecked());
+    EXPECT_TRUE(f->shadowBox->isChecked());
     EXPECT_EQ(presetNames(f), QStringList({"Light", "Classic"}));
-    EXPECT_EQ(f->cmbStyle->currentIndex(), -1);
+    EXPECT_EQ(f->presetList->currentIndex(), -1);
 
-    dialogs.ShowSettingsDialog();
+    dialogs.showSettings();
     EXPECT_EQ(dialogs.settingsDialog(), f) << "a second open brings the same dialog forward";
 }
 
-TEST_F(SettingsDialog, ControlModeSelectsTheOptionWithItsTagAndOkKeepsAnUnmatchedValue)
+TEST_F(SettingsDialogTest, ControlModeSelectsTheOptionWithItsTagAndOkKeepsAnUnmatchedValue)
 {
     start(Shipped);
     const std::pair<const char*, int> cases[] = {{"2", 0}, {"1", 1}, {"3", 2}, {"7", -1}, {"", -1}};
     for (const auto& [stored, option] : cases) {
         state.settings.set("ControlMode", stored);
-        frmSetting* f = open();
+        SettingsDialog* f = open();
         EXPECT_EQ(checkedOption(f), option) << stored;
-        f->cmdOk_Click();
+        f->saveAndClose();
         settle();
-        EXPECT_EQ(state.settings.value("ControlMode"), option < 0 ? stored : frmSetting::optionTag(option));
+        EXPECT_EQ(state.settings.value("ControlMode"), option < 0 ? stored : SettingsDialog::controlModeOf(option));
     }
 }
 
-TEST_F(SettingsDialog, NumberFieldsShowTheirValueAsA16BitInteger)
+TEST_F(SettingsDialogTest, NumberFieldsShowTheirValueAsA16BitInteger)
 {
     start(Shipped);
-    frmSetting* f = open();
+    SettingsDialog* f = open();
     const std::pair<const char*, const char*> cases[] = {
         {"", "0"},         {"  12 ", "12"}, {"2.5", "2"},          {"3.5", "4"},   {"-3", "-3"},
         {"abc", "0"},      {"12px", "0"},   {"32767", "32767"},    {"32768", "0"}, {"-32768", "-32768"},
         {"1e3", "1000"},   {"1e9", "0"},    {"-32768.6", "0"},
     };
-    for (QLineEdit* field : {f->txtTransWidth, f->txtTransparency, f->txtSmoothGlide})
+    for (QLineEdit* field : {f->widthField, f->transparencyField, f->glideField})
         for (const auto& [typed, shown] : cases) {
             field->setText(typed);
             EXPECT_EQ(field->text(), shown) << typed;
         }
 }
 
-TEST_F(SettingsDialog, TypingIsNormalisedAtOnceAndOkClampsToTheBounds)
+TEST_F(SettingsDialogTest, TypingIsNormalisedAtOnceAndOkClampsToTheBounds)
 {
     start(Shipped);
-    frmSetting* f = open();
-    f->txtTransWidth->selectAll();
-    QTest::keyClick(f->txtTransWidth, Qt::Key_Backspace);
-    EXPECT_EQ(f->txtTransWidth->text(), "0") << "deleting the whole width shows 0 at once";
-    f->txtSmoothGlide->selectAll();
-    QTest::keyClicks(f->txtSmoothGlide, "75");
-    EXPECT_EQ(f->txtSmoothGlide->text(), "75");
-    f->txtTransparency->setText("100");
-    QTest::keyClick(f->txtTransparency, Qt::Key_Return);
+    SettingsDialog* f = open();
+    f->widthField->selectAll();
+    QTest::keyClick(f->widthField, Qt::Key_Backspace);
+    EXPECT_EQ(f->widthField->text(), "0") << "deleting the whole width shows 0 at once";
+    f->glideField->selectAll();
+    QTest::keyClicks(f->glideField, "75");
+    EXPECT_EQ(f->glideField->text(), "75");
+    f->transparencyField->setText("100");
+    QTest::keyClick(f->transparencyField, Qt::Key_Return);
     settle();
 
     EXPECT_EQ(dialogs.settingsDialog(), nullptr) << "Enter presses OK, which closes the dialog";
@@ -117,18 +117,18 @@ TEST_F(SettingsDialog, TypingIsNormalisedAtOnceAndOkClampsToTheBounds)
     EXPECT_TRUE(userFile().contains("SmoothGlide=50\r\n"));
 
     f = open();
-    f->txtTransWidth->setText("1500");
-    f->txtTransparency->setText("-3");
-    f->cmdOk_Click();
+    f->widthField->setText("1500");
+    f->transparencyField->setText("-3");
+    f->saveAndClose();
     EXPECT_EQ(state.settings.value("transwidth"), "1000");
     EXPECT_EQ(state.settings.value("Transparency"), "0");
 }
 
-TEST_F(SettingsDialog, OkWithoutChangesStillSavesEverythingAndApplies)
+TEST_F(SettingsDialogTest, OkWithoutChangesStillSavesEverythingAndApplies)
 {
     start(Shipped);
     ASSERT_FALSE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
-    open()->cmdOk_Click();
+    open()->saveAndClose();
     EXPECT_EQ(applies, 1);
     const QString saved = userFile();
     for (const char* line : {"transwidth=450", "Color=255,255,255", "Gray=128,128,128", "Border=0", "Shadow=1",
@@ -136,32 +136,32 @@ TEST_F(SettingsDialog, OkWithoutChangesStillSavesEverythingAndApplies)
         EXPECT_TRUE(saved.contains(QString(line) + "\r\n")) << line;
 }
 
-TEST_F(SettingsDialog, APresetSetsTheColoursAndBorderOnly)
+TEST_F(SettingsDialogTest, APresetSetsTheColoursAndBorderOnly)
 {
     start(Shipped);
-    frmSetting* f = open();
-    f->txtTransWidth->setText("600");
-    f->chkShadow->setChecked(false);
-    f->cmbStyle->setFocus();
-    QTest::keyClick(f->cmbStyle, Qt::Key_Down);
-    QTest::keyClick(f->cmbStyle, Qt::Key_Down);
-    ASSERT_EQ(f->cmbStyle->currentText(), "Classic");
+    SettingsDialog* f = open();
+    f->widthField->setText("600");
+    f->shadowBox->setChecked(false);
+    f->presetList->setFocus();
+    QTest::keyClick(f->presetList, Qt::Key_Down);
+    QTest::keyClick(f->presetList, Qt::Key_Down);
+    ASSERT_EQ(f->presetList->currentText(), "Classic");
 
-    EXPECT_EQ(ColorText(f->pctColor->colour()), "255,255,225");
-    EXPECT_EQ(ColorText(f->pctTextColor->colour()), "0,0,0");
-    EXPECT_EQ(ColorText(f->pctGray->colour()), "128,128,128");
-    EXPECT_TRUE(f->chkBorder->isChecked());
-    EXPECT_FALSE(f->chkShadow->isChecked());
-    EXPECT_EQ(f->txtTransWidth->text(), "600");
+    EXPECT_EQ(colourText(f->backgroundSwatch->colour()), "255,255,225");
+    EXPECT_EQ(colourText(f->textSwatch->colour()), "0,0,0");
+    EXPECT_EQ(colourText(f->graySwatch->colour()), "128,128,128");
+    EXPECT_TRUE(f->borderBox->isChecked());
+    EXPECT_FALSE(f->shadowBox->isChecked());
+    EXPECT_EQ(f->widthField->text(), "600");
     EXPECT_EQ(state.settings.value("Color"), "255,255,255") << "nothing is stored before OK";
 
-    f->cmdOk_Click();
+    f->saveAndClose();
     EXPECT_EQ(state.settings.value("Color"), "255,255,225");
     EXPECT_EQ(state.settings.value("Border"), "1");
     EXPECT_EQ(state.settings.value("Shadow"), "0");
 }
 
-TEST_F(SettingsDialog, MalformedPresetsAreLeftOutAndNeverAdded)
+TEST_F(SettingsDialogTest, MalformedPresetsAreLeftOutAndNeverAdded)
 {
     const std::pair<QStringList, QStringList> cases[] = {
         {{"styles=abc", "style1=Light|1,1,1|0,0,0|2,2,2|0"}, {}},
@@ -175,34 +175,34 @@ TEST_F(SettingsDialog, MalformedPresetsAreLeftOutAndNeverAdded)
     };
     for (const auto& [lines, names] : cases) {
         start(lines);
-        frmSetting* f = open();
+        SettingsDialog* f = open();
         EXPECT_EQ(presetNames(f), names);
         EXPECT_FALSE(state.settings.contains("style3"));
-        f->cmdCancel_Click();
+        f->cancel();
         settle();
     }
     // The last well-formed but odd preset: an unreadable colour is black, an
     // unreadable border flag is off.
     start({"styles=1", "style1=Odd|300,-5,x|10,20,30|1,2,3|yes"});
-    frmSetting* f = open();
-    f->chkBorder->setChecked(true);
-    emit f->cmbStyle->activated(0);
-    EXPECT_EQ(f->pctColor->colour(), 0u);
-    EXPECT_EQ(ColorText(f->pctTextColor->colour()), "10,20,30");
-    EXPECT_FALSE(f->chkBorder->isChecked());
+    SettingsDialog* f = open();
+    f->borderBox->setChecked(true);
+    emit f->presetList->activated(0);
+    EXPECT_EQ(f->backgroundSwatch->colour(), 0u);
+    EXPECT_EQ(colourText(f->textSwatch->colour()), "10,20,30");
+    EXPECT_FALSE(f->borderBox->isChecked());
 }
 
-TEST_F(SettingsDialog, BadStoredValuesShowAsNumbersAndAreClampedOnOk)
+TEST_F(SettingsDialogTest, BadStoredValuesShowAsNumbersAndAreClampedOnOk)
 {
     start({"Color=300,-5,x", "transwidth=1e9", "Transparency=-3", "SmoothGlide=abc", "border=yes", "shadow=2"});
-    frmSetting* f = open();
-    EXPECT_EQ(f->txtTransWidth->text(), "0");
-    EXPECT_EQ(f->txtTransparency->text(), "-3");
-    EXPECT_EQ(f->txtSmoothGlide->text(), "0");
-    EXPECT_EQ(f->pctColor->colour(), 0u);
-    EXPECT_FALSE(f->chkBorder->isChecked());
-    EXPECT_TRUE(f->chkShadow->isChecked());
-    f->cmdOk_Click();
+    SettingsDialog* f = open();
+    EXPECT_EQ(f->widthField->text(), "0");
+    EXPECT_EQ(f->transparencyField->text(), "-3");
+    EXPECT_EQ(f->glideField->text(), "0");
+    EXPECT_EQ(f->backgroundSwatch->colour(), 0u);
+    EXPECT_FALSE(f->borderBox->isChecked());
+    EXPECT_TRUE(f->shadowBox->isChecked());
+    f->saveAndClose();
     EXPECT_EQ(state.settings.value("transwidth"), "100");
     EXPECT_EQ(state.settings.value("Transparency"), "0");
     EXPECT_EQ(state.settings.value("SmoothGlide"), "0");
@@ -210,29 +210,29 @@ TEST_F(SettingsDialog, BadStoredValuesShowAsNumbersAndAreClampedOnOk)
     EXPECT_EQ(state.settings.value("border"), "0");
 }
 
-TEST_F(SettingsDialog, SwatchesOpenTheColourDialogOnTheirColourAndCancelKeepsIt)
+TEST_F(SettingsDialogTest, SwatchesOpenTheColourDialogOnTheirColourAndCancelKeepsIt)
 {
     start(Shipped);
-    frmSetting* f = open();
-    QTest::mouseClick(f->pctGray, Qt::LeftButton);
+    SettingsDialog* f = open();
+    QTest::mouseClick(f->graySwatch, Qt::LeftButton);
     ASSERT_EQ(colourDialogStarts.size(), 1);
     EXPECT_EQ(colourDialogStarts[0], QColor(128, 128, 128));
-    EXPECT_EQ(ColorText(f->pctGray->colour()), "128,128,128") << "cancelled";
+    EXPECT_EQ(colourText(f->graySwatch->colour()), "128,128,128") << "cancelled";
 
     colourChosen = QColor(10, 200, 30);
-    QTest::mouseClick(f->pctTextColor, Qt::LeftButton);
+    QTest::mouseClick(f->textSwatch, Qt::LeftButton);
     EXPECT_EQ(colourDialogStarts.last(), QColor(0, 0, 0));
-    EXPECT_EQ(ColorText(f->pctTextColor->colour()), "10,200,30");
-    f->cmdOk_Click();
+    EXPECT_EQ(colourText(f->textSwatch->colour()), "10,200,30");
+    f->saveAndClose();
     EXPECT_EQ(state.settings.value("TextColor"), "10,200,30");
 }
 
-TEST_F(SettingsDialog, CancelStoresNothing)
+TEST_F(SettingsDialogTest, CancelStoresNothing)
 {
     start(Shipped);
-    frmSetting* f = open();
-    f->txtTransWidth->setText("800");
-    f->optControlMode[2]->setChecked(true);
+    SettingsDialog* f = open();
+    f->widthField->setText("800");
+    f->triggerOptions[2]->setChecked(true);
     QTest::keyClick(f, Qt::Key_Escape);
     settle();
     EXPECT_EQ(dialogs.settingsDialog(), nullptr);
@@ -242,46 +242,46 @@ TEST_F(SettingsDialog, CancelStoresNothing)
     EXPECT_FALSE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
 }
 
-TEST_F(SettingsDialog, DefaultSettingsAsksUnlessShiftIsDownAndSurvivesCancel)
+TEST_F(SettingsDialogTest, DefaultSettingsAsksUnlessShiftIsDownAndSurvivesCancel)
 {
     for (const bool shift : {false, true}) {
         start(Shipped, {"transwidth=777", "Color=1,2,3"});
         questions.clear();
         desktop.fakeInput.shiftDown = shift;
-        frmSetting* f = open();
-        ASSERT_EQ(f->txtTransWidth->text(), "777");
+        SettingsDialog* f = open();
+        ASSERT_EQ(f->widthField->text(), "777");
 
         answerYes = false;
-        f->Command1_Click();
+        f->restoreDefaults();
         if (!shift) {
             EXPECT_EQ(questions, QStringList{"Quillora|Return to Default Settings?"});
-            EXPECT_EQ(f->txtTransWidth->text(), "777") << "No keeps everything";
+            EXPECT_EQ(f->widthField->text(), "777") << "No keeps everything";
             EXPECT_TRUE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
             answerYes = true;
-            f->Command1_Click();
+            f->restoreDefaults();
         }
         EXPECT_EQ(questions.size(), shift ? 0 : 2);
         EXPECT_FALSE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
         EXPECT_EQ(applies, 1);
-        EXPECT_EQ(f->txtTransWidth->text(), "450") << "the dialog shows the restored values";
-        EXPECT_EQ(ColorText(f->pctColor->colour()), "255,255,255");
+        EXPECT_EQ(f->widthField->text(), "450") << "the dialog shows the restored values";
+        EXPECT_EQ(colourText(f->backgroundSwatch->colour()), "255,255,255");
         EXPECT_EQ(dialogs.settingsDialog(), f) << "the dialog stays open";
 
-        f->cmdCancel_Click();
+        f->cancel();
         settle();
         EXPECT_EQ(state.settings.value("transwidth"), "450") << "Cancel does not undo the reset";
         applies = 0;
     }
 }
 
-TEST_F(SettingsDialog, TheLanguageLinkOpensTheLanguageDialog)
+TEST_F(SettingsDialogTest, TheLanguageLinkOpensTheLanguageDialog)
 {
     start(Shipped);
-    frmSetting* f = open();
-    QTest::mouseClick(f->Label3, Qt::LeftButton);
+    SettingsDialog* f = open();
+    QTest::mouseClick(f->languageLink, Qt::LeftButton);
     EXPECT_EQ(exclamations, QStringList{"Quillora|Not connected!"});
-    state.Connected = true;
-    QTest::mouseClick(f->Label3, Qt::LeftButton);
+    state.connected = true;
+    QTest::mouseClick(f->languageLink, Qt::LeftButton);
     EXPECT_NE(dialogs.languageDialog(), nullptr);
     EXPECT_EQ(dialogs.settingsDialog(), f) << "the settings dialog stays open";
 }

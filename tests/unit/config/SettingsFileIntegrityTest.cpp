@@ -2,7 +2,7 @@
 // drop or change a setting on the way through the file.
 #include "FakeDesktop.h"
 #include "Utf16.h"
-#include "config/mdlINI.h"
+#include "config/SettingsFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,14 @@ class SettingsFileIntegrity : public testing::Test {
 protected:
     FakeDesktop desktop;
     Settings settings;
-    mdlINI ini{desktop.fakeFiles, settings};
+    SettingsFiles ini{desktop.fakeFiles, settings};
 
     void SetUp() override { desktop.fakeFiles.folders.insert("/home/user/.config/qlr"); }
 
     Settings reload()
     {
         Settings reloaded;
-        mdlINI(desktop.fakeFiles, reloaded).LoadSettings();
+        SettingsFiles(desktop.fakeFiles, reloaded).load();
         return reloaded;
     }
 };
@@ -42,7 +42,7 @@ TEST_F(SettingsFileIntegrity, LineBreakInAValueCannotPlantAnotherSetting)
         settings.set("language", c.value);
         settings.set("timeoutstr", "late");
         settings.set("ControlMode", "2");
-        ini.SaveSettings();
+        ini.save();
 
         Settings reloaded = reload();
         ASSERT_EQ(reloaded.entries().size(), 3) << c.value;
@@ -57,15 +57,15 @@ TEST_F(SettingsFileIntegrity, KeyStartingWithAByteOrderMarkReadsBackWhole)
     // A file that starts with two marks: the first is the file's, the second belongs to
     // the first key and has to survive a save.
     desktop.fakeFiles.files.insert(FakeDesktop::UserFile, "\xFF\xFE" + utf16File(QChar(0xFEFF) + QString("k=1\r\n")));
-    ini.LoadSettings();
+    ini.load();
     ASSERT_EQ(settings.entries().first().key, QChar(0xFEFF) + QString("k"));
-    ini.SaveSettings();
+    ini.save();
 
     EXPECT_EQ(reload().entries().first().key, QChar(0xFEFF) + QString("k"));
     // An ordinary table is still written without a mark.
     settings.clear();
     settings.set("k", "1");
-    ini.SaveSettings();
+    ini.save();
     EXPECT_FALSE(desktop.fakeFiles.files.value(FakeDesktop::UserFile).startsWith("\xFF\xFE"));
 }
 

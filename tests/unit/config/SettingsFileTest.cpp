@@ -1,6 +1,6 @@
 #include "FakeDesktop.h"
 #include "Utf16.h"
-#include "config/mdlINI.h"
+#include "config/SettingsFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@ class SettingsFile : public testing::Test {
 protected:
     FakeDesktop desktop;
     Settings settings;
-    mdlINI ini{desktop.fakeFiles, settings};
+    SettingsFiles ini{desktop.fakeFiles, settings};
 
     void userFile(const QByteArray& bytes) { desktop.fakeFiles.files.insert(FakeDesktop::UserFile, bytes); }
     void programFile(const QByteArray& bytes) { desktop.fakeFiles.files.insert(FakeDesktop::ProgramFile, bytes); }
     void withUserFolder() { desktop.fakeFiles.folders.insert("/home/user/.config/qlr"); }
-    QString savedText() { return mdlINI::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::UserFile)); }
+    QString savedText() { return SettingsFiles::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::UserFile)); }
 };
 
 // The table's rows as "key=value" lines, so that a mismatch shows the whole table.
@@ -32,7 +32,7 @@ TEST_F(SettingsFile, LinesFollowTheFormatRules)
     withUserFolder();
     userFile(iniLines({"# comment=1", "k=1", "a=b=c", "=nokey", "no equals here", "", " #x=1",
                        "key = v", "[section]", "K=2", "empty="}));
-    ini.LoadSettings();
+    ini.load();
     EXPECT_EQ(rows(settings), QStringList({"k=1", "a=b=c", " #x=1", "key = v", "empty="}));
 }
 
@@ -41,7 +41,7 @@ TEST_F(SettingsFile, PerUserFileWinsAndProgramFileAddsTheRest)
     withUserFolder();
     userFile(iniLines({"Color=0,0,0"}));
     programFile(iniLines({"color=255,255,255", "serviceurl=file:///page"}));
-    ini.LoadSettings();
+    ini.load();
 
     ASSERT_EQ(settings.entries().size(), 2);
     EXPECT_EQ(settings.entries()[0].key, "Color");
@@ -63,12 +63,12 @@ TEST_F(SettingsFile, EncodingsAndLineEnds)
     };
     for (const auto& [name, bytes, expected] : cases) {
         userFile(bytes);
-        ini.LoadSettings();
+        ini.load();
         EXPECT_EQ(rows(settings), expected) << name;
     }
     // An eight-bit file read as UTF-16 yields no usable keys.
     userFile("Color=1,2,3\r\nBorder=1\r\n");
-    ini.LoadSettings();
+    ini.load();
     EXPECT_FALSE(settings.contains("Color"));
     EXPECT_FALSE(settings.contains("Border"));
 }
@@ -79,7 +79,7 @@ TEST_F(SettingsFile, UnreadableOrMissingFilesContributeNothing)
     userFile(iniLines({"a=1"}));
     desktop.fakeFiles.unreadable.insert(FakeDesktop::UserFile);
     programFile(iniLines({"b=2"}));
-    ini.LoadSettings();
+    ini.load();
     EXPECT_FALSE(settings.contains("a"));
     EXPECT_EQ(settings.value("b"), "2");
 }
@@ -93,7 +93,7 @@ TEST_F(SettingsFile, HugeFileIsReadWhole)
         text += filler;
     text += "last=2\r\n";
     userFile(utf16File(text));
-    ini.LoadSettings();
+    ini.load();
     EXPECT_EQ(settings.value("first"), "1");
     EXPECT_EQ(settings.value("last"), "2");
     EXPECT_EQ(settings.entries().size(), 3);
@@ -103,11 +103,11 @@ TEST_F(SettingsFile, SaveRegeneratesTheFileFromTheTable)
 {
     withUserFolder();
     userFile(iniLines({"# comment", "b=2", "", "B=3", "a=1"}));
-    ini.LoadSettings();
-    ini.SetDefaultSetting("ControlMode", "2");
-    ini.SetDefaultSetting("a", "9");
+    ini.load();
+    ini.setDefault("ControlMode", "2");
+    ini.setDefault("a", "9");
     settings.value("looked-up");
-    ini.SaveSettings();
+    ini.save();
 
     EXPECT_EQ(savedText(), "b=2\r\na=1\r\nControlMode=2\r\nlooked-up=\r\n");
     EXPECT_FALSE(desktop.fakeFiles.files.value(FakeDesktop::UserFile).startsWith("\xFF\xFE"));
@@ -119,11 +119,11 @@ TEST_F(SettingsFile, SaveThenLoadGivesTheSameTable)
     settings.set("Weird Key ", " value with = and \xF0\x9F\x98\x80 and \"quotes\"");
     settings.set("lone", QString(QChar(0xD800)));
     settings.set("empty", "");
-    ini.SaveSettings();
+    ini.save();
 
     Settings reloaded;
-    mdlINI other(desktop.fakeFiles, reloaded);
-    other.LoadSettings();
+    SettingsFiles other(desktop.fakeFiles, reloaded);
+    other.load();
     EXPECT_EQ(rows(reloaded), rows(settings));
 }
 
@@ -132,10 +132,10 @@ TEST_F(SettingsFile, FailedSaveKeepsTheOldFile)
     withUserFolder();
     const QByteArray old = iniLines({"Color=1,2,3"});
     userFile(old);
-    ini.LoadSettings();
+    ini.load();
     settings.set("Color", "4,5,6");
     desktop.fakeFiles.readOnlyFolders.insert("/home/user/.config/qlr");
-    ini.SaveSettings();
+    ini.save();
 
     EXPECT_EQ(desktop.fakeFiles.files.value(FakeDesktop::UserFile), old);
     EXPECT_EQ(settings.value("Color"), "4,5,6") << "the new value stays in memory";
@@ -144,14 +144,14 @@ TEST_F(SettingsFile, FailedSaveKeepsTheOldFile)
 TEST_F(SettingsFile, SettingsFolderRules)
 {
     // Created when missing.
-    EXPECT_EQ(ini.GetSettingsFolder(), "/home/user/.config/qlr");
+    EXPECT_EQ(ini.settingsFolder(), "/home/user/.config/qlr");
     EXPECT_TRUE(desktop.fakeFiles.folders.contains("/home/user/.config/qlr"));
 
     // Cannot be created: the program's folder.
     desktop.fakeFiles.folders.remove("/home/user/.config/qlr");
     desktop.fakeFiles.readOnlyFolders.insert(FakeDesktop::AppData);
-    EXPECT_EQ(ini.GetSettingsFolder(), "/opt/quillora");
-    EXPECT_EQ(ini.GetSettingsFolder("/elsewhere"), "/elsewhere");
+    EXPECT_EQ(ini.settingsFolder(), "/opt/quillora");
+    EXPECT_EQ(ini.settingsFolder("/elsewhere"), "/elsewhere");
 
     // No per-user folder at all: both files are the one beside the executable.
     desktop.fakeFiles.environment.remove("AppData");
@@ -163,8 +163,8 @@ TEST_F(SettingsFile, ResetDeletesOnlyThePerUserFile)
     withUserFolder();
     userFile(iniLines({"Color=1,2,3"}));
     programFile(iniLines({"Color=255,255,255"}));
-    ini.LoadSettings();
-    ini.ResetSettings();
+    ini.load();
+    ini.reset();
     EXPECT_FALSE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
     EXPECT_EQ(settings.value("Color"), "255,255,255");
 }
@@ -173,23 +173,23 @@ TEST_F(SettingsFile, WithoutPerUserFolderTheFileBesideTheExecutableIsUsedButNeve
 {
     desktop.fakeFiles.environment.remove("AppData");
     programFile(iniLines({"a=1"}));
-    ini.LoadSettings();
+    ini.load();
     settings.set("b", "2");
-    ini.SaveSettings();
-    EXPECT_EQ(mdlINI::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::ProgramFile)), "a=1\r\nb=2\r\n");
+    ini.save();
+    EXPECT_EQ(SettingsFiles::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::ProgramFile)), "a=1\r\nb=2\r\n");
 
     settings.set("a", "changed");
-    ini.ResetSettings();
+    ini.reset();
     EXPECT_TRUE(desktop.fakeFiles.files.contains(FakeDesktop::ProgramFile));
     EXPECT_EQ(settings.value("a"), "1");
 }
 
 TEST(BaseName, DropsFolderAndLastSuffix)
 {
-    EXPECT_EQ(mdlINI::GetBaseName("/opt/quillora/qlr"), "qlr");
-    EXPECT_EQ(mdlINI::GetBaseName("C:\\Program\\qlr.exe"), "qlr");
-    EXPECT_EQ(mdlINI::GetBaseName("a.b.c"), "a.b");
-    EXPECT_EQ(mdlINI::GetBaseName("a."), "a");
+    EXPECT_EQ(SettingsFiles::fileBaseName("/opt/quillora/qlr"), "qlr");
+    EXPECT_EQ(SettingsFiles::fileBaseName("C:\\Program\\qlr.exe"), "qlr");
+    EXPECT_EQ(SettingsFiles::fileBaseName("a.b.c"), "a.b");
+    EXPECT_EQ(SettingsFiles::fileBaseName("a."), "a");
 }
 
 TEST(SettingsTable, KeysAreCaseBlindAndLookupsInsert)
@@ -207,16 +207,16 @@ TEST(SettingsTable, KeysAreCaseBlindAndLookupsInsert)
     EXPECT_FALSE(settings.flag("word"));
 }
 
-TEST(ClampSetting, BringsNumbersIntoBounds)
+TEST(clamp, BringsNumbersIntoBounds)
 {
     platform::fake::FakeFiles files;
     Settings settings;
-    mdlINI ini(files, settings);
+    SettingsFiles ini(files, settings);
     const QList<std::pair<QString, QString>> cases{
         {"50", "100"}, {"450", "450"}, {"5000", "1000"}, {"", "100"}, {"abc", "100"}, {"100.5", "100.5"}};
     for (const auto& [stored, expected] : cases) {
         settings.set("transwidth", stored);
-        ini.ClampSetting("transwidth", 100, 1000);
+        ini.clamp("transwidth", 100, 1000);
         EXPECT_EQ(settings.value("transwidth"), expected) << stored.toStdString();
     }
 }
@@ -247,7 +247,7 @@ TEST(ProgramFolder, InstalledLayoutUsesTheDataFolderElseTheExecutablesFolder)
         for (const QString& folder : c.existingFolders)
             desktop.fakeFiles.folders.insert(folder);
         Settings settings;
-        mdlINI ini(desktop.fakeFiles, settings);
+        SettingsFiles ini(desktop.fakeFiles, settings);
         EXPECT_EQ(ini.programFolder(), c.expectedFolder) << c.name;
     }
 }
@@ -260,12 +260,12 @@ TEST(ProgramFolder, InstalledProgramReadsTheShippedFileFromTheDataFolder)
     desktop.fakeFiles.files.insert("/usr/share/quillora/qlr.ini",
                                    iniLines({"serviceurl=file:///usr/share/quillora/page/index.html"}));
     Settings settings;
-    mdlINI ini(desktop.fakeFiles, settings);
-    ini.LoadSettings();
+    SettingsFiles ini(desktop.fakeFiles, settings);
+    ini.load();
     EXPECT_EQ(settings.value("serviceurl"), "file:///usr/share/quillora/page/index.html");
 
     // Saving still goes to the per-user file, never into the data folder.
-    ini.SaveSettings();
+    ini.save();
     EXPECT_TRUE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
     EXPECT_EQ(desktop.fakeFiles.files.size(), 2);
 }

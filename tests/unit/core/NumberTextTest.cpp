@@ -1,4 +1,4 @@
-#include "core/NumberText.h"
+#include "common/NumberText.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -30,7 +30,7 @@ protected:
     void bringToFront(WindowHandle w)
     {
         foreground = w;
-        lastTick = sw.CheckForegroundApp();
+        lastTick = sw.checkForegroundApplication();
     }
     QString row(const QString& app) { return desktop.fakeStore.rows.value("qlr/Applications/" + app, "<absent>"); }
     void setRow(const QString& app, const QString& v) { desktop.fakeStore.rows.insert("qlr/Applications/" + app, v); }
@@ -39,12 +39,12 @@ protected:
 
 TEST_F(PerApplication, NeverSeenApplicationIsOffAndNamedInTheMenu)
 {
-    state.TranslateEnabled = true;
+    state.translationEnabled = true;
     bringToFront(104);
     EXPECT_TRUE(lastTick);
-    EXPECT_TRUE(sw.WatchActive);
-    EXPECT_EQ(state.CurrentApp, "kate");
-    EXPECT_FALSE(state.TranslateEnabled);
+    EXPECT_TRUE(sw.watchActive);
+    EXPECT_EQ(state.currentApplication, "kate");
+    EXPECT_FALSE(state.translationEnabled);
     EXPECT_EQ(caption, "Enable in kate");
     EXPECT_FALSE(itemEnabled) << "the page is not ready";
     EXPECT_EQ(row("kate"), "<absent>") << "examining never writes";
@@ -67,24 +67,24 @@ TEST_F(PerApplication, RowsReadAsSwitches)
 TEST_F(PerApplication, SwitchFollowsTheForegroundApplication)
 {
     setRow("xterm", "1");
-    state.PageReady = true;
+    state.pageReady = true;
     bringToFront(100);
-    EXPECT_EQ(state.CurrentApp, "chrome.exe") << "names are lower-cased";
-    EXPECT_FALSE(state.TranslateEnabled);
+    EXPECT_EQ(state.currentApplication, "chrome.exe") << "names are lower-cased";
+    EXPECT_FALSE(state.translationEnabled);
     bringToFront(101);
-    EXPECT_TRUE(state.TranslateEnabled);
+    EXPECT_TRUE(state.translationEnabled);
     EXPECT_EQ(caption, "Disable in xterm");
     EXPECT_TRUE(itemEnabled);
 
     // The user switches xterm off: stored at once, and the next tick looks again.
-    sw.SetTranslateEnabled(false, true);
+    sw.setTranslationEnabled(false, true);
     EXPECT_EQ(row("xterm"), "0");
     EXPECT_EQ(caption, "Enable in xterm");
-    EXPECT_EQ(state.LastForeground, 0u);
+    EXPECT_EQ(state.lastForegroundWindow, 0u);
     bringToFront(101);
-    EXPECT_FALSE(state.TranslateEnabled);
+    EXPECT_FALSE(state.translationEnabled);
 
-    sw.SetTranslateEnabled(true, true);
+    sw.setTranslationEnabled(true, true);
     EXPECT_EQ(row("xterm"), "-1");
 
     // Once examined, the same foreground is not examined again.
@@ -100,30 +100,30 @@ TEST_F(PerApplication, ExcludedApplicationsStopTheWatcherButKeepTheSwitch)
 {
     setRow("xterm", "-1");
     bringToFront(101);
-    ASSERT_TRUE(state.TranslateEnabled);
+    ASSERT_TRUE(state.translationEnabled);
     const QString captionBefore = caption;
 
     for (WindowHandle excluded : {WindowHandle(102), WindowHandle(103), WindowHandle(999)}) {
         bringToFront(excluded);
         EXPECT_FALSE(lastTick) << excluded;
-        EXPECT_FALSE(sw.WatchActive) << excluded;
-        EXPECT_EQ(state.CurrentApp, "xterm");
-        EXPECT_TRUE(state.TranslateEnabled);
+        EXPECT_FALSE(sw.watchActive) << excluded;
+        EXPECT_EQ(state.currentApplication, "xterm");
+        EXPECT_TRUE(state.translationEnabled);
         EXPECT_EQ(caption, captionBefore);
     }
     bringToFront(101);
-    EXPECT_TRUE(sw.WatchActive);
+    EXPECT_TRUE(sw.watchActive);
 }
 
 TEST_F(PerApplication, UnsavedSwitchesAndNoApplicationStoreNothing)
 {
-    sw.SetTranslateEnabled(true, true);
-    EXPECT_TRUE(state.TranslateEnabled);
+    sw.setTranslationEnabled(true, true);
+    EXPECT_TRUE(state.translationEnabled);
     EXPECT_EQ(trayUpdates, 1);
     EXPECT_TRUE(desktop.fakeStore.rows.isEmpty()) << "no current application yet";
 
     bringToFront(104);
-    sw.SetTranslateEnabled(true, false);
+    sw.setTranslationEnabled(true, false);
     EXPECT_EQ(row("kate"), "<absent>");
 }
 

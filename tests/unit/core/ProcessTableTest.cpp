@@ -1,4 +1,4 @@
-#include "core/clsProccess.h"
+#include "core/ProcessTable.h"
 #include "platform/fake/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +10,11 @@ platform::ProcessRecord process(std::uint32_t pid, const QString& exe)
     return {pid, 1, 3, 20, exe};
 }
 
-class ProcessTable : public testing::Test {
+class ProcessTableTest : public testing::Test {
 protected:
     platform::fake::FakeProcesses processes;
     QMap<WindowHandle, std::uint32_t> windowOwners;
-    clsProccess table{processes, [this](WindowHandle w) { return windowOwners.value(w); }};
+    ::ProcessTable table{processes, [this](WindowHandle w) { return windowOwners.value(w); }};
 
     void runProcesses(int count)
     {
@@ -24,11 +24,11 @@ protected:
     }
 };
 
-TEST_F(ProcessTable, EveryProcessIsFoundWhateverTheCount)
+TEST_F(ProcessTableTest, EveryProcessIsFoundWhateverTheCount)
 {
     for (int count : {1, 19, 20, 21, 39, 40, 41, 60, 61, 137}) {
         runProcesses(count);
-        ASSERT_EQ(table.GetActiveProcess(), count);
+        ASSERT_EQ(table.takeSnapshot(), count);
         EXPECT_GT(table.capacity(), count) << count;
         EXPECT_EQ(table.capacity() % 20, 1) << "the array grows in steps of 20";
         for (int i = 1; i <= count; ++i) {
@@ -36,14 +36,14 @@ TEST_F(ProcessTable, EveryProcessIsFoundWhateverTheCount)
             EXPECT_EQ(table.szExeFile(i), QString("app%1").arg(i));
         }
         windowOwners.insert(77, 1000 + count);
-        EXPECT_EQ(table.GetExeByHwnd(77), QString("app%1").arg(count)) << count;
+        EXPECT_EQ(table.executableOfWindow(77), QString("app%1").arg(count)) << count;
     }
 }
 
-TEST_F(ProcessTable, RecordsCarryTheSnapshotFields)
+TEST_F(ProcessTableTest, RecordsCarryTheSnapshotFields)
 {
     processes.running = {{4242, 17, 9, -5, "xterm"}};
-    ASSERT_EQ(table.GetActiveProcess(), 1);
+    ASSERT_EQ(table.takeSnapshot(), 1);
     EXPECT_EQ(table.th32ParentProcessID(1), 17u);
     EXPECT_EQ(table.cntThreads(1), 9u);
     EXPECT_EQ(table.pcPriClassBase(1), -5);
@@ -51,7 +51,7 @@ TEST_F(ProcessTable, RecordsCarryTheSnapshotFields)
     EXPECT_EQ(table.szExeFile(0), "");
 }
 
-TEST_F(ProcessTable, FullPathIsEmptyWhereAccessIsDeniedAndUnknownWindowsHaveNoName)
+TEST_F(ProcessTableTest, FullPathIsEmptyWhereAccessIsDeniedAndUnknownWindowsHaveNoName)
 {
     processes.running = {process(10, "firefox-esr"), process(11, "sshd")};
     processes.exePaths.insert(10, "/usr/lib/firefox-esr/firefox-esr");
@@ -59,29 +59,29 @@ TEST_F(ProcessTable, FullPathIsEmptyWhereAccessIsDeniedAndUnknownWindowsHaveNoNa
     windowOwners.insert(2, 11);
 
     QString path = "stale";
-    EXPECT_EQ(table.GetExeByHwnd(1, &path), "firefox-esr");
+    EXPECT_EQ(table.executableOfWindow(1, &path), "firefox-esr");
     EXPECT_EQ(path, "/usr/lib/firefox-esr/firefox-esr");
-    EXPECT_EQ(table.GetExeByHwnd(2, &path), "sshd") << "the name comes from the snapshot";
+    EXPECT_EQ(table.executableOfWindow(2, &path), "sshd") << "the name comes from the snapshot";
     EXPECT_EQ(path, "");
 
     windowOwners.insert(5, 999); // its process has ended
-    EXPECT_EQ(table.GetExeByHwnd(5), "");
-    EXPECT_EQ(table.GetExeByHwnd(123456), "") << "an invalid window reads as process 0";
+    EXPECT_EQ(table.executableOfWindow(5), "");
+    EXPECT_EQ(table.executableOfWindow(123456), "") << "an invalid window reads as process 0";
 }
 
-TEST_F(ProcessTable, FailedSnapshotLeavesTheArray)
+TEST_F(ProcessTableTest, FailedSnapshotLeavesTheArray)
 {
     runProcesses(3);
-    ASSERT_EQ(table.GetActiveProcess(), 3);
+    ASSERT_EQ(table.takeSnapshot(), 3);
     processes.snapshotFails = true;
-    EXPECT_EQ(table.GetActiveProcess(), 0);
+    EXPECT_EQ(table.takeSnapshot(), 0);
     EXPECT_EQ(table.szExeFile(2), "app2");
 
     // A shorter snapshot leaves older records above n, but they are never searched.
     processes.snapshotFails = false;
     runProcesses(1);
     windowOwners.insert(9, 1003);
-    EXPECT_EQ(table.GetExeByHwnd(9), "");
+    EXPECT_EQ(table.executableOfWindow(9), "");
 }
 
 } // namespace

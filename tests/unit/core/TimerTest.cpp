@@ -1,4 +1,4 @@
-#include "core/Timer.h"
+#include "common/Timer.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "core/TraceFile.h"
+#include "common/TraceFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "core/AppState.h"
+#include "common/AppState.h"
 #include "core/TrayIcon.h"
-#include "core/frmMain.h"
+#include "core/MainWindow.h"
 #include "platform/fake/FakePlatform.h"
 
 #include <QAction>
@@ -14,7 +14,7 @@ class TrayIconTest : public testing::Test {
 protected:
     AppState state;
     platform::fake::FakeClock clock;
-    frmMain form{15, 15};
+    MainWindow form{15, 15};
     TrayIcon tray{state, clock, form};
     QSignalSpy toggles{&tray, &TrayIcon::translateToggleRequested};
     int menusShown = 0;
@@ -39,9 +39,9 @@ TEST_F(TrayIconTest, PictureAndTipFollowConnectionAndSwitch)
         {true, false, TrayPicture::Disabled, "Quillora "},
     };
     for (const auto& c : cases) {
-        state.Connected = c.connected;
-        state.TranslateEnabled = c.enabled;
-        tray.UpdateTrayIcon(true, true);
+        state.connected = c.connected;
+        state.translationEnabled = c.enabled;
+        tray.refresh(true, true);
         EXPECT_EQ(tray.picture(), c.picture) << c.connected << c.enabled;
         EXPECT_EQ(tray.toolTip(), c.tip) << c.connected << c.enabled;
     }
@@ -87,8 +87,8 @@ TEST_F(TrayIconTest, LeftPressesToggleOrOpenTheMainWindow)
         bool opened = false;
         for (const auto& [at, ready] : c.presses) {
             clock.now = at;
-            state.PageReady = ready;
-            tray.picIcoNotifier_MouseMove(TrayIcon::LeftButtonDown);
+            state.pageReady = ready;
+            tray.handleMouseMessage(TrayIcon::LeftButtonDown);
             opened = opened || form.isVisible();
             form.hide();
         }
@@ -99,14 +99,14 @@ TEST_F(TrayIconTest, LeftPressesToggleOrOpenTheMainWindow)
 
 TEST_F(TrayIconTest, DoubleClickMessageOpensAndOtherMessagesDoNothing)
 {
-    state.PageReady = true;
+    state.pageReady = true;
     for (int message : {0, 512, 514, 516, 1028})
-        tray.picIcoNotifier_MouseMove(message);
+        tray.handleMouseMessage(message);
     EXPECT_EQ(toggles.size(), 0);
     EXPECT_EQ(menusShown, 0);
     EXPECT_FALSE(form.isVisible());
 
-    tray.picIcoNotifier_MouseMove(TrayIcon::LeftButtonDoubleClick);
+    tray.handleMouseMessage(TrayIcon::LeftButtonDoubleClick);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(toggles.size(), 0);
 }
@@ -117,20 +117,20 @@ TEST_F(TrayIconTest, RightClickPopsTheMenuWithTheFirstItemAsDefault)
     tray.popupMenu = [&](QMenu* menu, const QPoint&) {
         shown = menu;
         // While the menu is open, further icon messages are dropped.
-        state.PageReady = true;
-        tray.picIcoNotifier_MouseMove(TrayIcon::LeftButtonDown);
-        tray.picIcoNotifier_MouseMove(TrayIcon::RightButtonUp);
-        tray.picIcoNotifier_MouseMove(TrayIcon::LeftButtonDoubleClick);
+        state.pageReady = true;
+        tray.handleMouseMessage(TrayIcon::LeftButtonDown);
+        tray.handleMouseMessage(TrayIcon::RightButtonUp);
+        tray.handleMouseMessage(TrayIcon::LeftButtonDoubleClick);
     };
-    tray.picIcoNotifier_MouseMove(TrayIcon::RightButtonUp);
-    EXPECT_EQ(shown, form.mnuMain);
-    EXPECT_EQ(form.mnuMain->defaultAction(), form.mnuEnable);
+    tray.handleMouseMessage(TrayIcon::RightButtonUp);
+    EXPECT_EQ(shown, form.trayMenu);
+    EXPECT_EQ(form.trayMenu->defaultAction(), form.toggleItem);
     EXPECT_EQ(toggles.size(), 0);
     EXPECT_FALSE(form.isVisible());
 
     // Once it has closed, messages are handled again.
     tray.popupMenu = [this](QMenu*, const QPoint&) { ++menusShown; };
-    tray.picIcoNotifier_MouseMove(TrayIcon::RightButtonUp);
+    tray.handleMouseMessage(TrayIcon::RightButtonUp);
     EXPECT_EQ(menusShown, 1);
 }
 
@@ -139,24 +139,24 @@ TEST_F(TrayIconTest, BalloonSplitsAtTheFirstLineBreakAndOnlyTheDownloadActionDow
     QSignalSpy shown(&tray, &TrayIcon::balloonShown);
     QSignalSpy hides(&tray, &TrayIcon::hidePopupRequested);
     QSignalSpy opens(&tray, &TrayIcon::openUrlRequested);
-    state.DownloadURL = "https://example.org/get";
+    state.downloadUrl = "https://example.org/get";
     const std::tuple<bool, bool, QSystemTrayIcon::MessageIcon> cases[] = {
         {true, true, QSystemTrayIcon::Critical},
         {false, true, QSystemTrayIcon::Warning},
         {false, false, QSystemTrayIcon::Information}};
     for (const auto& [isError, isWarning, icon] : cases) {
         shown.clear();
-        tray.ShowBalloon("Title\r\nline one\r\nline two", isError, isWarning, "other");
+        tray.showBalloon("Title\r\nline one\r\nline two", isError, isWarning, "other");
         ASSERT_EQ(shown.size(), 1);
         EXPECT_EQ(shown.at(0).at(0).toString(), "Title");
         EXPECT_EQ(shown.at(0).at(1).toString(), "line one\r\nline two");
         EXPECT_EQ(shown.at(0).at(2).value<QSystemTrayIcon::MessageIcon>(), icon);
     }
-    tray.picIcoNotifier_MouseMove(TrayIcon::BalloonUserClick);
+    tray.handleMouseMessage(TrayIcon::BalloonUserClick);
     EXPECT_TRUE(opens.isEmpty());
 
-    tray.ShowBalloon("a\r\nb", false, false, "download");
-    tray.picIcoNotifier_MouseMove(TrayIcon::BalloonUserClick);
+    tray.showBalloon("a\r\nb", false, false, "download");
+    tray.handleMouseMessage(TrayIcon::BalloonUserClick);
     ASSERT_EQ(opens.size(), 1);
     EXPECT_EQ(opens.at(0).at(0).toString(), "https://example.org/get");
     EXPECT_EQ(hides.size(), 1);
@@ -164,22 +164,22 @@ TEST_F(TrayIconTest, BalloonSplitsAtTheFirstLineBreakAndOnlyTheDownloadActionDow
 
 TEST(TrayMenu, HasEveryItemInOrder)
 {
-    frmMain form(15, 15);
+    MainWindow form(15, 15);
     QStringList captions;
-    for (QAction* action : form.mnuMain->actions())
+    for (QAction* action : form.trayMenu->actions())
         captions.append(action->isSeparator() ? "-" : action->text());
     EXPECT_EQ(captions, QStringList({"Enable", "-", "Open", "Reconnect", "About", "-", "Settings", "-", "Exit"}));
 
-    const std::pair<QAction*, void (frmMain::*)()> items[] = {
-        {form.mnuConnect, &frmMain::reconnectRequested}, {form.mnuEnable, &frmMain::translateToggleRequested},
-        {form.mnuAbout, &frmMain::aboutRequested},       {form.mnuSettings, &frmMain::settingsRequested},
-        {form.mnuExit, &frmMain::exitRequested}};
+    const std::pair<QAction*, void (MainWindow::*)()> items[] = {
+        {form.reconnectItem, &MainWindow::reconnectRequested}, {form.toggleItem, &MainWindow::translateToggleRequested},
+        {form.aboutItem, &MainWindow::aboutRequested},       {form.settingsItem, &MainWindow::settingsRequested},
+        {form.exitItem, &MainWindow::exitRequested}};
     for (const auto& [action, signal] : items) {
         QSignalSpy spy(&form, signal);
         action->trigger();
         EXPECT_EQ(spy.size(), 1) << action->text().toStdString();
     }
-    form.mnuOpen->trigger();
+    form.openItem->trigger();
     EXPECT_TRUE(form.isVisible());
 }
 

@@ -1,8 +1,8 @@
 // Links, icon pictures and colour swatches share one notion of a click: the left
 // button goes down on the label and comes up again inside it.
 #include "config/ColourSwatch.h"
-#include "popup/LinkLabel.h"
-#include "popup/PictureBox.h"
+#include "common/LinkLabel.h"
+#include "popup/IconPicture.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -57,14 +57,14 @@ TEST_P(ClickableLabelTest, OnlyAFullLeftClickInsideCounts)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ClickableLabelTest,
                          testing::Values([] { return std::unique_ptr<ClickableLabel>(new LinkLabel(nullptr, "link")); },
-                                         [] { return std::unique_ptr<ClickableLabel>(new PictureBox(nullptr)); },
+                                         [] { return std::unique_ptr<ClickableLabel>(new IconPicture(nullptr)); },
                                          [] { return std::unique_ptr<ClickableLabel>(new ColourSwatch(nullptr)); }));
 
-TEST(PictureBox, ReportsEachButtonGoingDown)
+TEST(IconPicture, ReportsEachButtonGoingDown)
 {
-    PictureBox picture(nullptr);
+    IconPicture picture(nullptr);
     picture.resize(20, 20);
-    QSignalSpy downs(&picture, &PictureBox::mouseDown);
+    QSignalSpy downs(&picture, &IconPicture::mouseDown);
     for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton, Qt::BackButton})
         send(picture, QEvent::MouseButtonPress, button, {2, 2});
     ASSERT_EQ(downs.count(), 3) << "only left, right and middle are reported";

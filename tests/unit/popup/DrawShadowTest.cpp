@@ -1,5 +1,5 @@
-#include "popup/DrawShadow.h"
-#include "popup/frmShad.h"
+#include "popup/ShadowPicture.h"
+#include "popup/ShadowWindow.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -12,10 +12,10 @@ int alphaAt(const QImage& picture, int x, int y)
 }
 
 // The glide's picture for a 300 x 100 px popup: 305 x 105 with a 5-px shadow.
-TEST(ShadowPicture, FadesAlongTheRightAndBottomAndAtThreeCorners)
+TEST(shadowPicture, FadesAlongTheRightAndBottomAndAtThreeCorners)
 {
     const int w = 305, h = 105, s = 5;
-    const QImage picture = ShadowPicture(w, h, s);
+    const QImage picture = shadowPicture(w, h, s);
     ASSERT_EQ(picture.size(), QSize(w, h));
     ASSERT_EQ(picture.format(), QImage::Format_ARGB32_Premultiplied);
 
@@ -52,25 +52,25 @@ TEST(ShadowPicture, FadesAlongTheRightAndBottomAndAtThreeCorners)
         EXPECT_GT(alphaAt(picture, 150, y), alphaAt(picture, 150, y + 1));
 }
 
-TEST(ShadowPicture, NothingToPaintGivesNoPicture)
+TEST(shadowPicture, NothingToPaintGivesNoPicture)
 {
     for (const QSize size : {QSize(0, 50), QSize(50, 0), QSize(-3, 10)})
-        EXPECT_TRUE(ShadowPicture(size.width(), size.height(), 5).isNull());
+        EXPECT_TRUE(shadowPicture(size.width(), size.height(), 5).isNull());
     // Smaller than two shadow widths: the corners overlap, the bands are left out.
-    const QImage tiny = ShadowPicture(6, 6, 5);
+    const QImage tiny = shadowPicture(6, 6, 5);
     ASSERT_FALSE(tiny.isNull());
     EXPECT_EQ(alphaAt(tiny, 0, 0), 0);
 }
 
-TEST(DrawShadow, SizesTheWindowAndKeepsThePreviousPictureOnFailure)
+TEST(drawShadow, SizesTheWindowAndKeepsThePreviousPictureOnFailure)
 {
-    frmShad shadow;
-    ASSERT_TRUE(DrawShadow(shadow, 105, 45, 5));
+    ShadowWindow shadow;
+    ASSERT_TRUE(drawShadow(shadow, 105, 45, 5));
     EXPECT_EQ(shadow.size(), QSize(105, 45));
     EXPECT_EQ(shadow.picture().size(), QSize(105, 45));
     EXPECT_FALSE(shadow.isVisible()) << "drawing neither moves nor shows";
 
-    EXPECT_FALSE(DrawShadow(shadow, 0, 45, 5));
+    EXPECT_FALSE(drawShadow(shadow, 0, 45, 5));
     EXPECT_EQ(shadow.picture().size(), QSize(105, 45));
 }
 

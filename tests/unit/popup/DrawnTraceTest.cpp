@@ -1,7 +1,7 @@
-#include "core/AppState.h"
-#include "core/TraceFile.h"
+#include "common/AppState.h"
+#include "common/TraceFile.h"
 #include "popup/DrawnTrace.h"
-#include "service/TextCacheKey.h"
+#include "common/TextCacheKey.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,8 +24,8 @@ protected:
         trace = std::make_unique<TraceFile>(dir.filePath("trace.txt"));
         ASSERT_TRUE(trace->isOpen());
         new DrawnTrace(state, text, *trace);
-        state.LastRequestText = "The house";
-        state.TranslationCache.insert(TextCacheKey("The house"), "La casa");
+        state.lastRequestText = "The house";
+        state.translationCache.insert(textCacheKey("The house"), "La casa");
         text.resize(200, 60);
         text.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&text));

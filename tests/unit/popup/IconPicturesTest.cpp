@@ -33,7 +33,7 @@ TEST(IconPictures, WhiteMarksCentredOnClearPixelsAtEveryScale)
         QPixmap (*draw)(int);
         QSize markSize;
     };
-    for (const Case c : {Case{"G", gPicture, {8, 10}}, {"cross", closePicture, {6, 5}}})
+    for (const Case c : {Case{"G", drawLetterG, {8, 10}}, {"cross", drawCross, {6, 5}}})
         for (int scale : {1, 2, 3}) {
             const QPixmap picture = c.draw(scale);
             EXPECT_EQ(picture.size(), QSize(16, 16) * scale) << c.name;

@@ -1,7 +1,7 @@
 #include "PopupFixture.h"
 #include "popup/BorderShape.h"
-#include "popup/LinkLabel.h"
-#include "popup/PictureBox.h"
+#include "common/LinkLabel.h"
+#include "popup/IconPicture.h"
 
 #include <QSignalSpy>
 #include <QTextCursor>
@@ -14,70 +14,70 @@ using OpenAndHide = PopupFixture;
 TEST_F(OpenAndHide, OpeningGrowsThePopupFromBelowTheIcon)
 {
     offerIcon(600, 300);
-    main.tmrOut.setInterval(50);
-    main.tmrOut.setEnabled(true);
-    main.tmrHideIco.setInterval(3000);
-    main.tmrHideIco.setEnabled(true);
-    popup.ShowTranslation("Hallo Welt");
-    const QSize target = trans().size();
+    main.iconLeave.setInterval(50);
+    main.iconLeave.setEnabled(true);
+    main.iconRetire.setInterval(3000);
+    main.iconRetire.setEnabled(true);
+    popup.showTranslation("Hallo Welt");
+    const QSize target = translationWindow().size();
 
     QRect firstStep;
     desktop.fakeClock.onProcessEvents = [&] {
         if (firstStep.isNull())
-            firstStep = trans().geometry();
+            firstStep = translationWindow().geometry();
     };
-    popup.OpenPopup(0, 0);
+    popup.openPopup(0, 0);
     EXPECT_EQ(icon().pos(), QPoint(610, 295)) << "(0, 0) leaves the icon in place";
     EXPECT_EQ(firstStep.y(), icon().y() + 16) << "just below the icon";
     EXPECT_LE(firstStep.height(), 30);
-    EXPECT_TRUE(trans().isVisible());
-    EXPECT_EQ(trans().size(), target);
-    EXPECT_EQ(trans().geometry().right(), icon().geometry().right());
-    EXPECT_EQ(WindowEffects::transparencyLevel(&trans()), 20);
+    EXPECT_TRUE(translationWindow().isVisible());
+    EXPECT_EQ(translationWindow().size(), target);
+    EXPECT_EQ(translationWindow().geometry().right(), icon().geometry().right());
+    EXPECT_EQ(WindowEffects::transparencyLevel(&translationWindow()), 20);
     EXPECT_EQ(WindowEffects::transparencyLevel(&icon()), 20);
-    EXPECT_TRUE(icon().ico->isHidden());
-    EXPECT_FALSE(icon().icocls->isHidden());
-    EXPECT_FALSE(main.tmrOut.isEnabled());
-    EXPECT_FALSE(main.tmrHideIco.isEnabled());
+    EXPECT_TRUE(icon().offerPicture->isHidden());
+    EXPECT_FALSE(icon().closePicture->isHidden());
+    EXPECT_FALSE(main.iconLeave.isEnabled());
+    EXPECT_FALSE(main.iconRetire.isEnabled());
     EXPECT_TRUE(popup.shadow().isVisible());
 
-    popup.HidePopup();
+    popup.hidePopup();
     offerIcon(600, 300);
-    popup.OpenPopup(200, 150);
+    popup.openPopup(200, 150);
     EXPECT_EQ(icon().pos(), QPoint(192, 142)) << "opening at the pointer centres the icon on it";
 }
 
 TEST_F(OpenAndHide, HidingFadesThePopupAndHidesEverything)
 {
     openWith("Hallo Welt", 600, 300);
-    trans().google->show();
-    main.tmrTrans.setInterval(100);
-    main.tmrTrans.setEnabled(true);
+    translationWindow().serviceLink->show();
+    main.resultPoll.setInterval(100);
+    main.resultPoll.setEnabled(true);
     std::vector<int> levels;
-    desktop.fakeClock.onProcessEvents = [&] { levels.push_back(WindowEffects::transparencyLevel(&trans())); };
-    popup.HidePopup();
+    desktop.fakeClock.onProcessEvents = [&] { levels.push_back(WindowEffects::transparencyLevel(&translationWindow())); };
+    popup.hidePopup();
     EXPECT_EQ(levels, (std::vector<int>{98, 177, 255}));
-    EXPECT_FALSE(trans().isVisible());
+    EXPECT_FALSE(translationWindow().isVisible());
     EXPECT_FALSE(icon().isVisible());
     EXPECT_FALSE(popup.shadow().isVisible());
-    EXPECT_TRUE(trans().google->isHidden());
-    EXPECT_FALSE(main.tmrTrans.isEnabled());
+    EXPECT_TRUE(translationWindow().serviceLink->isHidden());
+    EXPECT_FALSE(main.resultPoll.isEnabled());
 }
 
 TEST_F(OpenAndHide, HidingWithTheIconAloneLeavesThePopupAlone)
 {
     offerIcon(600, 300);
-    popup.HidePopup();
+    popup.hidePopup();
     EXPECT_FALSE(icon().isVisible());
     EXPECT_EQ(desktop.fakeClock.sleptMs, 0) << "no fade for a hidden popup";
 
     // With the icon hidden nothing at all happens.
-    trans().show();
-    main.tmrTrans.setInterval(100);
-    main.tmrTrans.setEnabled(true);
-    popup.HidePopup();
-    EXPECT_TRUE(trans().isVisible());
-    EXPECT_TRUE(main.tmrTrans.isEnabled());
+    translationWindow().show();
+    main.resultPoll.setInterval(100);
+    main.resultPoll.setEnabled(true);
+    popup.hidePopup();
+    EXPECT_TRUE(translationWindow().isVisible());
+    EXPECT_TRUE(main.resultPoll.isEnabled());
 }
 
 TEST_F(OpenAndHide, APointerIsOverAWindowOnlyStrictlyInside)
@@ -90,28 +90,28 @@ TEST_F(OpenAndHide, APointerIsOverAWindowOnlyStrictlyInside)
     for (const Case c : {Case{{100, 108}, false}, {{101, 108}, true}, {{115, 108}, true}, {{116, 108}, false},
                          {{108, 100}, false}, {{108, 115}, true}, {{108, 116}, false}}) {
         desktop.fakeInput.cursor = c.pointer;
-        EXPECT_EQ(popup.IsCursorOverWindow(&icon()), c.over) << c.pointer.x() << "," << c.pointer.y();
+        EXPECT_EQ(popup.isPointerOver(&icon()), c.over) << c.pointer.x() << "," << c.pointer.y();
     }
-    EXPECT_FALSE(popup.IsCursorOverWindow(nullptr));
+    EXPECT_FALSE(popup.isPointerOver(nullptr));
 }
 
 TEST_F(OpenAndHide, TheIconWaitsWhileThePointerRestsOnItAndFadesOnceItLeft)
 {
     offerIcon(600, 300);
-    main.tmrHideIco.setInterval(3000);
-    main.tmrHideIco.setEnabled(true);
+    main.iconRetire.setInterval(3000);
+    main.iconRetire.setEnabled(true);
     desktop.fakeInput.cursor = icon().geometry().center();
-    popup.tmrHideIco_Timer();
+    popup.onIconRetireTick();
     EXPECT_TRUE(icon().isVisible());
-    EXPECT_TRUE(main.tmrHideIco.isRunning());
+    EXPECT_TRUE(main.iconRetire.isRunning());
 
     desktop.fakeInput.cursor = QPoint(10, 10);
     std::vector<int> levels;
     desktop.fakeClock.onProcessEvents = [&] { levels.push_back(WindowEffects::transparencyLevel(&icon())); };
-    popup.tmrHideIco_Timer();
+    popup.onIconRetireTick();
     EXPECT_EQ(levels, (std::vector<int>{131, 162, 193, 224, 255}));
     EXPECT_FALSE(icon().isVisible());
-    EXPECT_FALSE(main.tmrHideIco.isEnabled());
+    EXPECT_FALSE(main.iconRetire.isEnabled());
 }
 
 TEST_F(OpenAndHide, MovingMoreThan50PxFartherFromTheAnchorDismissesTheIcon)
@@ -124,16 +124,16 @@ TEST_F(OpenAndHide, MovingMoreThan50PxFartherFromTheAnchorDismissesTheIcon)
     for (const Case c : {Case{{618, 303 + 59}, false}, {{618 + 61, 303}, true}, {{618, 303}, false},
                          {{618 - 50, 303 - 40}, true}}) {
         offerIcon(600, 300);
-        state.AnchorX = 618;
-        state.AnchorY = 303;
-        state.AnchorDistance = 10;
-        main.tmrOut.setInterval(50);
-        main.tmrOut.setEnabled(true);
+        state.iconAnchorX = 618;
+        state.iconAnchorY = 303;
+        state.iconAnchorDistance = 10;
+        main.iconLeave.setInterval(50);
+        main.iconLeave.setEnabled(true);
         desktop.fakeInput.cursor = c.pointer;
-        popup.tmrOut_Timer();
+        popup.onIconLeaveTick();
         EXPECT_EQ(!icon().isVisible(), c.dismissed) << c.pointer.x() << "," << c.pointer.y();
-        EXPECT_EQ(!main.tmrOut.isEnabled(), c.dismissed);
-        popup.HidePopup();
+        EXPECT_EQ(!main.iconLeave.isEnabled(), c.dismissed);
+        popup.hidePopup();
     }
 }
 
@@ -147,19 +147,19 @@ TEST_F(OpenAndHide, TheSecondaryButtonOnTheIconTurnsTranslationOff)
     // The user's secondary button is the logical right one, whatever the mapping.
     for (const Case c : {Case{false, 2, true}, {false, 1, false}, {false, 4, false}, {true, 2, true},
                          {true, 1, false}}) {
-        state.btnPrimary = c.swapped ? 2 : 1;
-        state.btnSecondary = c.swapped ? 1 : 2;
+        state.primaryButton = c.swapped ? 2 : 1;
+        state.secondaryButton = c.swapped ? 1 : 2;
         offerIcon(600, 300);
-        popup.ShowTranslation("Hallo");
-        main.tmrOut.setInterval(50);
-        main.tmrOut.setEnabled(true);
+        popup.showTranslation("Hallo");
+        main.iconLeave.setInterval(50);
+        main.iconLeave.setEnabled(true);
         QSignalSpy off(&popup, &Popup::translateOffRequested);
-        emit icon().ico->mouseDown(c.button);
+        emit icon().offerPicture->mouseDown(c.button);
         EXPECT_EQ(off.count(), c.off ? 1 : 0) << c.swapped << " " << c.button;
-        EXPECT_EQ(trans().isVisible(), !c.off) << "any other button opens the popup";
+        EXPECT_EQ(translationWindow().isVisible(), !c.off) << "any other button opens the popup";
         EXPECT_EQ(icon().isVisible(), !c.off);
-        EXPECT_FALSE(main.tmrOut.isEnabled());
-        popup.HidePopup();
+        EXPECT_FALSE(main.iconLeave.isEnabled());
+        popup.hidePopup();
     }
 }
 
@@ -171,36 +171,36 @@ TEST_F(OpenAndHide, TheLinksActAndCloseThePopup)
     QSignalSpy download(&popup, &Popup::downloadPageRequested);
 
     openWith("Hola mundo", 600, 300);
-    emit trans().lblCopy->clicked();
+    emit translationWindow().copyLink->clicked();
     ASSERT_EQ(copy.count(), 1);
     EXPECT_EQ(copy.takeFirst().at(0).toString(), "Hola mundo") << "nothing selected: the whole text";
-    EXPECT_FALSE(trans().isVisible());
+    EXPECT_FALSE(translationWindow().isVisible());
 
     openWith("Hola mundo", 600, 300);
-    QTextCursor cursor = trans().lblText->textCursor();
+    QTextCursor cursor = translationWindow().textView->textCursor();
     cursor.setPosition(5);
     cursor.setPosition(10, QTextCursor::KeepAnchor);
-    trans().lblText->setTextCursor(cursor);
-    emit trans().lblCopy->clicked();
+    translationWindow().textView->setTextCursor(cursor);
+    emit translationWindow().copyLink->clicked();
     EXPECT_EQ(copy.takeFirst().at(0).toString(), "mundo");
 
     openWith("Hola", 600, 300);
-    emit trans().google->clicked();
-    EXPECT_FALSE(trans().isVisible());
+    emit translationWindow().serviceLink->clicked();
+    EXPECT_FALSE(translationWindow().isVisible());
     ASSERT_EQ(open.count(), 1);
     EXPECT_EQ(open.takeFirst().at(0).toString(), "https://www.apertium.org/");
 
     openWith("Hola", 600, 300);
-    emit trans().lbldir->clicked();
-    EXPECT_FALSE(trans().isVisible());
+    emit translationWindow().directionLink->clicked();
+    EXPECT_FALSE(translationWindow().isVisible());
     EXPECT_EQ(showMain.count(), 1);
 
-    emit trans().lblNew->clicked();
+    emit translationWindow().updateLink->clicked();
     EXPECT_EQ(download.count(), 1);
 
     openWith("Hola", 600, 300);
-    emit icon().icocls->clicked(); // the close mark
-    EXPECT_FALSE(trans().isVisible());
+    emit icon().closePicture->clicked(); // the close mark
+    EXPECT_FALSE(translationWindow().isVisible());
     EXPECT_FALSE(icon().isVisible());
 }
 
@@ -215,21 +215,21 @@ TEST_F(OpenAndHide, DressingFollowsTheColoursAndTheBorderFlag)
                          {"abc", false, QColor(255, 255, 255)}}) {
         state.settings.set("border", c.border);
         popup.dress();
-        EXPECT_EQ(!trans().border->isHidden(), c.shown) << c.border;
+        EXPECT_EQ(!translationWindow().border->isHidden(), c.shown) << c.border;
         EXPECT_EQ(icon().palette().color(QPalette::Window), c.iconBackground) << c.border;
     }
-    EXPECT_EQ(trans().border->borderColor(), QColor(128, 128, 128));
-    EXPECT_EQ(trans().google->caption(), "Powered by Apertium");
-    EXPECT_EQ(trans().lblCopy->palette().color(QPalette::WindowText), QColor(128, 128, 128));
-    EXPECT_EQ(trans().lblNew->palette().color(QPalette::WindowText), QColor(255, 128, 0));
-    EXPECT_EQ(trans().palette().color(QPalette::Window), QColor(255, 255, 255));
-    EXPECT_EQ(trans().lblCopy->toolTip(), "Copy to Clipboard");
-    EXPECT_EQ(trans().lbldir->toolTip(), "Select language");
-    EXPECT_EQ(trans().lblNew->toolTip(), "Download Latest Version!");
-    EXPECT_EQ(trans().lblCopy->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(translationWindow().border->borderColor(), QColor(128, 128, 128));
+    EXPECT_EQ(translationWindow().serviceLink->caption(), "Powered by Apertium");
+    EXPECT_EQ(translationWindow().copyLink->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+    EXPECT_EQ(translationWindow().updateLink->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+    EXPECT_EQ(translationWindow().palette().color(QPalette::Window), QColor(255, 255, 255));
+    EXPECT_EQ(translationWindow().copyLink->toolTip(), "Copy to Clipboard");
+    EXPECT_EQ(translationWindow().directionLink->toolTip(), "Select language");
+    EXPECT_EQ(translationWindow().updateLink->toolTip(), "Download Latest Version!");
+    EXPECT_EQ(translationWindow().copyLink->cursor().shape(), Qt::PointingHandCursor);
 
-    popup.ShowTranslation("<b>bold?</b>");
-    EXPECT_EQ(trans().lblText->toPlainText(), "<b>bold?</b>") << "markup is shown as text";
+    popup.showTranslation("<b>bold?</b>");
+    EXPECT_EQ(translationWindow().textView->toPlainText(), "<b>bold?</b>") << "markup is shown as text";
 }
 
 } // namespace

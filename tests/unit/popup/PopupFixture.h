@@ -2,13 +2,13 @@
 // The popup windows on the fake desktop: a 1024 x 768 screen at 96 dpi (15 twips per
 // pixel), the shipped look and a main form whose timers the popup drives.
 #include "FakeDesktop.h"
-#include "core/AppState.h"
-#include "core/frmMain.h"
+#include "common/AppState.h"
+#include "core/MainWindow.h"
 #include "popup/Popup.h"
 #include "popup/WindowEffects.h"
-#include "popup/frmShad.h"
-#include "popup/frmTrans.h"
-#include "popup/frmico.h"
+#include "popup/ShadowWindow.h"
+#include "popup/TranslationPopup.h"
+#include "popup/FloatingIcon.h"
 
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -17,20 +17,20 @@ class PopupFixture : public testing::Test {
 protected:
     FakeDesktop desktop;
     AppState state = shippedState();
-    frmMain main{15, 15};
+    MainWindow main{15, 15};
     Popup popup{state, desktop, main};
 
     static AppState shippedState()
     {
         AppState s;
-        s.TwipsX = 15;
-        s.TwipsY = 15;
-        s.OSVersion = 600;
-        s.btnPrimary = 1;
-        s.btnSecondary = 2;
-        s.clrBack = 0xFFFFFF;
-        s.clrText = 0x0000FF;
-        s.clrGray = 0x808080;
+        s.twipsPerPixelX = 15;
+        s.twipsPerPixelY = 15;
+        s.osVersion = 600;
+        s.primaryButton = 1;
+        s.secondaryButton = 2;
+        s.backColour = 0xFFFFFF;
+        s.textColour = 0x0000FF;
+        s.grayColour = 0x808080;
         for (const auto& [key, value] :
              {std::pair{"transwidth", "450"}, {"Transparency", "20"}, {"SmoothGlide", "10"}, {"FontSize", "10"},
               {"Shadow", "1"}, {"Border", "0"}, {"googlelabel", "Powered by Apertium"},
@@ -41,8 +41,8 @@ protected:
 
     void SetUp() override { popup.dress(); }
 
-    frmTrans& trans() { return popup.trans(); }
-    frmico& icon() { return popup.icon(); }
+    TranslationPopup& translationWindow() { return popup.translationWindow(); }
+    FloatingIcon& icon() { return popup.icon(); }
     QRect monitor() const { return QRect(QPoint(0, 0), desktop.fakeScreen.size); }
 
     // The icon offered at the end of a selection at (x, y), as the request shows it.
@@ -58,7 +58,7 @@ protected:
     void openWith(const QString& text, int x, int y)
     {
         offerIcon(x, y);
-        popup.ShowTranslation(text);
-        popup.OpenPopup(0, 0);
+        popup.showTranslation(text);
+        popup.openPopup(0, 0);
     }
 };

@@ -1,4 +1,4 @@
-#include "popup/RichText.h"
+#include "popup/TextControl.h"
 
 #include <QTextCursor>
 #include <QTextEdit>
@@ -12,8 +12,8 @@ TEST(RichText, ReplacingPutsTheCaretAfterTheText)
                                 QString::fromUtf8("\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D"), QString("<b>not bold</b>")}) {
         QTextEdit control;
         control.setPlainText("old text that is longer");
-        SetRichText(&control, text, false);
-        EXPECT_EQ(GetRichText(&control, false), text);
+        setControlText(&control, text, false);
+        EXPECT_EQ(controlText(&control, false), text);
         EXPECT_EQ(control.textCursor().position(), text.size()) << text.toStdString();
         EXPECT_FALSE(control.textCursor().hasSelection());
     }
@@ -22,28 +22,28 @@ TEST(RichText, ReplacingPutsTheCaretAfterTheText)
 TEST(RichText, AppendingReplacesTheSelection)
 {
     QTextEdit control;
-    SetRichText(&control, "one two three", false);
+    setControlText(&control, "one two three", false);
     QTextCursor cursor = control.textCursor();
     cursor.setPosition(4);
     cursor.setPosition(7, QTextCursor::KeepAnchor);
     control.setTextCursor(cursor);
-    SetRichText(&control, "2", true);
-    EXPECT_EQ(GetRichText(&control, false), "one 2 three");
+    setControlText(&control, "2", true);
+    EXPECT_EQ(controlText(&control, false), "one 2 three");
 }
 
 TEST(RichText, ReadingTheSelectionOnlyFallsBackToTheWholeText)
 {
     QTextEdit control;
     const QString text = QString::fromUtf8("Grüße \xF0\x9F\x98\x80 aus Köln");
-    SetRichText(&control, text, false);
-    EXPECT_EQ(GetRichText(&control, true), text) << "nothing selected";
+    setControlText(&control, text, false);
+    EXPECT_EQ(controlText(&control, true), text) << "nothing selected";
 
     QTextCursor cursor = control.textCursor();
     cursor.setPosition(6);
     cursor.setPosition(8, QTextCursor::KeepAnchor); // the emoji: two UTF-16 units
     control.setTextCursor(cursor);
-    EXPECT_EQ(GetRichText(&control, true), QString::fromUtf8("\xF0\x9F\x98\x80"));
-    EXPECT_EQ(GetRichText(&control, false), text);
+    EXPECT_EQ(controlText(&control, true), QString::fromUtf8("\xF0\x9F\x98\x80"));
+    EXPECT_EQ(controlText(&control, false), text);
 }
 
 } // namespace

@@ -1,44 +1,44 @@
 #include "PopupFixture.h"
 #include "popup/BorderShape.h"
-#include "popup/LinkLabel.h"
+#include "common/LinkLabel.h"
 
 #include <QTextCursor>
 #include <QTextEdit>
 
 namespace {
 
-using ShowTranslation = PopupFixture;
+using showTranslation = PopupFixture;
 
 const QString LongText = QString("The quick brown fox jumps over the lazy dog. ").repeated(8);
 
-TEST_F(ShowTranslation, OneLineTakesItsNaturalWidthAndLongerTextWrapsAtTheSetWidth)
+TEST_F(showTranslation, OneLineTakesItsNaturalWidthAndLongerTextWrapsAtTheSetWidth)
 {
     offerIcon(700, 300);
-    popup.ShowTranslation("Hallo");
-    const int oneLineHeight = trans().lblText->height();
-    EXPECT_LT(trans().width(), 100);
-    EXPECT_EQ(trans().width(), trans().lblText->width() + 12) << "twice the 6-px left margin";
-    EXPECT_EQ(trans().height(), trans().lblText->height() + 16) << "twice the 8-px top margin, no footer";
+    popup.showTranslation("Hallo");
+    const int oneLineHeight = translationWindow().textView->height();
+    EXPECT_LT(translationWindow().width(), 100);
+    EXPECT_EQ(translationWindow().width(), translationWindow().textView->width() + 12) << "twice the 6-px left margin";
+    EXPECT_EQ(translationWindow().height(), translationWindow().textView->height() + 16) << "twice the 8-px top margin, no footer";
 
-    popup.ShowTranslation(LongText);
-    EXPECT_EQ(trans().lblText->width(), 450 + 5);
-    EXPECT_EQ(trans().width(), 450 + 5 + 12);
-    EXPECT_GT(trans().lblText->height(), 2 * oneLineHeight);
-    EXPECT_EQ(popup.lblTextValue(), LongText);
+    popup.showTranslation(LongText);
+    EXPECT_EQ(translationWindow().textView->width(), 450 + 5);
+    EXPECT_EQ(translationWindow().width(), 450 + 5 + 12);
+    EXPECT_GT(translationWindow().textView->height(), 2 * oneLineHeight);
+    EXPECT_EQ(popup.shownText(), LongText);
 }
 
-TEST_F(ShowTranslation, AWordLongerThanTheWidthMakesAWiderPopup)
+TEST_F(showTranslation, AWordLongerThanTheWidthMakesAWiderPopup)
 {
     state.settings.set("transwidth", "60");
-    popup.ShowTranslation("Donaudampfschifffahrtsgesellschaftskapitän");
-    EXPECT_GT(trans().lblText->width(), 60 + 5);
+    popup.showTranslation("Donaudampfschifffahrtsgesellschaftskapitän");
+    EXPECT_GT(translationWindow().textView->width(), 60 + 5);
 }
 
-TEST_F(ShowTranslation, TheFirst10000CharactersGetTheTextColourAndSize)
+TEST_F(showTranslation, TheFirst10000CharactersGetTheTextColourAndSize)
 {
-    popup.ShowTranslation(QString(10005, QChar('x')));
+    popup.showTranslation(QString(10005, QChar('x')));
     auto formatAt = [&](int position) {
-        QTextCursor cursor(trans().lblText->document());
+        QTextCursor cursor(translationWindow().textView->document());
         cursor.setPosition(position);
         return cursor.charFormat();
     };
@@ -46,10 +46,10 @@ TEST_F(ShowTranslation, TheFirst10000CharactersGetTheTextColourAndSize)
     EXPECT_DOUBLE_EQ(formatAt(1).fontPointSize(), 10);
     EXPECT_DOUBLE_EQ(formatAt(10000).fontPointSize(), 10);
     EXPECT_NE(formatAt(10002).foreground().color(), QColor(255, 0, 0));
-    EXPECT_FALSE(trans().lblText->textCursor().hasSelection());
+    EXPECT_FALSE(translationWindow().textView->textCursor().hasSelection());
 }
 
-TEST_F(ShowTranslation, TheFooterRowGetsRoomOnlyBesideAWideTextWithTheServiceLink)
+TEST_F(showTranslation, TheFooterRowGetsRoomOnlyBesideAWideTextWithTheServiceLink)
 {
     struct Case {
         const char* name;
@@ -65,82 +65,82 @@ TEST_F(ShowTranslation, TheFooterRowGetsRoomOnlyBesideAWideTextWithTheServiceLin
         {"wide text, empty caption", LongText, true, "", false},
     };
     for (const Case& c : cases) {
-        trans().google->setCaption(c.caption);
-        trans().google->setVisible(c.googleShown);
-        popup.ShowTranslation(c.text);
-        const double footer = c.footer ? 1.5 * trans().google->height() : 0;
-        EXPECT_NEAR(trans().height(), trans().lblText->height() + footer + 16, 0.5) << c.name;
+        translationWindow().serviceLink->setCaption(c.caption);
+        translationWindow().serviceLink->setVisible(c.googleShown);
+        popup.showTranslation(c.text);
+        const double footer = c.footer ? 1.5 * translationWindow().serviceLink->height() : 0;
+        EXPECT_NEAR(translationWindow().height(), translationWindow().textView->height() + footer + 16, 0.5) << c.name;
     }
 }
 
-TEST_F(ShowTranslation, TheFooterLinksLineUpRightAlignedBelowTheText)
+TEST_F(showTranslation, TheFooterLinksLineUpRightAlignedBelowTheText)
 {
-    trans().google->show();
-    trans().lbldir->setCaption("en-es");
-    trans().lblNew->setCaption("New v2.0.0");
-    trans().lblNew->show();
-    popup.ShowTranslation(LongText);
-    frmTrans& f = trans();
-    const int row = f.lblText->y() + f.lblText->height() + f.google->height() / 2;
-    EXPECT_NEAR(f.google->y(), row, 1);
-    EXPECT_EQ(f.google->x(), f.lblText->x());
-    EXPECT_EQ(f.lblNew->x() + f.lblNew->width(), f.width() - 10);
-    EXPECT_EQ(f.lbldir->x() + f.lbldir->width(), f.lblNew->x() - 10);
-    EXPECT_EQ(f.lblCopy->x() + f.lblCopy->width(), f.lbldir->x() - 10);
-    for (const QWidget* label : {f.lbldir, f.lblNew, f.lblCopy})
-        EXPECT_EQ(label->y(), f.google->y());
+    translationWindow().serviceLink->show();
+    translationWindow().directionLink->setCaption("en-es");
+    translationWindow().updateLink->setCaption("New v2.0.0");
+    translationWindow().updateLink->show();
+    popup.showTranslation(LongText);
+    TranslationPopup& f = translationWindow();
+    const int row = f.textView->y() + f.textView->height() + f.serviceLink->height() / 2;
+    EXPECT_NEAR(f.serviceLink->y(), row, 1);
+    EXPECT_EQ(f.serviceLink->x(), f.textView->x());
+    EXPECT_EQ(f.updateLink->x() + f.updateLink->width(), f.width() - 10);
+    EXPECT_EQ(f.directionLink->x() + f.directionLink->width(), f.updateLink->x() - 10);
+    EXPECT_EQ(f.copyLink->x() + f.copyLink->width(), f.directionLink->x() - 10);
+    for (const QWidget* label : {f.directionLink, f.updateLink, f.copyLink})
+        EXPECT_EQ(label->y(), f.serviceLink->y());
     EXPECT_EQ(f.border->geometry(), f.rect());
-    EXPECT_LE(f.google->y() + f.google->height(), f.height()) << "the footer is inside the popup";
+    EXPECT_LE(f.serviceLink->y() + f.serviceLink->height(), f.height()) << "the footer is inside the popup";
 }
 
-TEST_F(ShowTranslation, ANarrowPopupParksTheServiceAndVersionLinks)
+TEST_F(showTranslation, ANarrowPopupParksTheServiceAndVersionLinks)
 {
-    trans().google->show();
-    trans().lblNew->show();
-    trans().show();
-    trans().resize(249, 100);
-    EXPECT_EQ(trans().google->x(), 667) << "10000 twips";
-    EXPECT_EQ(trans().lblNew->x(), 667);
-    EXPECT_EQ(trans().lbldir->x() + trans().lbldir->width(), 249 - 10);
-    trans().resize(250, 100);
-    EXPECT_EQ(trans().google->x(), 6);
-    EXPECT_EQ(trans().lblNew->x() + trans().lblNew->width(), 250 - 10);
+    translationWindow().serviceLink->show();
+    translationWindow().updateLink->show();
+    translationWindow().show();
+    translationWindow().resize(249, 100);
+    EXPECT_EQ(translationWindow().serviceLink->x(), 667) << "10000 twips";
+    EXPECT_EQ(translationWindow().updateLink->x(), 667);
+    EXPECT_EQ(translationWindow().directionLink->x() + translationWindow().directionLink->width(), 249 - 10);
+    translationWindow().resize(250, 100);
+    EXPECT_EQ(translationWindow().serviceLink->x(), 6);
+    EXPECT_EQ(translationWindow().updateLink->x() + translationWindow().updateLink->width(), 250 - 10);
 }
 
-TEST_F(ShowTranslation, AHiddenPopupStaysHiddenAtTheIcon)
+TEST_F(showTranslation, AHiddenPopupStaysHiddenAtTheIcon)
 {
     offerIcon(500, 300);
-    trans().move(20, 280);
-    popup.ShowTranslation("Hallo Welt");
-    EXPECT_FALSE(trans().isVisible());
-    EXPECT_EQ(trans().pos(), QPoint(icon().x(), 280));
+    translationWindow().move(20, 280);
+    popup.showTranslation("Hallo Welt");
+    EXPECT_FALSE(translationWindow().isVisible());
+    EXPECT_EQ(translationWindow().pos(), QPoint(icon().x(), 280));
 }
 
-TEST_F(ShowTranslation, AShownPopupGlidesToTheNewSizeWithItsRightEdgeUnderTheIcon)
+TEST_F(showTranslation, AShownPopupGlidesToTheNewSizeWithItsRightEdgeUnderTheIcon)
 {
-    state.SelectionLeft = 100 * 15;
+    state.selectionLeftTwips = 100 * 15;
     openWith(".....", 700, 300);
-    const QRect waiting = trans().geometry();
+    const QRect waiting = translationWindow().geometry();
     EXPECT_EQ(waiting.right(), icon().geometry().right());
 
     int glideSteps = 0;
     desktop.fakeClock.onProcessEvents = [&] { ++glideSteps; };
-    trans().google->show();
-    popup.ShowTranslation(LongText);
+    translationWindow().serviceLink->show();
+    popup.showTranslation(LongText);
     EXPECT_GT(glideSteps, 2);
-    EXPECT_EQ(trans().width(), 467);
-    EXPECT_EQ(trans().geometry().right(), icon().geometry().right());
-    EXPECT_EQ(trans().y(), waiting.y());
+    EXPECT_EQ(translationWindow().width(), 467);
+    EXPECT_EQ(translationWindow().geometry().right(), icon().geometry().right());
+    EXPECT_EQ(translationWindow().y(), waiting.y());
 }
 
-TEST_F(ShowTranslation, ThePopupStartsNoFurtherLeftThanTheSelection)
+TEST_F(showTranslation, ThePopupStartsNoFurtherLeftThanTheSelection)
 {
-    state.SelectionLeft = 400 * 15;
+    state.selectionLeftTwips = 400 * 15;
     openWith(LongText, 700, 300);
-    EXPECT_EQ(trans().x(), 400);
+    EXPECT_EQ(translationWindow().x(), 400);
 }
 
-TEST_F(ShowTranslation, NearTheRightAndBottomEdgesThePopupStaysOnTheMonitor)
+TEST_F(showTranslation, NearTheRightAndBottomEdgesThePopupStaysOnTheMonitor)
 {
     struct Case {
         const char* name;
@@ -155,10 +155,10 @@ TEST_F(ShowTranslation, NearTheRightAndBottomEdgesThePopupStaysOnTheMonitor)
     };
     for (const Case& c : cases) {
         desktop.fakeScreen.monitors = c.monitors;
-        popup.HidePopup();
+        popup.hidePopup();
         for (const QString& text : {QString("a"), LongText}) {
             openWith(text, c.selectionEnd.x(), c.selectionEnd.y());
-            const QRect placed = trans().geometry();
+            const QRect placed = translationWindow().geometry();
             EXPECT_LE(placed.x() + placed.width(), c.monitor.x() + c.monitor.width()) << c.name;
             EXPECT_LE(placed.y() + placed.height(), c.monitor.y() + c.monitor.height()) << c.name;
             EXPECT_TRUE(c.monitor.contains(placed.topLeft())) << c.name;
@@ -166,12 +166,12 @@ TEST_F(ShowTranslation, NearTheRightAndBottomEdgesThePopupStaysOnTheMonitor)
                 placed.y() < c.selectionEnd.y()) {
                 EXPECT_EQ(icon().y() + icon().height(), placed.y()) << c.name << ": the icon sits above";
             }
-            popup.HidePopup();
+            popup.hidePopup();
         }
     }
 }
 
-TEST_F(ShowTranslation, BadInputKeepsThePopupOnTheMonitorAtTheRightAndBottom)
+TEST_F(showTranslation, BadInputKeepsThePopupOnTheMonitorAtTheRightAndBottom)
 {
     struct Case {
         const char* name;
@@ -202,25 +202,25 @@ TEST_F(ShowTranslation, BadInputKeepsThePopupOnTheMonitorAtTheRightAndBottom)
             state.settings.set(c.key, c.value);
         for (const QPoint corner : corners) {
             openWith(c.text, corner.x(), corner.y());
-            const QRect placed = trans().geometry();
+            const QRect placed = translationWindow().geometry();
             EXPECT_LE(placed.x() + placed.width(), 1024) << c.name << " at " << corner.x() << "," << corner.y();
             EXPECT_LE(placed.y() + placed.height(), 768) << c.name << " at " << corner.x() << "," << corner.y();
             EXPECT_LE(placed.width(), 1024) << c.name;
             EXPECT_LE(placed.height(), 768) << c.name;
-            EXPECT_EQ(popup.lblTextValue(), c.text) << c.name << ": nothing of the text is lost";
-            popup.HidePopup();
+            EXPECT_EQ(popup.shownText(), c.text) << c.name << ": nothing of the text is lost";
+            popup.hidePopup();
         }
     }
 }
 
-TEST_F(ShowTranslation, TwoHundredThousandCharactersScrollInsideAPopupThatFits)
+TEST_F(showTranslation, TwoHundredThousandCharactersScrollInsideAPopupThatFits)
 {
     const QString text = QString("lorem ipsum dolor sit amet ").repeated(7500).left(200000);
     openWith(text, 500, 400);
-    EXPECT_LE(trans().geometry().bottom(), 767);
-    EXPECT_GE(trans().y(), 0);
-    EXPECT_EQ(popup.lblTextValue().size(), 200000);
-    EXPECT_EQ(trans().lblText->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_LE(translationWindow().geometry().bottom(), 767);
+    EXPECT_GE(translationWindow().y(), 0);
+    EXPECT_EQ(popup.shownText().size(), 200000);
+    EXPECT_EQ(translationWindow().textView->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 }
 
 } // namespace

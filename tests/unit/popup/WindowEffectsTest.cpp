@@ -15,15 +15,15 @@ TEST_F(WindowEffectsTest, TransparencyIsAlphaOf255MinusTheLevelClampedToTheRange
     };
     QWidget window;
     for (const Case c : {Case{20, 20}, {0, 0}, {255, 255}, {300, 255}, {-40, 0}, {100, 100}}) {
-        popup.effects().SetWindowTransparency(&window, c.level);
+        popup.effects().setTransparency(&window, c.level);
         EXPECT_EQ(WindowEffects::transparencyLevel(&window), c.applied) << c.level;
         EXPECT_NEAR(window.windowOpacity(), (255 - c.applied) / 255.0, 1.0 / 255) << c.level;
     }
-    popup.effects().SetWindowTransparency(nullptr, 20); // no window: nothing happens
+    popup.effects().setTransparency(nullptr, 20); // no window: nothing happens
 
-    state.OSVersion = 499; // no layered windows: no transparency at all
+    state.osVersion = 499; // no layered windows: no transparency at all
     QWidget opaque;
-    popup.effects().SetWindowTransparency(&opaque, 100);
+    popup.effects().setTransparency(&opaque, 100);
     EXPECT_EQ(WindowEffects::transparencyLevel(&opaque), 0);
     EXPECT_DOUBLE_EQ(opaque.windowOpacity(), 1.0);
 }
@@ -45,7 +45,7 @@ TEST_F(WindowEffectsTest, FadeStepsTheLevelEvery30Ms)
         std::vector<int> seen;
         desktop.fakeClock.sleptMs = 0;
         desktop.fakeClock.onProcessEvents = [&] { seen.push_back(WindowEffects::transparencyLevel(&window)); };
-        popup.effects().FadeWindow(&window, c.from, c.to, c.steps);
+        popup.effects().fade(&window, c.from, c.to, c.steps);
         EXPECT_EQ(seen, c.levels) << c.from << "->" << c.to;
         EXPECT_EQ(desktop.fakeClock.sleptMs, 30 * int(c.levels.size()));
     }
@@ -59,7 +59,7 @@ TEST_F(WindowEffectsTest, FadeCompletesWhenTheWindowGoesAwayMidway)
         if (++steps == 2)
             delete window;
     };
-    popup.effects().FadeWindow(window, 0, 255, 4);
+    popup.effects().fade(window, 0, 255, 4);
     EXPECT_EQ(steps, 4);
 }
 
@@ -75,7 +75,7 @@ TEST_F(WindowEffectsTest, TopmostMovesUnlessACoordinateIsZeroAndShowsWithoutActi
         QWidget window;
         window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
         window.setGeometry(100, 200, 40, 30);
-        popup.effects().SetWindowTopmost(&window, true, c.show, c.x, c.y);
+        popup.effects().setTopmost(&window, true, c.show, c.x, c.y);
         EXPECT_EQ(window.pos(), c.expected) << c.x << "," << c.y;
         EXPECT_EQ(window.size(), QSize(40, 30)) << "the size is kept";
         EXPECT_EQ(window.isVisible(), c.show);
@@ -88,7 +88,7 @@ TEST_F(WindowEffectsTest, TopmostMovesUnlessACoordinateIsZeroAndShowsWithoutActi
     QWidget window;
     window.setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     window.show();
-    popup.effects().SetWindowTopmost(&window, false, false, 0, 0);
+    popup.effects().setTopmost(&window, false, false, 0, 0);
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window.isVisible());
 }
@@ -101,13 +101,13 @@ protected:
 
     void glide(QRect start, int W, int H, int L)
     {
-        trans().setGeometry(start);
-        trans().show();
+        translationWindow().setGeometry(start);
+        translationWindow().show();
         desktop.fakeClock.onProcessEvents = [&] {
-            steps.push_back(trans().geometry());
-            glidingSeen = glidingSeen || state.Gliding;
+            steps.push_back(translationWindow().geometry());
+            glidingSeen = glidingSeen || state.gliding;
         };
-        popup.effects().GlideWindow(&trans(), W, H, L);
+        popup.effects().glide(&translationWindow(), W, H, L);
         desktop.fakeClock.onProcessEvents = nullptr;
     }
     std::vector<int> widths(size_t from, size_t to) const
@@ -135,10 +135,10 @@ TEST_F(Glide, GrowsTheWidthAndMovesTheLeftEdgeThenGrowsTheHeight)
     EXPECT_EQ(heights, (std::vector<int>{65, 82, 91, 96, 98, 99, 100}));
     for (size_t i = 8; i < 15; ++i)
         EXPECT_EQ(steps[i].width(), 200) << "the width is complete before the height starts";
-    EXPECT_EQ(trans().geometry(), QRect(400, 300, 200, 100));
+    EXPECT_EQ(translationWindow().geometry(), QRect(400, 300, 200, 100));
     EXPECT_EQ(desktop.fakeClock.sleptMs, 15 * 30);
     EXPECT_TRUE(glidingSeen);
-    EXPECT_FALSE(state.Gliding);
+    EXPECT_FALSE(state.gliding);
     // The shadow lies over the popup and reaches 5 px beyond it.
     EXPECT_TRUE(popup.shadow().isVisible());
     EXPECT_EQ(popup.shadow().geometry(), QRect(400, 300, 205, 105));
@@ -158,7 +158,7 @@ TEST_F(Glide, ShrinkingAndRightwardTargetsAreNotAnimated)
         state.settings.set("SmoothGlide", c.smoothGlide);
         glide(QRect(100, 100, 300, 200), 100 * 15, 50 * 15, 300 * 15);
         EXPECT_TRUE(steps.empty()) << c.smoothGlide;
-        EXPECT_EQ(trans().geometry(), QRect(c.expectedLeft, 100, 100, 50)) << c.smoothGlide;
+        EXPECT_EQ(translationWindow().geometry(), QRect(c.expectedLeft, 100, 100, 50)) << c.smoothGlide;
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(Glide, AnEqualWidthSkipsTheWidthPhase)
     ASSERT_FALSE(steps.empty());
     for (const QRect& step : steps)
         EXPECT_EQ(step.topLeft(), QPoint(100, 100)) << "no width phase, so the left edge stays";
-    EXPECT_EQ(trans().size(), QSize(200, 60));
+    EXPECT_EQ(translationWindow().size(), QSize(200, 60));
 }
 
 TEST_F(Glide, TheSmoothestGlideTakesMoreStepsToTheSameTarget)
@@ -178,26 +178,26 @@ TEST_F(Glide, TheSmoothestGlideTakesMoreStepsToTheSameTarget)
     steps.clear();
     state.settings.set("SmoothGlide", "50");
     glide(QRect(900, 100, 16, 30), 600 * 15, 700 * 15, 300 * 15);
-    EXPECT_EQ(trans().geometry(), QRect(300, 100, 600, 700));
+    EXPECT_EQ(translationWindow().geometry(), QRect(300, 100, 600, 700));
     EXPECT_GT(steps.size(), 2 * atSpeed2);
 }
 
 TEST_F(Glide, ANewerGlideOvertakesTheRunningOne)
 {
-    trans().setGeometry(500, 100, 16, 30);
-    trans().show();
+    translationWindow().setGeometry(500, 100, 16, 30);
+    translationWindow().show();
     int calls = 0;
     desktop.fakeClock.onProcessEvents = [&] {
         // A result arrives during the first step and glides to a smaller target.
         if (++calls == 1)
-            popup.effects().GlideWindow(&trans(), 100 * 15, 40 * 15, 450 * 15);
+            popup.effects().glide(&translationWindow(), 100 * 15, 40 * 15, 450 * 15);
     };
-    popup.effects().GlideWindow(&trans(), 300 * 15, 200 * 15, 200 * 15);
+    popup.effects().glide(&translationWindow(), 300 * 15, 200 * 15, 200 * 15);
     EXPECT_EQ(popup.effects().glideCounter(), 2);
-    EXPECT_FALSE(state.Gliding);
+    EXPECT_FALSE(state.gliding);
     // The older glide stopped without completing its own target...
-    EXPECT_LT(trans().width(), 300);
-    EXPECT_EQ(trans().height(), 40);
+    EXPECT_LT(translationWindow().width(), 300);
+    EXPECT_EQ(translationWindow().height(), 40);
     // ...and its shadow step ran last, with its own size.
     EXPECT_EQ(popup.shadow().size(), QSize(305, 205));
 }
@@ -209,15 +209,15 @@ TEST_F(Glide, TheShadowStaysHidden)
         popup.shadow().show();
         state.settings.set("Shadow", i == 0 ? "0" : "1");
         desktop.fakeScreen.compositing = i != 1;
-        trans().setGeometry(200, 150, 16, 30);
-        trans().show();
+        translationWindow().setGeometry(200, 150, 16, 30);
+        translationWindow().show();
         desktop.fakeClock.onProcessEvents = [&] {
             if (i == 2)
-                trans().hide();
+                translationWindow().hide();
         };
-        popup.effects().GlideWindow(&trans(), 300 * 15, 100 * 15, 200 * 15);
+        popup.effects().glide(&translationWindow(), 300 * 15, 100 * 15, 200 * 15);
         EXPECT_FALSE(popup.shadow().isVisible()) << cases[i];
-        EXPECT_EQ(trans().size(), QSize(300, 100)) << cases[i] << ": the glide still completes";
+        EXPECT_EQ(translationWindow().size(), QSize(300, 100)) << cases[i] << ": the glide still completes";
     }
 }
 

@@ -1,6 +1,6 @@
-#include "core/AppState.h"
+#include "common/AppState.h"
 #include "core/TrayIcon.h"
-#include "core/frmMain.h"
+#include "core/MainWindow.h"
 #include "platform/fake/FakePlatform.h"
 #include "service/Connection.h"
 #include "service/fake/FakeServicePage.h"
@@ -16,7 +16,7 @@ protected:
     AppState state;
     platform::fake::FakeClock clock;
     FakeServicePage page;
-    frmMain form{15, 15};
+    MainWindow form{15, 15};
     TrayIcon tray{state, clock, form};
     Connection connection{state, page, form, tray};
     QSignalSpy balloons{&tray, &TrayIcon::balloonShown};
@@ -27,9 +27,9 @@ protected:
     {
         state.settings.set("serviceurl", "file:///opt/quillora/page/index.html");
         state.settings.set("language", "enes");
-        state.AppVersion = "2.0.33";
-        state.LatestVersion = state.AppVersion;
-        form.tmrLoad.setInterval(500);
+        state.programVersion = "2.0.33";
+        state.publishedVersion = state.programVersion;
+        form.pageLoad.setInterval(500);
     }
 
     // A page that publishes the given version once it has loaded.
@@ -44,12 +44,12 @@ protected:
 
     void expectConnecting()
     {
-        EXPECT_FALSE(state.Connected);
-        EXPECT_FALSE(state.PageReady);
-        EXPECT_TRUE(form.tmrLoad.isEnabled());
-        EXPECT_EQ(form.mnuConnect->text(), "Connecting...");
-        EXPECT_FALSE(form.mnuConnect->isEnabled());
-        EXPECT_FALSE(form.mnuEnable->isEnabled());
+        EXPECT_FALSE(state.connected);
+        EXPECT_FALSE(state.pageReady);
+        EXPECT_TRUE(form.pageLoad.isEnabled());
+        EXPECT_EQ(form.reconnectItem->text(), "Connecting...");
+        EXPECT_FALSE(form.reconnectItem->isEnabled());
+        EXPECT_FALSE(form.toggleItem->isEnabled());
         EXPECT_EQ(tray.picture(), TrayPicture::NotConnected);
         EXPECT_EQ(tray.toolTip(), "Quillora  - Connecting...");
     }
@@ -58,36 +58,36 @@ protected:
 TEST_F(ConnectionTest, BlanksTheOldPageBeforeLoadingTheAddressWithTheLanguage)
 {
     page.loadReadyDocument();
-    state.Connected = state.PageReady = true;
-    connection.ConnectService();
+    state.connected = state.pageReady = true;
+    connection.connectService();
     EXPECT_EQ(page.log, QStringList({"clear text", "navigate file:///opt/quillora/page/index.html?dir=enes"}));
     expectConnecting();
-    connection.tmrLoad_Timer();
+    connection.onPageLoadTick();
     expectConnecting(); // the old document no longer counts as ready
 }
 
 TEST_F(ConnectionTest, BecomesConnectedOnTheFirstTickThatFindsTheTextElement)
 {
     publish("2.0.33");
-    state.CurrentApp = "xterm";
-    connection.ConnectService();
-    connection.tmrLoad_Timer();
-    EXPECT_TRUE(state.PageReady);
-    EXPECT_TRUE(state.Connected);
-    EXPECT_FALSE(form.tmrLoad.isEnabled());
-    EXPECT_EQ(form.mnuConnect->text(), "Reconnect");
-    EXPECT_TRUE(form.mnuConnect->isEnabled());
-    EXPECT_TRUE(form.mnuEnable->isEnabled());
+    state.currentApplication = "xterm";
+    connection.connectService();
+    connection.onPageLoadTick();
+    EXPECT_TRUE(state.pageReady);
+    EXPECT_TRUE(state.connected);
+    EXPECT_FALSE(form.pageLoad.isEnabled());
+    EXPECT_EQ(form.reconnectItem->text(), "Reconnect");
+    EXPECT_TRUE(form.reconnectItem->isEnabled());
+    EXPECT_TRUE(form.toggleItem->isEnabled());
     EXPECT_EQ(tray.picture(), TrayPicture::Disabled);
     EXPECT_EQ(tray.toolTip(), "Quillora ");
-    EXPECT_EQ(state.DownloadURL, "https://example.org/get");
+    EXPECT_EQ(state.downloadUrl, "https://example.org/get");
 
     // Without a foreground application the first menu item stays disabled.
-    state.CurrentApp.clear();
-    connection.ConnectService();
-    connection.tmrLoad_Timer();
-    EXPECT_TRUE(state.Connected);
-    EXPECT_FALSE(form.mnuEnable->isEnabled());
+    state.currentApplication.clear();
+    connection.connectService();
+    connection.onPageLoadTick();
+    EXPECT_TRUE(state.connected);
+    EXPECT_FALSE(form.toggleItem->isEnabled());
 }
 
 TEST_F(ConnectionTest, APageThatNeverShowsTheElementStaysConnecting)
@@ -96,32 +96,32 @@ TEST_F(ConnectionTest, APageThatNeverShowsTheElementStaysConnecting)
         page.loadReadyDocument();
         page.elements.remove(page::text);
     };
-    connection.ConnectService();
+    connection.connectService();
     for (int tick = 0; tick < 5; ++tick)
-        connection.tmrLoad_Timer();
+        connection.onPageLoadTick();
     expectConnecting();
 
     // Without any document the readiness keeps its value.
     page.hasDocument = false;
-    connection.tmrLoad_Timer();
+    connection.onPageLoadTick();
     expectConnecting();
 
     // An element with empty markup is not ready either.
     page.loadReadyDocument();
     page.elements[page::text].outerHtml.clear();
-    connection.tmrLoad_Timer();
+    connection.onPageLoadTick();
     expectConnecting();
 }
 
 TEST_F(ConnectionTest, ReconnectTimerReloadsOnlyWhileNotConnected)
 {
     publish("2.0.33");
-    connection.tmrReconnect_Timer();
+    connection.onReconnectTick();
     EXPECT_EQ(page.navigations.size(), 1);
-    connection.tmrReconnect_Timer(); // still loading: starts again from the beginning
+    connection.onReconnectTick(); // still loading: starts again from the beginning
     EXPECT_EQ(page.navigations.size(), 2);
-    connection.tmrLoad_Timer();
-    connection.tmrReconnect_Timer();
+    connection.onPageLoadTick();
+    connection.onReconnectTick();
     EXPECT_EQ(page.navigations.size(), 2);
 }
 
@@ -144,15 +144,15 @@ TEST_F(ConnectionTest, ComparesThePublishedVersionWithItsOwn)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.published);
-        state.IsBeta = false;
-        state.LatestVersion = state.AppVersion;
+        state.isBeta = false;
+        state.publishedVersion = state.programVersion;
         balloons.clear();
         labels.clear();
         publish(c.published);
-        connection.ConnectService();
-        connection.tmrLoad_Timer();
-        EXPECT_EQ(state.LatestVersion, c.published);
-        EXPECT_EQ(state.IsBeta, c.isBeta);
+        connection.connectService();
+        connection.onPageLoadTick();
+        EXPECT_EQ(state.publishedVersion, c.published);
+        EXPECT_EQ(state.isBeta, c.isBeta);
         EXPECT_EQ(balloons.size(), c.offered ? 1 : 0);
         EXPECT_EQ(labels.size(), c.offered ? 1 : 0);
         if (c.offered) {
@@ -164,51 +164,51 @@ TEST_F(ConnectionTest, ComparesThePublishedVersionWithItsOwn)
 TEST_F(ConnectionTest, TheUpdateBalloonNamesTheVersionAndDownloads)
 {
     publish("2.0.40");
-    connection.ConnectService();
-    connection.tmrLoad_Timer();
+    connection.connectService();
+    connection.onPageLoadTick();
     ASSERT_EQ(balloons.size(), 1);
     EXPECT_EQ(balloons.at(0).at(0).toString(), "New version 2.0.40");
     EXPECT_EQ(balloons.at(0).at(1).toString(), "A new Quillora Version is available.\r\n Click here to download.");
     EXPECT_EQ(balloons.at(0).at(2).value<QSystemTrayIcon::MessageIcon>(), QSystemTrayIcon::Information);
-    EXPECT_EQ(state.BalloonAction, "download");
+    EXPECT_EQ(state.balloonAction, "download");
 
     // Every transition to connected offers it again.
-    connection.ConnectService();
-    connection.tmrLoad_Timer();
+    connection.connectService();
+    connection.onPageLoadTick();
     EXPECT_EQ(balloons.size(), 2);
 }
 
 TEST_F(ConnectionTest, APageWithoutVersionOrDownloadOffersNothing)
 {
-    state.DownloadURL = "https://old.example/";
+    state.downloadUrl = "https://old.example/";
     page.onNavigate = [this](const QString&) {
         page.loadReadyDocument();
         page.elements.remove(page::version);
         page.elements.remove(page::download);
     };
-    connection.ConnectService();
-    connection.tmrLoad_Timer();
-    EXPECT_TRUE(state.Connected);
-    EXPECT_EQ(state.LatestVersion, "2.0.33");
-    EXPECT_EQ(state.DownloadURL, "https://old.example/");
-    EXPECT_FALSE(state.IsBeta);
+    connection.connectService();
+    connection.onPageLoadTick();
+    EXPECT_TRUE(state.connected);
+    EXPECT_EQ(state.publishedVersion, "2.0.33");
+    EXPECT_EQ(state.downloadUrl, "https://old.example/");
+    EXPECT_FALSE(state.isBeta);
     EXPECT_TRUE(balloons.isEmpty());
 }
 
 TEST_F(ConnectionTest, AsksForALanguageOnEveryConnectWhileNoneIsChosen)
 {
     publish("2.0.33");
-    connection.ConnectService();
-    connection.tmrLoad_Timer();
+    connection.connectService();
+    connection.onPageLoadTick();
     EXPECT_EQ(languageDialogs.size(), 0);
 
     state.settings.set("language", "");
-    connection.ConnectService();
+    connection.connectService();
     EXPECT_EQ(page.navigations.last(), "file:///opt/quillora/page/index.html?dir=");
-    connection.tmrLoad_Timer();
+    connection.onPageLoadTick();
     EXPECT_EQ(languageDialogs.size(), 1);
-    connection.ConnectService();
-    connection.tmrLoad_Timer();
+    connection.connectService();
+    connection.onPageLoadTick();
     EXPECT_EQ(languageDialogs.size(), 2);
 }
 
@@ -219,7 +219,7 @@ TEST_F(ConnectionTest, ProgressShowsNoneToFiveDotsInTurn)
     connection.setPopupText = [&box](const QString& text) { box = text; };
     QStringList seen;
     for (int step = 0; step < 7; ++step) {
-        connection.tmrProgress_Timer();
+        connection.advanceWaitingDots();
         seen.append(box);
     }
     EXPECT_EQ(seen, QStringList({"", ".", "..", "...", "....", ".....", ""}));

@@ -9,7 +9,7 @@ struct VersionCase {
     double number;
 };
 
-TEST(VersionNumber, FollowsTheNumberRuleWithoutOverflow)
+TEST(versionNumber, FollowsTheNumberRuleWithoutOverflow)
 {
     const VersionCase cases[] = {
         {"2.0.33", 2000000033.0},
@@ -25,8 +25,8 @@ TEST(VersionNumber, FollowsTheNumberRuleWithoutOverflow)
         {"2..1", 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(VersionNumber(c.text), c.number) << c.text;
-    EXPECT_GT(VersionNumber("2.1.0"), VersionNumber("2.0.999"));
+        EXPECT_EQ(versionNumber(c.text), c.number) << c.text;
+    EXPECT_GT(versionNumber("2.1.0"), versionNumber("2.0.999"));
 }
 
 } // namespace

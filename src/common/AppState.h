@@ -1,0 +1,61 @@
+#pragma once
+// The values that the program's parts share: the settings table and what start-up,
+// the connection, the per-application switch, the request and the glide derive
+// and keep. The application owns one instance; tests make their own.
+
+#include "common/Colour.h"
+#include "common/Settings.h"
+#include "platform/WindowHandle.h"
+
+#include <QHash>
+#include <QString>
+
+class TraceFile;
+
+struct AppState {
+    Settings settings;
+
+    // Derived from the settings and the screen by Application::applySettings.
+    Colour backColour = 0;
+    Colour textColour = 0;
+    Colour grayColour = 0; // the popup's links and border
+    int twipsPerPixelX = 0;
+    int twipsPerPixelY = 0;
+    // Which button number (1 left, 2 right) is the user's primary and secondary one.
+    int primaryButton = 0;
+    int secondaryButton = 0;
+    int osVersion = 0;
+    QString programVersion;
+    // Translations of this run, keyed by textCacheKey of the source text.
+    QHash<QString, QString> translationCache;
+
+    // The service page.
+    bool pageReady = false;
+    bool connected = false;
+    QString publishedVersion;
+    QString downloadUrl;
+    // This program is newer than the published version.
+    bool isBeta = false;
+
+    // The per-application switch.
+    bool translationEnabled = false;
+    QString currentApplication;
+    WindowHandle lastForegroundWindow = 0;
+
+    // What a click on the tray balloon does ("download" or nothing).
+    QString balloonAction;
+
+    // The newest translation request.
+    QString lastRequestText;
+    int selectionLeftTwips = 0;
+    // The floating icon's anchor and the pointer's distance from it when it was offered.
+    int iconAnchorX = 0;
+    int iconAnchorY = 0;
+    double iconAnchorDistance = 0;
+
+    // True while the popup glides.
+    bool gliding = false;
+
+    // The opt-in timing trace (QLR_TRACE_FILE); null unless asked for.
+    TraceFile* trace = nullptr;
+};

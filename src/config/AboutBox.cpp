@@ -1,0 +1,90 @@
+#include "config/AboutBox.h"
+
+#include "config/DialogEnvironment.h"
+#include "common/LinkLabel.h"
+#include "config/Logo.h"
+#include "common/AppState.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+const QString AboutBox::SiteAddress = QStringLiteral("https://quillora.example.org/");
+
+namespace {
+constexpr int LogoSide = 144;
+}
+
+AboutBox::AboutBox(DialogEnvironment& environment, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), env_(environment)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Quillora");
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(240, 240, 240));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    logo = new QLabel(this);
+    logo->setPixmap(logoPixmap(LogoSide));
+    logo->setFixedSize(LogoSide, LogoSide);
+    titleLabel = new QLabel("Quillora", this);
+    QFont title("Arial");
+    title.setBold(true);
+    title.setPointSizeF(15.75);
+    titleLabel->setFont(title);
+    authorLabel = new QLabel("Written by the Quillora developers", this);
+    engineLabel = new QLabel("Translations by the Apertium engine", this);
+    versionLabel = new QLabel(this);
+    downloadLink = new LinkLabel(this);
+    downloadLink->setColour(QColor(255, 128, 0));
+    siteLink = new LinkLabel(this, SiteAddress);
+    siteLink->setColour(QColor(0, 0, 192));
+    closeButton = new QPushButton("Close", this);
+    closeButton->setDefault(true);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(3);
+    for (QWidget* line : {static_cast<QWidget*>(titleLabel), static_cast<QWidget*>(authorLabel), static_cast<QWidget*>(engineLabel),
+                          static_cast<QWidget*>(versionLabel), static_cast<QWidget*>(downloadLink), static_cast<QWidget*>(siteLink)})
+        column->addWidget(line);
+    column->addStretch();
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(10, 10, 10, 10);
+    grid->setHorizontalSpacing(14);
+    grid->addWidget(logo, 0, 0, 2, 1, Qt::AlignTop);
+    grid->addLayout(column, 0, 1);
+    grid->addWidget(closeButton, 1, 1, Qt::AlignRight | Qt::AlignBottom);
+
+    connect(downloadLink, &LinkLabel::clicked, this, &AboutBox::openDownload);
+    connect(siteLink, &LinkLabel::clicked, this, &AboutBox::openSite);
+    connect(closeButton, &QPushButton::clicked, this, &AboutBox::closeBox);
+
+    env_.placeCentred(*this, 7080, 2460);
+    showVersions();
+}
+
+void AboutBox::showVersions()
+{
+    const AppState& s = env_.state;
+    versionLabel->setText("Version " + s.programVersion + (s.isBeta ? " beta" : ""));
+    // Any difference is offered, also an older published version.
+    downloadLink->setVisible(s.programVersion != s.publishedVersion);
+    downloadLink->setCaption("Download latest version: " + s.publishedVersion);
+}
+
+void AboutBox::openDownload()
+{
+    env_.shellOpen(env_.state.downloadUrl);
+}
+
+void AboutBox::openSite()
+{
+    env_.shellOpen(SiteAddress);
+}
+
+void AboutBox::closeBox()
+{
+    accept();
+}

@@ -1,0 +1,71 @@
+#include "config/LanguageDialog.h"
+
+#include "config/DialogEnvironment.h"
+#include "config/SettingsFiles.h"
+#include "common/AppState.h"
+#include "service/ServicePage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+LanguageDialog::LanguageDialog(DialogEnvironment& environment, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), env_(environment)
+{
+    setWindowTitle("Quillora");
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(12, 10, 12, 10);
+    promptLabel = new QLabel("Please, select your favorite language.", this);
+    targetLabel = new QLabel("By default translate to:", this);
+    languageList = new QComboBox(this);
+    languageList->setEditable(false);
+    okButton = new QPushButton("OK", this);
+    okButton->setDefault(true);
+    okButton->setEnabled(false);
+    emptyNote = new QLabel("The translation service offers no languages.", this);
+    emptyNote->setVisible(false);
+    grid->addWidget(promptLabel, 0, 0, 1, 2);
+    grid->addWidget(targetLabel, 1, 0, 1, 2);
+    grid->addWidget(languageList, 2, 0);
+    grid->addWidget(okButton, 2, 1);
+    grid->addWidget(emptyNote, 3, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+
+    connect(languageList, &QComboBox::currentIndexChanged, this, &LanguageDialog::updateOkButton);
+    connect(okButton, &QPushButton::clicked, this, &LanguageDialog::saveChoice);
+    setFixedSize(env_.pixels(4920, 2145));
+    fillLanguages();
+}
+
+void LanguageDialog::fillLanguages()
+{
+    const auto options = env_.page ? env_.page->options(page::selto) : std::nullopt;
+    for (const ServicePage::Option& option : options.value_or(QList<ServicePage::Option>())) {
+        if (option.value == "auto" || option.value == "separator")
+            continue;
+        languageList->addItem(option.text);
+        codes_.insert(languageList->count() - 1, option.value);
+    }
+    languageList->setCurrentIndex(-1);
+    emptyNote->setVisible(languageList->count() == 0);
+    updateOkButton();
+}
+
+void LanguageDialog::updateOkButton()
+{
+    okButton->setEnabled(languageList->currentIndex() >= 0);
+}
+
+void LanguageDialog::saveChoice()
+{
+    const int position = languageList->currentIndex();
+    if (position < 0)
+        return;
+    env_.state.settings.set("language", "en" + codeAt(position));
+    env_.ini.save();
+    if (env_.applySettings)
+        env_.applySettings();
+    accept();
+}
