@@ -1,7 +1,7 @@
 #include "capture/SelectedTextCapture.h"
 
+#include "common/FileBaseName.h"
 #include "capture/TerminalEmulators.h"
-#include "config/SettingsFiles.h"
 #include "platform/Platform.h"
 
 #include <QFileInfo>
@@ -21,7 +21,7 @@ ClipboardSession& SelectedTextCapture::clipboardSession()
 {
     if (!clipboard_)
         clipboard_ = std::make_unique<ClipboardSession>(
-            platform_.clipboard(), SettingsFiles::fileBaseName(platform_.files().executablePath()), owner_);
+            platform_.clipboard(), fileBaseName(platform_.files().executablePath()), owner_);
     return *clipboard_;
 }
 

@@ -4,27 +4,34 @@
 
 #include "config/ModalPrompts.h"
 
+#include <QList>
 #include <QPoint>
 #include <QSize>
+#include <QString>
 #include <functional>
 
 struct AppState;
 class SettingsFiles;
-class ServicePage;
 class QWidget;
 namespace platform {
 class Platform;
 }
 
+// A target language the translation service offers.
+struct LanguageOption {
+    QString code; // what the service calls it ("es")
+    QString name; // what the user reads ("Spanish")
+};
+
 struct DialogEnvironment {
     AppState& state;
-    SettingsFiles& ini;
+    SettingsFiles& settingsFiles;
     platform::Platform& platform;
     ModalPrompts prompts;
     // Makes the settings table take effect (the application's applySettings).
     std::function<void()> applySettings;
-    // The service page in the hidden browser; null while there is none.
-    ServicePage* page = nullptr;
+    // The languages the service page lists, in its order; empty while there is no page.
+    std::function<QList<LanguageOption>()> offeredLanguages;
     // Opens the language dialog (the settings dialog's link).
     std::function<void()> showLanguageDialog;
     // Shows the window in the topmost band at (x, y) without activating it; a 0

@@ -5,10 +5,11 @@
 #include "config/SettingsDialog.h"
 #include "common/AppState.h"
 
-Dialogs::Dialogs(AppState& state, SettingsFiles& ini, platform::Platform& platform, std::function<void()> applySettings,
-                 ServicePage* page)
-    : env_{state, ini, platform, ModalPrompts::system(), std::move(applySettings), page, {}, {}},
-      effects_(state, platform)
+Dialogs::Dialogs(AppState& state, SettingsFiles& settingsFiles, platform::Platform& platform,
+                 std::function<void()> applySettings, std::function<QList<LanguageOption>()> offeredLanguages)
+    : env_{state, settingsFiles, platform, ModalPrompts::system(), std::move(applySettings),
+           std::move(offeredLanguages), {}, {}}
+    , effects_(state, platform)
 {
     env_.showLanguageDialog = [this] { showLanguage(); };
     env_.showTopmost = [this](QWidget* window, int x, int y) { effects_.setTopmost(window, true, true, x, y); };

@@ -4,7 +4,7 @@
 // forward. Also the program's entry to shellOpen.
 
 #include "config/DialogEnvironment.h"
-#include "popup/WindowEffects.h"
+#include "common/WindowEffects.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,13 +16,11 @@ class SettingsDialog;
 class Dialogs : public QObject {
     Q_OBJECT
 public:
-    // applySettings: the application's applySettings. page: the service page of the
-    // hidden browser, or null until there is one (see setServicePage).
-    Dialogs(AppState& state, SettingsFiles& ini, platform::Platform& platform, std::function<void()> applySettings,
-            ServicePage* page = nullptr);
+    // applySettings: the application's applySettings. offeredLanguages: the target
+    // languages the service page lists (none when not given).
+    Dialogs(AppState& state, SettingsFiles& settingsFiles, platform::Platform& platform,
+            std::function<void()> applySettings, std::function<QList<LanguageOption>()> offeredLanguages = {});
     ~Dialogs() override;
-
-    void setServicePage(ServicePage* page) { env_.page = page; }
 
     // The tray menu's Settings.
     void showSettings();

@@ -3,7 +3,6 @@
 #include "config/DialogEnvironment.h"
 #include "config/SettingsFiles.h"
 #include "common/AppState.h"
-#include "service/ServicePage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -41,12 +40,12 @@ LanguageDialog::LanguageDialog(DialogEnvironment& environment, QWidget* parent)
 
 void LanguageDialog::fillLanguages()
 {
-    const auto options = env_.page ? env_.page->options(page::selto) : std::nullopt;
-    for (const ServicePage::Option& option : options.value_or(QList<ServicePage::Option>())) {
-        if (option.value == "auto" || option.value == "separator")
+    const QList<LanguageOption> options = env_.offeredLanguages ? env_.offeredLanguages() : QList<LanguageOption>();
+    for (const LanguageOption& option : options) {
+        if (option.code == "auto" || option.code == "separator")
             continue;
-        languageList->addItem(option.text);
-        codes_.insert(languageList->count() - 1, option.value);
+        languageList->addItem(option.name);
+        codes_.insert(languageList->count() - 1, option.code);
     }
     languageList->setCurrentIndex(-1);
     emptyNote->setVisible(languageList->count() == 0);
@@ -64,7 +63,7 @@ void LanguageDialog::saveChoice()
     if (position < 0)
         return;
     env_.state.settings.set("language", "en" + codeAt(position));
-    env_.ini.save();
+    env_.settingsFiles.save();
     if (env_.applySettings)
         env_.applySettings();
     accept();

@@ -226,10 +226,10 @@ void SettingsDialog::saveAndClose()
     settings.set("TextColor", colourText(textSwatch->colour()));
     settings.set("Gray", colourText(graySwatch->colour()));
 
-    env_.ini.clamp("transwidth", 100, 1000);
-    env_.ini.clamp("transparency", 0, 100);
-    env_.ini.clamp("SmoothGlide", 0, 50);
-    env_.ini.save();
+    env_.settingsFiles.clamp("transwidth", 100, 1000);
+    env_.settingsFiles.clamp("transparency", 0, 100);
+    env_.settingsFiles.clamp("SmoothGlide", 0, 50);
+    env_.settingsFiles.save();
     if (env_.applySettings)
         env_.applySettings();
     accept();
@@ -244,7 +244,7 @@ void SettingsDialog::restoreDefaults()
 {
     if (!askYesNo(env_.prompts, env_.platform.input(), "Return to Default Settings?", QString(), true))
         return;
-    env_.ini.reset();
+    env_.settingsFiles.reset();
     if (env_.applySettings)
         env_.applySettings();
     loadFromSettings();

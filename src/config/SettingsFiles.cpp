@@ -1,21 +1,12 @@
 #include "config/SettingsFiles.h"
 
+#include "common/FileBaseName.h"
 #include "common/NumberText.h"
 #include "platform/Files.h"
 
 #include <QtEndian>
 
 SettingsFiles::SettingsFiles(platform::Files& files, Settings& settings) : files_(files), settings_(settings) {}
-
-QString SettingsFiles::fileBaseName(const QString& path)
-{
-    const qsizetype separator = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\'));
-    QString name = path.mid(separator + 1);
-    const qsizetype dot = name.lastIndexOf('.');
-    if (dot >= 0)
-        name.truncate(dot);
-    return name;
-}
 
 QString SettingsFiles::exeBaseName()
 {

@@ -43,8 +43,6 @@ public:
     // The folder of the per-user file, created when missing; the fallback (the
     // program's folder when empty) when there is no per-user folder.
     QString settingsFolder(const QString& fallback = QString());
-    // Last path component without its last dot-suffix.
-    static QString fileBaseName(const QString& path);
 
     QString userFilePath();
     QString programFilePath();

@@ -1,20 +1,22 @@
 #include "core/Application.h"
 
-#include "config/Dialogs.h"
+#include "common/FileBaseName.h"
 #include "common/NumberText.h"
-#include "core/MainWindow.h"
-#include "core/TrayIcon.h"
-#include "platform/Platform.h"
-#include "popup/Popup.h"
-#include "popup/DrawnTrace.h"
 #include "common/TraceFile.h"
+#include "config/Dialogs.h"
+#include "core/MainWindow.h"
 #include "core/TranslationPipeline.h"
-#include "common/LinkLabel.h"
+#include "core/TrayIcon.h"
+#include "core/TrayMenu.h"
+#include "platform/Platform.h"
+#include "popup/DrawnTrace.h"
+#include "popup/Popup.h"
 #include "popup/TranslationPopup.h"
 #include "service/Connection.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QTextEdit>
 #include <algorithm>
 
 namespace {
@@ -23,9 +25,16 @@ const QStringList SeededBrowsers{"iexplore.exe", "opera.exe", "firefox.exe", "sa
 } // namespace
 
 Application::Application(platform::Platform& platform, std::unique_ptr<ServicePage> page)
-    : platform_(platform), ini_(platform.files(), state_.settings), page_(std::move(page))
+    : platform_(platform), settingsFiles_(platform.files(), state_.settings), page_(std::move(page))
 {
-    dialogs_ = std::make_unique<Dialogs>(state_, ini_, platform_, [this] { applySettings(); }, page_.get());
+    const auto offeredLanguages = [this] {
+        QList<LanguageOption> languages;
+        for (const ServicePage::Option& option : page_->options(page::selto).value_or(QList<ServicePage::Option>()))
+            languages.append({option.value, option.text});
+        return languages;
+    };
+    dialogs_ = std::make_unique<Dialogs>(state_, settingsFiles_, platform_, [this] { applySettings(); },
+                                         offeredLanguages);
 }
 
 Application::~Application() = default;
@@ -37,23 +46,13 @@ QString Application::programVersion()
 
 bool Application::start()
 {
-    if (!platform_.session().claimSingleInstance(SettingsFiles::fileBaseName(platform_.files().executablePath())))
+    if (!platform_.session().claimSingleInstance(fileBaseName(platform_.files().executablePath())))
         return false;
-    readOsVersion();
-    ini_.load();
+    state_.osVersion = platform_.session().osVersion();
+    settingsFiles_.load();
     applySettings();
     tray_->refresh(true, false);
     return true;
-}
-
-void Application::readOsVersion()
-{
-    state_.osVersion = platform_.session().osVersion();
-}
-
-bool Application::mouseButtonsSwapped()
-{
-    return platform_.screen().mouseButtonsSwapped();
 }
 
 QStringList Application::browserRows()
@@ -69,7 +68,7 @@ void Application::seedBrowserRows()
 {
     // A browser the user switched off comes back on at every apply, unless its row
     // holds -1 (switched on by the user).
-    const QString application = SettingsFiles::fileBaseName(platform_.files().executablePath());
+    const QString application = fileBaseName(platform_.files().executablePath());
     for (const QString& browser : browserRows()) {
         const auto stored = numbertext::settingValue(platform_.store().value(application, StoreSection, browser, "0"));
         const auto asInteger = stored ? numbertext::toInt32(*stored) : std::nullopt;
@@ -81,9 +80,9 @@ void Application::seedBrowserRows()
 void Application::applySettings()
 {
     AppState& s = state_;
-    ini_.setDefault("ControlMode", "2");
-    ini_.setDefault("Shadow", "1");
-    ini_.setDefault("Border", "0");
+    settingsFiles_.setDefault("ControlMode", "2");
+    settingsFiles_.setDefault("Shadow", "1");
+    settingsFiles_.setDefault("Border", "0");
 
     s.translationCache.clear();
     seedBrowserRows();
@@ -92,83 +91,95 @@ void Application::applySettings()
     s.textColour = parseColour(s.settings.value("TextColor"));
     s.grayColour = parseColour(s.settings.value("Gray"));
 
-    s.twipsPerPixelX = std::max(1, static_cast<int>(numbertext::roundHalfEven(1440.0 / platform_.screen().logicalDpiX())));
-    s.twipsPerPixelY = std::max(1, static_cast<int>(numbertext::roundHalfEven(1440.0 / platform_.screen().logicalDpiY())));
+    const auto twipsPerPixel = [](double dpi) {
+        return std::max(1, static_cast<int>(numbertext::roundHalfEven(1440.0 / dpi)));
+    };
+    s.twipsPerPixelX = twipsPerPixel(platform_.screen().logicalDpiX());
+    s.twipsPerPixelY = twipsPerPixel(platform_.screen().logicalDpiY());
 
-    if (mouseButtonsSwapped()) {
-        s.primaryButton = 2;
-        s.secondaryButton = 1;
-    } else {
-        s.primaryButton = 1;
-        s.secondaryButton = 2;
-    }
+    const bool swapped = platform_.screen().mouseButtonsSwapped();
+    s.primaryButton = swapped ? 2 : 1;
+    s.secondaryButton = swapped ? 1 : 2;
 
     s.programVersion = programVersion();
     s.publishedVersion = s.programVersion;
 
-    loadForms();
-
+    createParts();
     popup_->dress();
-
     connection_->connectService();
-
     armTimers();
 }
 
-void Application::loadForms()
+void Application::createParts()
 {
     if (mainWindow_)
         return;
     mainWindow_ = std::make_unique<MainWindow>(state_.twipsPerPixelX, state_.twipsPerPixelY);
-    connect(mainWindow_.get(), &MainWindow::exitRequested, this, &Application::exitFromMenu);
-    // The desktop session ending closes the program like the menu's Exit.
-    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        connect(gui, &QGuiApplication::commitDataRequest, this, &Application::exitFromMenu);
-    popup_ = std::make_unique<Popup>(state_, platform_, *mainWindow_);
+    trayMenu_ = std::make_unique<TrayMenu>();
+    popup_ = std::make_unique<Popup>(state_, platform_, timers_);
     trace_ = TraceFile::fromEnvironment();
     state_.trace = trace_.get();
     if (trace_)
         new DrawnTrace(state_, *popup_->translationWindow().textView, *trace_); // owned by the text control
-    mainWindow_->setBrowserView(page_->view());
-    tray_ = std::make_unique<TrayIcon>(state_, platform_.clock(), *mainWindow_);
-    connection_ = std::make_unique<Connection>(state_, *page_, *mainWindow_, *tray_);
-    pipeline_ = std::make_unique<TranslationPipeline>(state_, platform_, *mainWindow_, *popup_, *page_, *tray_);
-    connectForms();
+    mainWindow_->setPageView(page_->view());
+    tray_ = std::make_unique<TrayIcon>(state_, platform_.clock(), *trayMenu_);
+    connection_ = std::make_unique<Connection>(state_, *page_, timers_);
+    pipeline_ = std::make_unique<TranslationPipeline>(state_, platform_, timers_, mainWindow_->winId(), *popup_,
+                                                      *page_, *tray_, *trayMenu_);
+    connectParts();
 }
 
-void Application::connectForms()
+void Application::connectParts()
 {
-    MainWindow& f = *mainWindow_;
+    MainWindow& window = *mainWindow_;
+    TrayMenu& menu = *trayMenu_;
     Popup& popup = *popup_;
     TrayIcon& tray = *tray_;
     Connection& connection = *connection_;
     TranslationPipeline& pipeline = *pipeline_;
+    Dialogs& dialogs = *dialogs_;
     const auto shellOpen = [this](const QString& target) { dialogs_->shellOpen(target); };
 
+    // Ending: the menu's Exit, and the desktop session ending (which closes the
+    // program like the menu's Exit).
+    connect(&menu, &TrayMenu::exitRequested, this, &Application::exitFromMenu);
+    connect(&window, &MainWindow::exitRequested, this, &Application::exitFromMenu);
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::commitDataRequest, this, &Application::exitFromMenu);
+
     // The tray icon and its menu.
-    connect(&f, &MainWindow::translateToggleRequested, &pipeline, &TranslationPipeline::toggleTranslation);
+    connect(&menu, &TrayMenu::toggleRequested, &pipeline, &TranslationPipeline::toggleTranslation);
     connect(&tray, &TrayIcon::translateToggleRequested, &pipeline, &TranslationPipeline::toggleTranslation);
-    connect(&f, &MainWindow::reconnectRequested, &connection, &Connection::connectService);
-    connect(&f, &MainWindow::aboutRequested, dialogs_.get(), &Dialogs::showAbout);
-    connect(&f, &MainWindow::settingsRequested, dialogs_.get(), &Dialogs::showSettings);
-    connect(&f, &MainWindow::topmostRequested, this, [&] { popup.effects().setTopmost(&f, true, true, 0, 0); });
+    connect(&menu, &TrayMenu::openRequested, &window, &MainWindow::showWithPage);
+    connect(&tray, &TrayIcon::mainWindowRequested, &window, &MainWindow::showWithPage);
+    connect(&menu, &TrayMenu::reconnectRequested, &connection, &Connection::connectService);
+    connect(&menu, &TrayMenu::aboutRequested, &dialogs, &Dialogs::showAbout);
+    connect(&menu, &TrayMenu::settingsRequested, &dialogs, &Dialogs::showSettings);
+    connect(&window, &MainWindow::topmostRequested, this, [&] { popup.effects().setTopmost(&window, true, true, 0, 0); });
     connect(&tray, &TrayIcon::hidePopupRequested, &popup, &Popup::hidePopup);
     connect(&tray, &TrayIcon::openUrlRequested, this, shellOpen);
     page_->setExternalLinkHandler(shellOpen);
 
-    // The page connection: update offer, language question, waiting dots.
-    connect(&connection, &Connection::newVersionLabel, this, [&popup](const QString& caption) {
-        popup.translationWindow().updateLink->setCaption(caption);
-        popup.translationWindow().updateLink->show();
+    // The page connection: menu and tray follow it; an update is offered; the
+    // language is asked for.
+    connect(&connection, &Connection::connectionChanged, this, &Application::showConnection);
+    connect(&connection, &Connection::newerVersionPublished, this, [&popup, &tray](const QString& version) {
+        popup.showUpdateOffer(version);
+        tray.showUpdateBalloon(version);
     });
-    connect(&connection, &Connection::languageDialogRequested, dialogs_.get(), &Dialogs::showLanguage);
-    connection.popupText = [&popup] { return popup.shownText(); };
-    connection.setPopupText = [&popup](const QString& text) { popup.setShownText(text); };
+    connect(&connection, &Connection::languageDialogRequested, &dialogs, &Dialogs::showLanguage);
 
     // The popup's links.
     connect(&popup, &Popup::shellOpenRequested, this, shellOpen);
-    connect(&popup, &Popup::showMainRequested, &f, &MainWindow::showWithPage);
+    connect(&popup, &Popup::showMainRequested, &window, &MainWindow::showWithPage);
     connect(&popup, &Popup::downloadPageRequested, &tray, &TrayIcon::openDownloadPage);
+}
+
+void Application::showConnection()
+{
+    trayMenu_->showConnection(state_.connected);
+    trayMenu_->toggleItem->setEnabled(!state_.currentApplication.isEmpty() && state_.pageReady);
+    tray_->refresh(true, true);
 }
 
 int Application::secondsSettingAsInterval(const QString& key)
@@ -181,18 +192,18 @@ int Application::secondsSettingAsInterval(const QString& key)
 
 void Application::armTimers()
 {
-    MainWindow& f = *mainWindow_;
-    f.selectionWatch.setInterval(50);
-    f.selectionWatch.setEnabled(true);
-    f.reconnect.setInterval(secondsSettingAsInterval("CheckConnectionInterval"));
-    f.reconnect.setEnabled(true);
-    f.translationTimeout.setInterval(secondsSettingAsInterval("servertimeout"));
-    f.iconLeave.setInterval(50);
-    f.iconLeave.setEnabled(false);
-    f.progressDots.setEnabled(false);
-    f.progressDots.setInterval(200);
-    f.pageLoad.setInterval(500);
-    f.pageLoad.setEnabled(true);
+    ProgramTimers& t = timers_;
+    t.selectionWatch.setInterval(50);
+    t.selectionWatch.setEnabled(true);
+    t.reconnect.setInterval(secondsSettingAsInterval("CheckConnectionInterval"));
+    t.reconnect.setEnabled(true);
+    t.translationTimeout.setInterval(secondsSettingAsInterval("servertimeout"));
+    t.iconLeave.setInterval(50);
+    t.iconLeave.setEnabled(false);
+    t.progressDots.setEnabled(false);
+    t.progressDots.setInterval(200);
+    t.pageLoad.setInterval(500);
+    t.pageLoad.setEnabled(true);
 }
 
 void Application::exitFromMenu()

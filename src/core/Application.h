@@ -1,8 +1,12 @@
 #pragma once
-// Start-up, applying the settings, and ending the program.
+// The application core: start-up, applying the settings, and ending the program.
+// It owns the parts (settings files, timers, windows, tray, page connection,
+// translation pipeline, dialogs) and wires each one's requests to the part that
+// carries them out; the parts themselves know only the shared pieces in common/.
 
-#include "config/SettingsFiles.h"
 #include "common/AppState.h"
+#include "common/ProgramTimers.h"
+#include "config/SettingsFiles.h"
 #include "service/ServicePage.h"
 
 #include <QObject>
@@ -15,6 +19,7 @@ class MainWindow;
 class Popup;
 class Dialogs;
 class TrayIcon;
+class TrayMenu;
 class Connection;
 class TranslationPipeline;
 class TraceFile;
@@ -36,22 +41,18 @@ public:
     // tray icon is removed first and the program ends normally.
     void exitFromMenu();
 
-    void readOsVersion();
-    bool mouseButtonsSwapped();
-
     AppState& state() { return state_; }
-    SettingsFiles& ini() { return ini_; }
-    // The settings, language and about dialogs, and shellOpen.
+    SettingsFiles& settingsFiles() { return settingsFiles_; }
+    ProgramTimers& timers() { return timers_; }
+    // The settings, language and about dialogs, and the desktop opener.
     Dialogs& dialogs() { return *dialogs_; }
-    // Null until applySettings has loaded the forms.
-    MainWindow* mainForm() { return mainWindow_.get(); }
-    // The translation popup, the floating icon and the shadow (showTranslation,
-    // openPopup, hidePopup, isPointerOver, the windows and their labels).
-    // Null until applySettings has loaded the forms.
-    Popup* popup() { return popup_.get(); }
     ServicePage& servicePage() { return *page_; }
-    // Null until applySettings has loaded the forms.
+    // The parts below are null until applySettings has created them.
+    MainWindow* mainWindow() { return mainWindow_.get(); }
+    TrayMenu* trayMenu() { return trayMenu_.get(); }
     TrayIcon* tray() { return tray_.get(); }
+    // The translation popup, the floating icon and the shadow.
+    Popup* popup() { return popup_.get(); }
     Connection* connection() { return connection_.get(); }
     // The selection watcher, the capture, the request and the per-application switch.
     TranslationPipeline* pipeline() { return pipeline_.get(); }
@@ -63,9 +64,10 @@ public:
 
 private:
     void seedBrowserRows();
-    void loadForms();
-    // Connects the forms' requests to the parts that carry them out.
-    void connectForms();
+    void createParts();
+    // Connects the parts' requests to the parts that carry them out.
+    void connectParts();
+    void showConnection();
     void armTimers();
     // A whole-seconds setting as a timer interval: unreadable or negative is 0 (off),
     // fractions are kept to the millisecond, and the top is the longest interval.
@@ -73,11 +75,13 @@ private:
 
     platform::Platform& platform_;
     AppState state_;
-    SettingsFiles ini_;
+    SettingsFiles settingsFiles_;
+    ProgramTimers timers_;
     std::unique_ptr<ServicePage> page_;
-    // The opt-in timing trace (QLR_TRACE_FILE); declared before the forms that write to it.
+    // The opt-in timing trace (QLR_TRACE_FILE); declared before the parts that write to it.
     std::unique_ptr<TraceFile> trace_;
     std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<TrayMenu> trayMenu_;
     std::unique_ptr<Popup> popup_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<Connection> connection_;

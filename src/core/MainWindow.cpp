@@ -1,30 +1,13 @@
 #include "core/MainWindow.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QMenu>
+#include <algorithm>
 
 MainWindow::MainWindow(int twipsX, int twipsY)
 {
     setWindowTitle("Quillora");
     // Client area of 8520 x 5370 twips.
     resize(8520 / std::max(twipsX, 1), 5370 / std::max(twipsY, 1));
-    buildTrayMenu();
-}
-
-void MainWindow::buildTrayMenu()
-{
-    trayMenu = new QMenu("Main", this);
-    toggleItem = trayMenu->addAction("Enable", this, &MainWindow::translateToggleRequested);
-    mnusep2 = trayMenu->addSeparator();
-    openItem = trayMenu->addAction("Open", this, &MainWindow::showWithPage);
-    reconnectItem = trayMenu->addAction("Reconnect", this, &MainWindow::reconnectRequested);
-    aboutItem = trayMenu->addAction("About", this, &MainWindow::aboutRequested);
-    nmusep5 = trayMenu->addSeparator();
-    settingsItem = trayMenu->addAction("Settings", this, &MainWindow::settingsRequested);
-    sep1 = trayMenu->addSeparator();
-    exitItem = trayMenu->addAction("Exit", this, &MainWindow::exitRequested);
-    trayMenu->setDefaultAction(toggleItem);
 }
 
 void MainWindow::showWithPage()
@@ -36,7 +19,7 @@ void MainWindow::showWithPage()
     emit topmostRequested();
 }
 
-void MainWindow::setBrowserView(QWidget* view)
+void MainWindow::setPageView(QWidget* view)
 {
     pageView = view;
     if (pageView)
@@ -44,9 +27,9 @@ void MainWindow::setBrowserView(QWidget* view)
     fitPageView();
 }
 
-void MainWindow::decideClose(bool& cancel, CloseReason mode)
+void MainWindow::decideClose(bool& cancel, CloseReason reason)
 {
-    switch (mode) {
+    switch (reason) {
     case CloseReason::UserClose:
         cancel = true;
         hide();

@@ -1,6 +1,6 @@
 #include "core/PerApplicationSwitch.h"
 
-#include "config/SettingsFiles.h"
+#include "common/FileBaseName.h"
 #include "common/NumberText.h"
 #include "platform/Platform.h"
 
@@ -22,7 +22,7 @@ PerApplicationSwitch::PerApplicationSwitch(AppState& state, platform::Platform& 
     , platform_(platform)
     , foregroundWindow_(std::move(foregroundWindow))
     , windowProcessId_(std::move(windowProcessId))
-    , storeApplication_(SettingsFiles::fileBaseName(platform.files().executablePath()))
+    , storeApplication_(fileBaseName(platform.files().executablePath()))
 {
     // Nothing, the desktop shell and this program itself never get a switch of their own.
     excluded_ = {QString(), storeApplication_.toLower()};

@@ -2,11 +2,6 @@
 
 #include "platform/Processes.h"
 
-namespace {
-// Size of the ANSI process-entry record the snapshot fills.
-constexpr std::uint32_t RecordSize = 296;
-} // namespace
-
 ProcessTable::ProcessTable(platform::Processes& processes, std::function<std::uint32_t(WindowHandle)> windowProcessId)
     : processes_(processes), windowProcessId_(std::move(windowProcessId))
 {
@@ -28,14 +23,7 @@ int ProcessTable::takeSnapshot()
         ++count;
         if (count % 20 == 0)
             resize(count + 20);
-        Record& r = records_[count];
-        r = Record{};
-        r.dwSize = RecordSize;
-        r.th32ProcessID = process.pid;
-        r.cntThreads = process.threads;
-        r.th32ParentProcessID = process.parentPid;
-        r.pcPriClassBase = process.priority;
-        r.szExeFile = process.exeFile;
+        records_[count] = process;
     }
     return count;
 }
@@ -45,15 +33,15 @@ QString ProcessTable::executableOfWindow(WindowHandle window, QString* fullPath)
     const std::uint32_t pid = windowProcessId_ ? windowProcessId_(window) : 0;
     const int count = takeSnapshot();
     for (int index = 0; index <= count && index < capacity(); ++index)
-        if (records_.at(index).th32ProcessID == pid)
+        if (records_.at(index).pid == pid)
             return executableAt(index, fullPath);
     return QString();
 }
 
 QString ProcessTable::executableAt(int index, QString* fullPath)
 {
-    const Record& r = record(index);
+    const platform::ProcessRecord& r = entry(index);
     if (fullPath)
-        *fullPath = r.th32ProcessID ? processes_.executablePath(r.th32ProcessID) : QString();
-    return r.szExeFile;
+        *fullPath = r.pid ? processes_.executablePath(r.pid) : QString();
+    return r.exeFile;
 }

@@ -1,46 +1,44 @@
 #include "core/TranslationPipeline.h"
 
+#include "common/ProgramTimers.h"
 #include "core/TrayIcon.h"
-#include "core/MainWindow.h"
+#include "core/TrayMenu.h"
 #include "platform/Platform.h"
 #include "popup/Popup.h"
-#include "popup/TranslationPopup.h"
-#include "popup/FloatingIcon.h"
 
-#include <QAction>
-#include <QMenu>
-
-TranslationPipeline::TranslationPipeline(AppState& state, platform::Platform& platform, MainWindow& main, Popup& popup,
-                                         ServicePage& page, TrayIcon& tray)
+TranslationPipeline::TranslationPipeline(AppState& state, platform::Platform& platform, ProgramTimers& timers,
+                                         WindowHandle clipboardOwner, Popup& popup, ServicePage& page,
+                                         TrayIcon& tray, TrayMenu& menu)
     : state_(state)
     , platform_(platform)
     , switch_(state, platform, [&platform] { return platform.windows().foregroundWindow(); },
               [&platform](WindowHandle w) { return static_cast<std::uint32_t>(platform.windows().windowProcessId(w)); })
     , capture_(platform)
-    , request_(state, platform, main, popup, page, [this](WindowHandle w) { return capture_.copySelectedText(w); })
-    , polling_(state, main, popup, page)
+    , request_(state, platform, timers, page, [this](WindowHandle w) { return capture_.copySelectedText(w); },
+               viewOf(popup))
+    , polling_(state, timers, page, viewOf(popup))
     , watcher_(state, platform, watcherActions(popup))
 {
-    capture_.setOwnerWindow(main.winId());
-    switch_.setTrayView({[&tray] { tray.refresh(true, true); },
-                         [&main] {
-                             if (main.trayMenu)
-                                 main.trayMenu->hide();
-                         },
-                         [&main](const QString& caption) {
-                             if (main.toggleItem)
-                                 main.toggleItem->setText(caption);
-                         },
-                         [&main](bool enabled) {
-                             if (main.toggleItem)
-                                 main.toggleItem->setEnabled(enabled);
-                         }});
+    capture_.setOwnerWindow(clipboardOwner);
+    switch_.setTrayView({[&tray] { tray.refresh(true, true); }, [&menu] { menu.hide(); },
+                         [&menu](const QString& caption) { menu.toggleItem->setText(caption); },
+                         [&menu](bool enabled) { menu.toggleItem->setEnabled(enabled); }});
 
-    connect(&main.selectionWatch, &Timer::timeout, this, [this] { watcher_.onWatchTick(); });
-    connect(&main.resultPoll, &Timer::timeout, this, [this] { polling_.onResultPollTick(); });
-    connect(&main.translationTimeout, &Timer::timeout, this, [this] { polling_.onTranslationTimeout(); });
+    connect(&timers.selectionWatch, &Timer::timeout, this, [this] { watcher_.onWatchTick(); });
+    connect(&timers.resultPoll, &Timer::timeout, this, [this] { polling_.onResultPollTick(); });
+    connect(&timers.translationTimeout, &Timer::timeout, this, [this] { polling_.onTranslationTimeout(); });
     connect(&popup, &Popup::copyRequested, this, [this](const QString& text) { capture_.putClipboardText(text); });
     connect(&popup, &Popup::translateOffRequested, this, [this] { switch_.setTranslationEnabled(false, true); });
+}
+
+TranslationView TranslationPipeline::viewOf(Popup& popup)
+{
+    return {
+        [&popup](const QString& text) { popup.showTranslation(text); },
+        [&popup] { popup.showServiceLink(); },
+        [&popup](const QString& direction) { popup.showDirection(direction); },
+        [&popup](int x, int y) { popup.offerIcon(x, y); },
+    };
 }
 
 SelectionWatcher::Actions TranslationPipeline::watcherActions(Popup& popup)
@@ -48,7 +46,7 @@ SelectionWatcher::Actions TranslationPipeline::watcherActions(Popup& popup)
     return {
         [this] { return switch_.checkForegroundApplication(); },
         [this] { return switch_.watchActive; },
-        [&popup] { return popup.isPointerOver(&popup.translationWindow()) || popup.isPointerOver(&popup.icon()); },
+        [&popup] { return popup.isPointerOverPopupOrIcon(); },
         [&popup] { popup.hidePopup(); },
         [this](int x, int y, int selectionLeft) { return request_.translateSelection(x, y, selectionLeft); },
         [&popup](int x, int y) { popup.openPopup(x, y); },

@@ -1,7 +1,7 @@
 #pragma once
 // The road of one translation, assembled: the per-application switch, the selection
-// watcher on selectionWatch, the capture, the request and the result timers, wired to the
-// popup, the tray and the service page.
+// watcher on its 50 ms tick, the capture, the request and the result timers, wired to
+// the popup, the tray and the service page.
 
 #include "capture/SelectedTextCapture.h"
 #include "capture/SelectionWatcher.h"
@@ -11,10 +11,11 @@
 
 #include <QObject>
 
-class MainWindow;
+struct ProgramTimers;
 class Popup;
 class ServicePage;
 class TrayIcon;
+class TrayMenu;
 namespace platform {
 class Platform;
 }
@@ -22,8 +23,10 @@ class Platform;
 class TranslationPipeline : public QObject {
     Q_OBJECT
 public:
-    TranslationPipeline(AppState& state, platform::Platform& platform, MainWindow& main, Popup& popup, ServicePage& page,
-                        TrayIcon& tray);
+    // clipboardOwner: the program's window that owns the clipboard while it writes it.
+    TranslationPipeline(AppState& state, platform::Platform& platform, ProgramTimers& timers,
+                        WindowHandle clipboardOwner, Popup& popup, ServicePage& page, TrayIcon& tray,
+                        TrayMenu& menu);
 
     PerApplicationSwitch& appSwitch() { return switch_; }
     SelectionWatcher& watcher() { return watcher_; }
@@ -36,6 +39,7 @@ public:
 
 private:
     SelectionWatcher::Actions watcherActions(Popup& popup);
+    static TranslationView viewOf(Popup& popup);
 
     AppState& state_;
     platform::Platform& platform_;

@@ -1,7 +1,7 @@
 #include "core/TrayIcon.h"
 
 #include "common/AppState.h"
-#include "core/MainWindow.h"
+#include "core/TrayMenu.h"
 #include "platform/Clock.h"
 
 #include <QCursor>
@@ -12,8 +12,8 @@ namespace {
 constexpr int BalloonMs = 10000;
 } // namespace
 
-TrayIcon::TrayIcon(AppState& state, platform::Clock& clock, MainWindow& form)
-    : state_(state), clock_(clock), form_(form)
+TrayIcon::TrayIcon(AppState& state, platform::Clock& clock, TrayMenu& menu)
+    : state_(state), clock_(clock), menu_(menu)
 {
     popupMenu = [](QMenu* menu, const QPoint& at) { menu->exec(at); };
     connect(&icon_, &QSystemTrayIcon::activated, this,
@@ -96,18 +96,18 @@ void TrayIcon::handleMouseMessage(int message)
     busy_ = true;
     switch (message) {
     case RightButtonUp:
-        if (form_.trayMenu->isVisible()) {
-            form_.trayMenu->hide();
+        if (menu_.isVisible()) {
+            menu_.hide();
             break;
         }
-        form_.trayMenu->setDefaultAction(form_.toggleItem);
-        popupMenu(form_.trayMenu, QCursor::pos());
+        menu_.setDefaultAction(menu_.toggleItem);
+        popupMenu(&menu_, QCursor::pos());
         break;
     case LeftButtonDown:
         leftButtonDown();
         break;
     case LeftButtonDoubleClick:
-        form_.showWithPage();
+        emit mainWindowRequested();
         break;
     case BalloonUserClick:
         onBalloonClicked();
@@ -124,12 +124,22 @@ void TrayIcon::leftButtonDown()
     // After midnight the recorded time lies ahead: that press counts as long ago.
     const bool single = now - lastSingleClick_ >= DoubleClickSeconds || lastSingleClick_ >= now;
     if (!single) {
-        form_.showWithPage();
+        emit mainWindowRequested();
         return;
     }
     if (state_.pageReady)
         emit translateToggleRequested();
     lastSingleClick_ = now;
+}
+
+QString TrayIcon::updateBalloonText(const QString& version)
+{
+    return "New version " + version + "\r\nA new Quillora Version is available.\r\n Click here to download.";
+}
+
+void TrayIcon::showUpdateBalloon(const QString& version)
+{
+    showBalloon(updateBalloonText(version), false, false, "download");
 }
 
 void TrayIcon::onBalloonClicked()

@@ -11,7 +11,7 @@
 #include <functional>
 
 struct AppState;
-class MainWindow;
+class TrayMenu;
 class QMenu;
 namespace platform {
 class Clock;
@@ -28,7 +28,7 @@ public:
     // Two left presses closer together than this are a double click.
     static constexpr double DoubleClickSeconds = 0.3;
 
-    TrayIcon(AppState& state, platform::Clock& clock, MainWindow& form);
+    TrayIcon(AppState& state, platform::Clock& clock, TrayMenu& menu);
     ~TrayIcon() override;
 
     // show: set picture and tip, adding the icon first unless added; else remove it.
@@ -39,6 +39,9 @@ public:
     void handleMouseMessage(int message);
     void onBalloonClicked();
     void openDownloadPage();
+    // The balloon that offers a newer published version; a click on it downloads.
+    void showUpdateBalloon(const QString& version);
+    static QString updateBalloonText(const QString& version);
 
     // The message number of a tray activation; 0 for none handled.
     static int messageFor(QSystemTrayIcon::ActivationReason reason);
@@ -58,6 +61,8 @@ signals:
     void translateToggleRequested();
     // The translation popup must close.
     void hidePopupRequested();
+    // The main window with the service page must come forward (a double click).
+    void mainWindowRequested();
     // The address must open in the desktop's browser.
     void openUrlRequested(const QString& url);
     // A balloon was shown (title, body, icon).
@@ -68,7 +73,7 @@ private:
 
     AppState& state_;
     platform::Clock& clock_;
-    MainWindow& form_;
+    TrayMenu& menu_;
     QSystemTrayIcon icon_;
     TrayPicture picture_ = TrayPicture::NotConnected;
     bool busy_ = false;

@@ -2,7 +2,7 @@
 
 #include "common/AppState.h"
 #include "common/NumberText.h"
-#include "core/MainWindow.h"
+#include "common/ProgramTimers.h"
 #include "platform/Platform.h"
 #include "popup/EdgeCorrection.h"
 #include "common/LinkLabel.h"
@@ -39,11 +39,16 @@ int whole(double value)
 }
 } // namespace
 
-Popup::Popup(AppState& state, platform::Platform& platform, MainWindow& main)
-    : state_(state), platform_(platform), mainWindow_(main), shadow_(std::make_unique<ShadowWindow>()),
-      icon_(std::make_unique<FloatingIcon>()), window_(std::make_unique<TranslationPopup>(state)), effects_(state, platform)
+Popup::Popup(AppState& state, platform::Platform& platform, ProgramTimers& timers)
+    : state_(state)
+    , platform_(platform)
+    , timers_(timers)
+    , shadow_(std::make_unique<ShadowWindow>())
+    , icon_(std::make_unique<FloatingIcon>())
+    , window_(std::make_unique<TranslationPopup>(state))
+    , effects_(state, platform)
+    , glide_(state, platform, *shadow_)
 {
-    effects_.setShadowWindow(shadow_.get());
     connectHandlers();
 }
 
@@ -57,8 +62,9 @@ void Popup::connectHandlers()
     connect(window_->copyLink, &LinkLabel::clicked, this, &Popup::onCopyLinkClicked);
     connect(window_->directionLink, &LinkLabel::clicked, this, &Popup::onDirectionLinkClicked);
     connect(window_->updateLink, &LinkLabel::clicked, this, &Popup::onUpdateLinkClicked);
-    connect(&mainWindow_.iconRetire, &Timer::timeout, this, &Popup::onIconRetireTick);
-    connect(&mainWindow_.iconLeave, &Timer::timeout, this, &Popup::onIconLeaveTick);
+    connect(&timers_.iconRetire, &Timer::timeout, this, &Popup::onIconRetireTick);
+    connect(&timers_.iconLeave, &Timer::timeout, this, &Popup::onIconLeaveTick);
+    connect(&timers_.progressDots, &Timer::timeout, this, &Popup::advanceWaitingDots);
 }
 
 void Popup::dress()
@@ -76,6 +82,28 @@ QString Popup::shownText() const
 void Popup::setShownText(const QString& text)
 {
     setControlText(window_->textView, text, false);
+}
+
+void Popup::advanceWaitingDots()
+{
+    const QString text = shownText();
+    setShownText(text.size() == 5 ? QString() : text + ".");
+}
+
+void Popup::showServiceLink()
+{
+    window_->serviceLink->setVisible(true);
+}
+
+void Popup::showDirection(const QString& direction)
+{
+    window_->directionLink->setCaption(direction);
+}
+
+void Popup::showUpdateOffer(const QString& version)
+{
+    window_->updateLink->setCaption("New v" + version);
+    window_->updateLink->show();
 }
 
 int Popup::transparency()
@@ -144,7 +172,7 @@ void Popup::showTranslation(const QString& text)
     tw.setTop(f, placed.y());
 
     if (f.isVisible()) {
-        effects_.glide(&f, W, H, placed.x());
+        glide_.glide(&f, W, H, placed.x());
     } else {
         // Opening glides it into place from the icon.
         f.setGeometry(icon_->x(), f.y(), tw.toPxX(W), tw.toPxY(H));
@@ -154,14 +182,41 @@ void Popup::showTranslation(const QString& text)
     }
 }
 
+void Popup::offerIcon(int x, int y)
+{
+    FloatingIcon& icon = *icon_;
+    const auto mode = state_.settings.number("ControlMode");
+    if (mode && *mode == 1) {
+        // Parked, hidden, with its centre under the release point: the next click
+        // there opens the popup.
+        icon.hide();
+        icon.move(x - FloatingIcon::SizePx / 2, y - FloatingIcon::SizePx / 2);
+        return;
+    }
+    effects_.setTransparency(&icon, transparency());
+    state_.iconAnchorX = x + 18;
+    state_.iconAnchorY = y + 3;
+    const QPoint pointer = platform_.input().cursorPos();
+    state_.iconAnchorDistance =
+        std::hypot(double(state_.iconAnchorX - pointer.x()), double(state_.iconAnchorY - pointer.y()));
+    effects_.setTopmost(&icon, true, true, x + 10, y - 5);
+
+    // Fractions of a second are kept; the timer takes at most its longest interval.
+    if (const auto seconds = state_.settings.number("hideiconinterval"))
+        timers_.iconRetire.setInterval(numbertext::clampedWhole(*seconds * 1000, 0, Timer::MaxInterval));
+    timers_.iconRetire.setEnabled(true);
+    icon.showOffer(true);
+    timers_.iconLeave.setEnabled(true);
+}
+
 void Popup::openPopup(int x, int y)
 {
     TranslationPopup& f = *window_;
     FloatingIcon& icon = *icon_;
     const Twips tw(state_);
-    mainWindow_.iconLeave.setEnabled(false);
+    timers_.iconLeave.setEnabled(false);
     effects_.setTransparency(&icon, transparency());
-    mainWindow_.iconRetire.setEnabled(false);
+    timers_.iconRetire.setEnabled(false);
     icon.showOffer(false);
     if (x != 0 && y != 0)
         icon.move(x - FloatingIcon::SizePx / 2, y - FloatingIcon::SizePx / 2);
@@ -176,7 +231,7 @@ void Popup::openPopup(int x, int y)
     effects_.setTopmost(&f, true, true, icon.x(), tw.toPxY(placed.y()));
     effects_.setTransparency(&f, transparency());
     effects_.setTopmost(&icon, true, true, 0, 0);
-    effects_.glide(&f, W, H, placed.x());
+    glide_.glide(&f, W, H, placed.x());
 }
 
 void Popup::hidePopup()
@@ -184,9 +239,9 @@ void Popup::hidePopup()
     if (!icon_->isVisible())
         return;
     shadow_->hide();
-    mainWindow_.iconRetire.setEnabled(false);
+    timers_.iconRetire.setEnabled(false);
     icon_->hide();
-    mainWindow_.resultPoll.setEnabled(false);
+    timers_.resultPoll.setEnabled(false);
     window_->serviceLink->hide();
     if (window_->isVisible()) {
         // The popup stays at the last level; opening sets its level before it is seen.
@@ -205,9 +260,14 @@ bool Popup::isPointerOver(const QWidget* window)
            pointer.y() < area.top() + area.height();
 }
 
+bool Popup::isPointerOverPopupOrIcon()
+{
+    return isPointerOver(window_.get()) || isPointerOver(icon_.get());
+}
+
 void Popup::onIconPressed(int button)
 {
-    mainWindow_.iconLeave.setEnabled(false);
+    timers_.iconLeave.setEnabled(false);
     // The event names the logical button, btnSecondary the physical one.
     const bool swapped = state_.secondaryButton == 1;
     const int physical = swapped && (button == 1 || button == 2) ? 3 - button : button;
@@ -226,7 +286,7 @@ void Popup::onCloseMarkClicked()
 
 void Popup::onIconRetireTick()
 {
-    Timer& timer = mainWindow_.iconRetire;
+    Timer& timer = timers_.iconRetire;
     if (isPointerOver(icon_.get())) {
         // A full interval starts anew.
         timer.setEnabled(false);
@@ -243,7 +303,7 @@ void Popup::onIconLeaveTick()
     const QPoint pointer = platform_.input().cursorPos();
     const double distance = std::hypot(double(state_.iconAnchorY - pointer.y()), double(state_.iconAnchorX - pointer.x()));
     if (distance > state_.iconAnchorDistance + LeaveDistancePx) {
-        mainWindow_.iconLeave.setEnabled(false);
+        timers_.iconLeave.setEnabled(false);
         hidePopup();
     }
 }

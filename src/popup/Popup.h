@@ -1,8 +1,9 @@
 #pragma once
-// The popup presentation: the translation popup, the floating icon and the shadow
-// window, with the rules that fill, place, open and dismiss them.
+// The popup presentation: the translation popup, the floating "G" icon and the
+// shadow window, with the rules that fill, place, open and dismiss them.
 
-#include "popup/WindowEffects.h"
+#include "common/WindowEffects.h"
+#include "popup/PopupGlide.h"
 
 #include <QObject>
 #include <QRect>
@@ -10,7 +11,7 @@
 #include <memory>
 
 struct AppState;
-class MainWindow;
+struct ProgramTimers;
 class ShadowWindow;
 class TranslationPopup;
 class FloatingIcon;
@@ -21,25 +22,38 @@ class Platform;
 class Popup : public QObject {
     Q_OBJECT
 public:
-    // Loads the three windows hidden and takes over MainWindow's iconRetire and iconLeave.
-    Popup(AppState& state, platform::Platform& platform, MainWindow& main);
+    // Loads the three windows hidden and handles the icon's retire and leave timers
+    // and the waiting dots.
+    Popup(AppState& state, platform::Platform& platform, ProgramTimers& timers);
     ~Popup() override;
 
     TranslationPopup& translationWindow() { return *window_; }
     FloatingIcon& icon() { return *icon_; }
     ShadowWindow& shadow() { return *shadow_; }
     WindowEffects& effects() { return effects_; }
+    PopupGlide& glide() { return glide_; }
 
-    // The text of textView, read whole or replaced whole (the progress dots use it).
+    // The popup's text, read whole or replaced whole.
     QString shownText() const;
     void setShownText(const QString& text);
+    // One step of the waiting dots: five dots become none, else one more.
+    void advanceWaitingDots();
 
     // Colours, the service link's caption and the border from the applied settings.
     void dress();
+    // The footer's link to the translation service, shown with a result.
+    void showServiceLink();
+    // The direction link's caption.
+    void showDirection(const QString& direction);
+    // The footer's "New v" link, offering a newer published version.
+    void showUpdateOffer(const QString& version);
 
     // Puts the text into the popup and sizes and places it; a shown popup glides to
     // the new size, a hidden one stays hidden at the icon.
     void showTranslation(const QString& text);
+    // Offers the icon beside a selection that ended at (x, y). With ControlMode 1 it
+    // is parked hidden under the release point instead, for the click that opens.
+    void offerIcon(int x, int y);
     // Opens the popup at the icon; (x, y) the pointer in pixels, or 0, 0 to leave the
     // icon where it is.
     void openPopup(int x, int y);
@@ -48,6 +62,8 @@ public:
     void hidePopup();
     // The pointer lies strictly inside the window's rectangle.
     bool isPointerOver(const QWidget* window);
+    // The pointer lies over the popup or the icon.
+    bool isPointerOverPopupOrIcon();
 
     void onIconPressed(int button);
     void onCloseMarkClicked();
@@ -59,16 +75,16 @@ public:
     void onUpdateLinkClicked();
 
 signals:
-    // The copy link: put the text on the clipboard (putClipboardText).
+    // The copy link: put the text on the clipboard.
     void copyRequested(const QString& text);
-    // The service link: open the address with the shell (shellOpen).
+    // The service link: open the address with the desktop.
     void shellOpenRequested(const QString& address);
-    // The direction link: bring the main window with the service page forward (showWithPage).
+    // The direction link: bring the main window with the service page forward.
     void showMainRequested();
-    // The new-version link: open the download page (openDownloadPage).
+    // The new-version link: open the download page.
     void downloadPageRequested();
     // The secondary button on the icon: translation off for the current application,
-    // and that choice stored (setTranslationEnabled(false, true)).
+    // and that choice stored.
     void translateOffRequested();
 
 private:
@@ -83,9 +99,10 @@ private:
 
     AppState& state_;
     platform::Platform& platform_;
-    MainWindow& mainWindow_;
+    ProgramTimers& timers_;
     std::unique_ptr<ShadowWindow> shadow_;
     std::unique_ptr<FloatingIcon> icon_;
     std::unique_ptr<TranslationPopup> window_;
     WindowEffects effects_;
+    PopupGlide glide_;
 };

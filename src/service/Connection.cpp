@@ -1,38 +1,26 @@
 #include "service/Connection.h"
 
 #include "common/AppState.h"
-#include "core/TrayIcon.h"
-#include "core/MainWindow.h"
+#include "common/ProgramTimers.h"
 #include "service/ServicePage.h"
 #include "service/VersionNumber.h"
 
-#include <QAction>
-
-Connection::Connection(AppState& state, ServicePage& page, MainWindow& form, TrayIcon& tray)
-    : state_(state), page_(page), form_(form), tray_(tray)
+Connection::Connection(AppState& state, ServicePage& page, ProgramTimers& timers)
+    : state_(state), page_(page), timers_(timers)
 {
-    connect(&form_.pageLoad, &Timer::timeout, this, &Connection::onPageLoadTick);
-    connect(&form_.reconnect, &Timer::timeout, this, &Connection::onReconnectTick);
-    connect(&form_.progressDots, &Timer::timeout, this, &Connection::advanceWaitingDots);
-}
-
-QString Connection::updateBalloonText(const QString& version)
-{
-    return "New version " + version + "\r\nA new Quillora Version is available.\r\n Click here to download.";
+    connect(&timers_.pageLoad, &Timer::timeout, this, &Connection::onPageLoadTick);
+    connect(&timers_.reconnect, &Timer::timeout, this, &Connection::onReconnectTick);
 }
 
 void Connection::connectService()
 {
     state_.pageReady = false;
     state_.connected = false;
-    form_.reconnectItem->setText("Connecting...");
-    form_.reconnectItem->setEnabled(false);
     // The page still shown must not pass for the new one.
     page_.clearOuterHtml(page::text);
     page_.navigate(state_.settings.value("serviceurl") + "?dir=" + state_.settings.value("language"));
-    form_.pageLoad.setEnabled(true);
-    form_.toggleItem->setEnabled(false);
-    tray_.refresh(true, true);
+    timers_.pageLoad.setEnabled(true);
+    emit connectionChanged();
 }
 
 void Connection::onPageLoadTick()
@@ -42,31 +30,27 @@ void Connection::onPageLoadTick()
     if (!state_.pageReady)
         return;
 
-    form_.reconnectItem->setText("Reconnect");
-    form_.reconnectItem->setEnabled(true);
     state_.connected = true;
-    form_.pageLoad.setEnabled(false);
-    tray_.refresh(true, true);
-    form_.toggleItem->setEnabled(!state_.currentApplication.isEmpty() && state_.pageReady);
+    timers_.pageLoad.setEnabled(false);
+    emit connectionChanged();
 
     if (const auto version = page_.value(page::version))
         state_.publishedVersion = *version;
     if (const auto download = page_.value(page::download))
         state_.downloadUrl = *download;
     if (state_.programVersion != state_.publishedVersion)
-        offerNewerVersion();
+        compareVersions();
 
     if (state_.settings.value("language").isEmpty())
         emit languageDialogRequested();
 }
 
-void Connection::offerNewerVersion()
+void Connection::compareVersions()
 {
     const double own = versionNumber(state_.programVersion);
     const double published = versionNumber(state_.publishedVersion);
     if (own < published) {
-        emit newVersionLabel("New v" + state_.publishedVersion);
-        tray_.showBalloon(updateBalloonText(state_.publishedVersion), false, false, "download");
+        emit newerVersionPublished(state_.publishedVersion);
         state_.isBeta = false;
     } else if (published < own) {
         state_.isBeta = true;
@@ -77,12 +61,4 @@ void Connection::onReconnectTick()
 {
     if (!state_.connected)
         connectService();
-}
-
-void Connection::advanceWaitingDots()
-{
-    if (!popupText || !setPopupText)
-        return;
-    const QString text = popupText();
-    setPopupText(text.size() == 5 ? QString() : text + ".");
 }

@@ -1,15 +1,12 @@
 #include "service/ResultPolling.h"
 
-#include "common/TraceFile.h"
-#include "core/MainWindow.h"
-#include "common/LinkLabel.h"
-#include "popup/Popup.h"
-#include "popup/TranslationPopup.h"
-#include "service/ServicePage.h"
+#include "common/ProgramTimers.h"
 #include "common/TextCacheKey.h"
+#include "common/TraceFile.h"
+#include "service/ServicePage.h"
 
-ResultPolling::ResultPolling(AppState& state, MainWindow& main, Popup& popup, ServicePage& page)
-    : state_(state), main_(main), popup_(popup), page_(page)
+ResultPolling::ResultPolling(AppState& state, ProgramTimers& timers, ServicePage& page, TranslationView view)
+    : state_(state), timers_(timers), page_(page), view_(std::move(view))
 {
 }
 
@@ -23,23 +20,23 @@ void ResultPolling::onResultPollTick()
         return;
     if (state_.trace)
         state_.trace->write("result-seen", result.size());
-    main_.progressDots.setEnabled(false);
+    timers_.progressDots.setEnabled(false);
     if (const auto direction = page_.innerText(page::fromto))
-        popup_.translationWindow().directionLink->setCaption(*direction);
+        view_.showDirection(*direction);
     // The result belongs to the newest request; a key already present keeps its item.
     const QString key = textCacheKey(state_.lastRequestText);
     if (!state_.translationCache.contains(key))
         state_.translationCache.insert(key, result);
-    main_.translationTimeout.setEnabled(false);
-    main_.resultPoll.setEnabled(false);
-    popup_.translationWindow().serviceLink->setVisible(true);
-    popup_.showTranslation(result);
+    timers_.translationTimeout.setEnabled(false);
+    timers_.resultPoll.setEnabled(false);
+    view_.showServiceLink();
+    view_.showTranslation(result);
 }
 
 void ResultPolling::onTranslationTimeout()
 {
-    main_.progressDots.setEnabled(false);
-    main_.resultPoll.setEnabled(false);
-    main_.translationTimeout.setEnabled(false);
-    popup_.showTranslation(state_.settings.value("timeoutstr"));
+    timers_.progressDots.setEnabled(false);
+    timers_.resultPoll.setEnabled(false);
+    timers_.translationTimeout.setEnabled(false);
+    view_.showTranslation(state_.settings.value("timeoutstr"));
 }

@@ -3,21 +3,21 @@
 // until it holds text, caches and shows it, or shows the time-out text instead.
 
 #include "common/AppState.h"
+#include "service/TranslationView.h"
 
-class MainWindow;
-class Popup;
+struct ProgramTimers;
 class ServicePage;
 
 class ResultPolling {
 public:
-    ResultPolling(AppState& state, MainWindow& main, Popup& popup, ServicePage& page);
+    ResultPolling(AppState& state, ProgramTimers& timers, ServicePage& page, TranslationView view);
 
     void onResultPollTick();
     void onTranslationTimeout();
 
 private:
     AppState& state_;
-    MainWindow& main_;
-    Popup& popup_;
+    ProgramTimers& timers_;
     ServicePage& page_;
+    TranslationView view_;
 };

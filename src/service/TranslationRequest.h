@@ -4,12 +4,12 @@
 // text to the service page, and offers the floating icon.
 
 #include "common/AppState.h"
+#include "service/TranslationView.h"
 
 #include <QString>
 #include <functional>
 
-class MainWindow;
-class Popup;
+struct ProgramTimers;
 class ServicePage;
 namespace platform {
 class Platform;
@@ -18,8 +18,8 @@ class Platform;
 class TranslationRequest {
 public:
     // copySelectedText: the selected text of a window, or empty.
-    TranslationRequest(AppState& state, platform::Platform& platform, MainWindow& main, Popup& popup, ServicePage& page,
-                       std::function<QString(WindowHandle)> copySelectedText);
+    TranslationRequest(AppState& state, platform::Platform& platform, ProgramTimers& timers, ServicePage& page,
+                       std::function<QString(WindowHandle)> copySelectedText, TranslationView view);
 
     // x, y: the pointer at the release; selectionLeft: the left end of the dragged
     // span (all screen pixels). True when a non-empty text was captured and handled.
@@ -31,12 +31,11 @@ public:
 
 private:
     void startPageRequest(const QString& text);
-    void offerIcon(int x, int y);
 
     AppState& state_;
     platform::Platform& platform_;
-    MainWindow& main_;
-    Popup& popup_;
+    ProgramTimers& timers_;
     ServicePage& page_;
     std::function<QString(WindowHandle)> copySelectedText_;
+    TranslationView view_;
 };

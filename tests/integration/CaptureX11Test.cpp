@@ -1,42 +1,55 @@
-// Capturing the selection of real applications on the virtual desktop.
-#include "CaptureDesktop.h"
+// The capture and the clipboard on the real X clipboard: applications that copy only
+// on their shortcut, terminals that answer from their selection, hung clipboard
+// owners, and the user's clipboard given back format by format, byte for byte.
+#include "DesktopDriver.h"
+#include "capture/ClipboardSession.h"
 #include "capture/SelectedTextCapture.h"
+#include "platform/Platform.h"
 
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace {
-
-using capturetest::clipboardContents;
-using capturetest::runServing;
-using capturetest::waitUntil;
 
 constexpr int QtKeyControl = 0x01000021;
 constexpr int QtKeyInsert = 0x01000006;
 constexpr int QtKeyC = 0x43;
 
-class CaptureX11 : public capturetest::DesktopFixture {
+class CaptureX11 : public testing::Test {
 protected:
-    std::unique_ptr<SelectedTextCapture> capture;
+    std::unique_ptr<platform::Platform> desktop = platform::createPlatform();
+    DesktopDriver driver;
+    SelectedTextCapture capture{*desktop};
     int windows = 0;
 
     void SetUp() override
     {
-        DesktopFixture::SetUp();
-        capture = std::make_unique<SelectedTextCapture>(*desktop);
-        capture->setOwnerWindow(1);
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
+        capture.setOwnerWindow(1);
     }
-
-    // A copy-target window in front; returns its process.
+    // Brings the placed window to the front and waits until the back end sees it there.
+    WindowHandle inFront(const DesktopDriver::Window& window)
+    {
+        EXPECT_TRUE(window) << "the window never appeared";
+        DesktopDriver::activate(window.id);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return desktop->windows().foregroundWindow() == window.id; }, 5000));
+        return window.id;
+    }
+    // A copy-target window in front that copies its text only on the given shortcut.
     QProcess* copyTargetInFront(const QString& copyOn, const QString& text, int lateMs = 0, int repeat = 1)
     {
         const QString title = QString("copy target %1 %2").arg(copyOn).arg(++windows);
-        QProcess* target = startCopyTarget({"--copy-on", copyOn, "--text", text, "--late-ms", QString::number(lateMs),
-                                            "--title", title, "--repeat", QString::number(repeat)});
-        focusWindowTitled(title, target->processId());
+        QProcess* target = driver.startCopyTarget({"--copy-on", copyOn, "--text", text, "--late-ms",
+                                                   QString::number(lateMs), "--title", title, "--repeat",
+                                                   QString::number(repeat)});
+        inFront(DesktopDriver::waitForWindow(title));
         return target;
     }
-
     // The keys (Qt key codes) the application received with Ctrl held.
     static QList<int> controlKeysReceived(QProcess* target)
     {
@@ -49,53 +62,65 @@ protected:
     }
 };
 
-TEST_F(CaptureX11, ApplicationsThatCopyOnlyOnTheirShortcut)
+TEST_F(CaptureX11, ApplicationsThatCopyOnlyOnTheirShortcutAndTheUsersRichClipboard)
 {
-    struct Case {
-        const char* copyOn;
-        int lateMs;
-        QList<int> keysSeen;
-        int repeat;
-    };
-    const std::vector<Case> cases{
-        {"ctrl-insert", 0, {QtKeyInsert}, 1},
-        {"ctrl-c", 0, {QtKeyInsert, QtKeyC}, 1},
-        {"ctrl-c", 40, {QtKeyInsert, QtKeyC}, 1}, // caught by the final wait
-        {"ctrl-insert", 0, {QtKeyInsert}, 200000}, // about 5 MB
-    };
-    // The user's clipboard holds text, HTML and a picture at once.
-    startCopyTarget({"--own-clipboard", "--text", "the user's copy"});
-    const auto before = clipboardContents();
+    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--text", "the user's copy"}), nullptr);
+    const auto before = DesktopDriver::selectionContents();
     ASSERT_EQ(before.value("text/plain"), "the user's copy");
+    ASSERT_TRUE(before.contains("text/html") && before.contains("image/png"));
 
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.copyOn) + " late " + std::to_string(c.lateMs));
-        const QString selected = QString::fromUtf8("selected «%1» text").arg(c.copyOn);
-        QProcess* target = copyTargetInFront(c.copyOn, selected, c.lateMs, c.repeat);
-        const WindowHandle foreground = desktop->windows().foregroundWindow();
-        EXPECT_EQ(capture->copySelectedText(foreground), selected.repeated(c.repeat));
-        EXPECT_EQ(controlKeysReceived(target), c.keysSeen);
-        EXPECT_EQ(clipboardContents(), before) << "format by format, byte by byte";
+    const std::tuple<const char*, int, QList<int>, int> cases[] = {
+        {"ctrl-insert", 0, {QtKeyInsert}, 1},
+        {"ctrl-c", 40, {QtKeyInsert, QtKeyC}, 1},   // caught by the final wait
+        {"ctrl-insert", 0, {QtKeyInsert}, 200000}, // about 5 MB
+        {"none", 0, {QtKeyInsert, QtKeyC}, 1},     // nothing selected
+    };
+    for (const auto& [copyOn, lateMs, keysSeen, repeat] : cases) {
+        SCOPED_TRACE(std::string(copyOn) + " late " + std::to_string(lateMs));
+        const QString selected = QString::fromUtf8("selected «%1» text").arg(copyOn);
+        QProcess* target = copyTargetInFront(copyOn, selected, lateMs, repeat);
+        const QString expected = QString(copyOn) == "none" ? QString() : selected.repeated(repeat);
+        EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), expected);
+        EXPECT_EQ(controlKeysReceived(target), keysSeen);
+        EXPECT_EQ(DesktopDriver::selectionContents(), before) << "format by format, byte by byte";
     }
 }
 
-TEST_F(CaptureX11, NothingSelectedGivesEmptyTextAndTheClipboardBack)
+TEST_F(CaptureX11, SnapshotAndRestoreGiveBackEveryFormatAndAHungOwnerCostsOnlyAShortWait)
 {
-    xclipOwns("plain user text");
-    const auto before = clipboardContents();
-    QProcess* target = copyTargetInFront("none", "never copied");
-    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "");
-    EXPECT_EQ(controlKeysReceived(target), (QList<int>{QtKeyInsert, QtKeyC}));
-    EXPECT_EQ(clipboardContents(), before);
-}
+    // An incompressible picture large enough to need incremental transfers.
+    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--text", QString::fromUtf8("Grüße ש"), "--picture-size",
+                                      "420"}),
+              nullptr);
+    const auto before = DesktopDriver::selectionContents();
+    ASSERT_GT(before.value("image/png").size(), 400 * 1024);
+    platform::Clipboard& clipboard = desktop->clipboard();
+    const platform::ClipboardSnapshot saved = clipboard.snapshot();
+    ASSERT_EQ(saved.items.size(), before.size());
+    ASSERT_TRUE(clipboard.open(1));
+    clipboard.empty();
+    clipboard.close();
+    EXPECT_TRUE(DesktopDriver::selectionContents().isEmpty());
+    ASSERT_TRUE(clipboard.restore(saved));
+    EXPECT_EQ(DesktopDriver::selectionContents(), before);
 
-TEST_F(CaptureX11, AHungClipboardOwnerCostsOnlyAShortWait)
-{
-    ASSERT_NO_FATAL_FAILURE(hungClipboardOwner());
-    copyTargetInFront("ctrl-c", "still captured");
+    // A clipboard of this very process is read without waiting for itself.
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("copied in the program"));
+    EXPECT_EQ(ClipboardSession(clipboard, "qlr", 1).unicodeText(), QString::fromUtf8("copied in the program"));
+
+    QProcess* owner = driver.xclipOwns("frozen");
+    ASSERT_NE(owner, nullptr);
+    driver.freeze(owner);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "still captured");
+    ClipboardSession session(clipboard, "qlr", 1);
+    EXPECT_EQ(session.unicodeText(), "");
+    EXPECT_TRUE(clipboard.snapshot().isEmpty());
+    EXPECT_EQ(session.unicodeText(), "");
+    EXPECT_LT(clock.elapsed(), 2000) << "one bounded wait, then the silent owner is not asked again";
+    copyTargetInFront("ctrl-c", "still captured");
+    clock.restart();
+    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "still captured");
     EXPECT_LT(clock.elapsed(), 2000);
 }
 
@@ -103,34 +128,26 @@ class CaptureXterm : public CaptureX11 {
 protected:
     QTemporaryDir folder;
     QString log;
-    WindowHandle xterm = 0;
+    DesktopDriver::Window xterm;
 
     // An xterm whose program traps SIGINT and records every key that reaches it.
     void startXterm()
     {
         log = folder.filePath("received");
-        const QString script = QString("trap 'echo INT >> %1' INT; stty -icanon -echo min 1; "
+        driver.start("xterm", {"-title", "qlr capture xterm", "-geometry", "60x8+40+40", "-e", "bash", "-c",
+                               QString("trap 'echo INT >> %1' INT; stty -icanon -echo min 1; "
                                        "printf 'selectme other words\\n'; "
                                        "while true; do IFS= read -r -n1 c && echo key >> %1; done")
-                                   .arg(log);
-        QProcess* process =
-            start("xterm", {"-title", "qlr capture xterm", "-geometry", "60x8+40+40", "-e", "bash", "-c", script});
-        xterm = focusWindowTitled("qlr capture xterm", process->processId());
-        QTest::qWait(300);
+                                   .arg(log)});
+        xterm = DesktopDriver::waitForWindow("qlr capture xterm");
+        inFront(xterm);
     }
+    // Clicks on a character cell ("fixed" font: 6 x 13 pixels inside a 2-pixel border).
     void clickInXterm(int column, int row, int clicks)
     {
-        // The "fixed" font: 6 x 13 pixel cells inside a 2-pixel border.
-        runServing("xdotool", {"mousemove", "--window", QString::number(xterm), QString::number(2 + column * 6 + 3),
-                               QString::number(2 + row * 13 + 6), "click", "--repeat", QString::number(clicks),
-                               "--delay", "80", "1"});
-    }
-    // A double click on the first word, as the user selects it.
-    void selectWordInXterm()
-    {
-        desktop->windows().notePrimaryButtonDown();
-        clickInXterm(2, 0, 2);
-        ASSERT_TRUE(waitUntil([] { return runServing("xclip", {"-o", "-selection", "primary"}) == "selectme"; }));
+        DesktopDriver::run("xdotool", {"mousemove", "--window", QString::number(xterm.id),
+                                       QString::number(2 + column * 6 + 3), QString::number(2 + row * 13 + 6),
+                                       "click", "--repeat", QString::number(clicks), "--delay", "80", "1"});
     }
     QByteArray received()
     {
@@ -140,52 +157,45 @@ protected:
     }
 };
 
-TEST_F(CaptureXterm, TheSelectionComesFromPrimaryWithoutAnyKeyOrSignal)
+TEST_F(CaptureXterm, TheSelectionComesFromPrimaryWithoutAnyKeyAndAStaleOneIsNotTaken)
 {
     startXterm();
-    xclipOwns("user clipboard");
-    const auto before = clipboardContents();
-    ASSERT_NO_FATAL_FAILURE(selectWordInXterm());
-    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "selectme");
-    EXPECT_EQ(clipboardContents(), before);
+    ASSERT_NE(driver.xclipOwns("user clipboard"), nullptr);
+    const auto before = DesktopDriver::selectionContents();
+    desktop->windows().notePrimaryButtonDown();
+    clickInXterm(2, 0, 2);
+    ASSERT_TRUE(QTest::qWaitFor([] { return DesktopDriver::selection("UTF8_STRING", "primary") == "selectme"; }, 5000));
+    EXPECT_EQ(capture.copySelectedText(xterm.id), "selectme");
+    EXPECT_EQ(DesktopDriver::selectionContents(), before);
 
-    // A click deselects; PRIMARY still holds the old word but it is not taken again.
     QTest::qWait(600); // not part of a multiple click
     desktop->windows().notePrimaryButtonDown();
-    clickInXterm(30, 4, 1);
+    clickInXterm(30, 4, 1); // deselects; PRIMARY still holds the old word
     QTest::qWait(200);
-    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "");
-    EXPECT_EQ(clipboardContents(), before);
-
+    EXPECT_EQ(capture.copySelectedText(xterm.id), "");
+    EXPECT_EQ(DesktopDriver::selectionContents(), before);
     EXPECT_EQ(received(), "") << "no key and no interrupt reached the terminal's program";
+
+    // Another application's selection is never taken for the one in front.
+    QProcess* target = copyTargetInFront("none", "not selected");
+    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(controlKeysReceived(target), (QList<int>{QtKeyInsert, QtKeyC})) << "the copy request did not answer";
 }
 
 TEST_F(CaptureXterm, ASelectionTheTerminalTakesJustAfterTheReleaseIsStillCaptured)
 {
-    // A busy terminal handles the button release only after the watcher has seen it:
-    // the terminal is stopped while the word is double-clicked and resumed shortly
-    // after the capture has begun.
     startXterm();
-    const QString pid = QString::number(desktop->windows().windowProcessId(xterm));
+    const QString pid = QString::number(desktop->windows().windowProcessId(xterm.id));
     desktop->windows().notePrimaryButtonDown();
-    ASSERT_EQ(runServing("kill", {"-STOP", pid}), "");
+    DesktopDriver::run("kill", {"-STOP", pid});
     clickInXterm(2, 0, 2);
     QProcess resume;
     resume.start("sh", {"-c", "sleep 0.05; kill -CONT " + pid});
     ASSERT_TRUE(resume.waitForStarted());
-    const QString captured = capture->copySelectedText(xterm);
+    const QString captured = capture.copySelectedText(xterm.id);
     resume.waitForFinished();
-    runServing("kill", {"-CONT", pid});
+    DesktopDriver::run("kill", {"-CONT", pid});
     EXPECT_EQ(captured, "selectme");
-}
-
-TEST_F(CaptureXterm, AnotherApplicationsSelectionIsNeverTaken)
-{
-    startXterm();
-    ASSERT_NO_FATAL_FAILURE(selectWordInXterm());
-    QProcess* target = copyTargetInFront("none", "not selected");
-    EXPECT_EQ(capture->copySelectedText(desktop->windows().foregroundWindow()), "");
-    EXPECT_EQ(controlKeysReceived(target), (QList<int>{QtKeyInsert, QtKeyC})) << "the copy request did not answer";
 }
 
 } // namespace

@@ -27,9 +27,11 @@ class DialogScreenshots : public testing::Test {
 protected:
     std::unique_ptr<platform::Platform> desktop = platform::createPlatform();
     AppState state;
-    SettingsFiles ini{desktop->files(), state.settings};
-    FakeServicePage page;
-    Dialogs dialogs{state, ini, *desktop, [] {}, &page};
+    SettingsFiles settingsFiles{desktop->files(), state.settings};
+    Dialogs dialogs{state, settingsFiles, *desktop, [] {}, [] {
+                        return QList<LanguageOption>{
+                            {"auto", "Detect language"}, {"separator", "---"}, {"es", "Spanish"}, {"ca", "Catalan"}};
+                    }};
     QString folder = QFileInfo(QLR_BINARY).absolutePath() + "/screenshots";
 
     void SetUp() override
@@ -48,9 +50,6 @@ protected:
         state.programVersion = "1.0.0";
         state.publishedVersion = "1.1.0";
         state.connected = true;
-        page.loadReadyDocument();
-        page.elements[page::selto].options = {{"auto", "Detect language"}, {"separator", "---"},
-                                              {"es", "Spanish"}, {"ca", "Catalan"}};
         ASSERT_TRUE(QDir().mkpath(folder));
     }
 

@@ -1,69 +1,93 @@
 #include "DesktopDriver.h"
 
-#include "TestProcess.h"
-
 #include <QElapsedTimer>
-#include <QRegularExpression>
 #include <QTest>
+#include <csignal>
 
 DesktopDriver::~DesktopDriver()
 {
+    for (const qint64 pid : frozen_)
+        ::kill(pid_t(pid), SIGCONT);
     for (auto& program : programs_) {
-        program->kill();
+        program->terminate();
+        if (!program->waitForFinished(3000))
+            program->kill();
         program->waitForFinished(3000);
     }
 }
 
 QByteArray DesktopDriver::run(const QString& program, const QStringList& args, int timeoutMs, const QByteArray& input)
 {
-    // Events keep running while the tool works: the program under test may be the
-    // clipboard owner the tool is asking.
-    return runServing(program, args, timeoutMs, input);
-}
-
-unsigned long DesktopDriver::start(const QString& program, const QStringList& args, const QString& windowName)
-{
-    auto process = std::make_unique<QProcess>();
-    process->start(program, args);
-    if (!process->waitForStarted())
-        return 0;
-    programs_.push_back(std::move(process));
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForStarted(3000))
+        return {};
+    if (!input.isNull())
+        process.write(input);
+    process.closeWriteChannel();
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 15000) {
-        const QByteArray found = run("xdotool", {"search", "--onlyvisible", "--name", windowName}).trimmed();
-        if (!found.isEmpty())
-            return found.split('\n').first().toULong();
-        QTest::qWait(100);
+    while (process.state() != QProcess::NotRunning && clock.elapsed() < timeoutMs)
+        QTest::qWait(5);
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+        return {};
     }
-    return 0;
+    return process.readAllStandardOutput();
 }
 
-unsigned long DesktopDriver::startXterm(const QString& title, const QString& text)
+DesktopDriver::Window DesktopDriver::waitForWindow(const QString& name, int timeoutSeconds)
+{
+    const QList<QByteArray> fields = run(QLR_SOURCE_DIR "/tests/support/wait-window.sh",
+                                         {name, QString::number(timeoutSeconds)}, (timeoutSeconds + 5) * 1000)
+                                         .trimmed()
+                                         .split(' ');
+    if (fields.size() != 5)
+        return {};
+    return {fields[0].toULong(), QRect(fields[1].toInt(), fields[2].toInt(), fields[3].toInt(), fields[4].toInt())};
+}
+
+QProcess* DesktopDriver::start(const QString& program, const QStringList& args, const QByteArray& input)
+{
+    programs_.push_back(std::make_unique<QProcess>());
+    QProcess* process = programs_.back().get();
+    process->start(program, args);
+    if (!process->waitForStarted(5000))
+        return nullptr;
+    if (!input.isNull()) {
+        process->write(input);
+        process->closeWriteChannel();
+    }
+    return process;
+}
+
+DesktopDriver::Window DesktopDriver::startXterm(const QString& title, const QString& text, const QString& geometry)
 {
     // The text is printed by the shell and stays on screen while the shell waits.
-    const QString script = QString("printf '%s\\n' \"$QLR_TEXT\"; exec sleep 600");
     qputenv("QLR_TEXT", text.toUtf8());
-    const unsigned long window =
-        // Synthetic clicks are held for a watcher tick, so double clicks are slower than
-        // xterm expects by default.
-        start("xterm", {"-title", title, "-geometry", "100x20+0+0", "-fa", "DejaVu Sans Mono", "-fs", "12",
-                        "-xrm", "XTerm*multiClickTime: 600",
-                        "-e", "sh", "-c", script},
-              title);
-    QTest::qWait(500);
-    return window;
+    // Synthetic clicks are held for a watcher tick, so double clicks are slower than
+    // xterm expects by default.
+    if (!start("xterm", {"-title", title, "-geometry", geometry, "-fa", "DejaVu Sans Mono", "-fs", "12", "-xrm",
+                         "XTerm*multiClickTime: 600", "-e", "sh", "-c",
+                         "printf '%s\\n' \"$QLR_TEXT\"; exec sleep 600"}))
+        return {};
+    return waitForWindow(title);
 }
 
-QRect DesktopDriver::windowGeometry(unsigned long window)
+QProcess* DesktopDriver::startCopyTarget(const QStringList& args)
 {
-    // xwininfo gives the client area's absolute position; xdotool's can be off by the frame.
-    const QString out = QString::fromUtf8(run("xwininfo", {"-id", QString::number(window)}));
-    auto field = [&](const QString& name) {
-        const QRegularExpression re(name + ":\\s*(-?\\d+)");
-        return re.match(out).captured(1).toInt();
-    };
-    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
+    QProcess* process = start(QLR_COPY_TARGET, args);
+    if (process && QTest::qWaitFor([&] { return process->canReadLine() || process->waitForReadyRead(10); }, 10000) &&
+        process->readLine().trimmed() == "ready")
+        return process;
+    return nullptr;
+}
+
+void DesktopDriver::freeze(QProcess* program)
+{
+    frozen_.append(program->processId());
+    ::kill(pid_t(program->processId()), SIGSTOP);
 }
 
 unsigned long DesktopDriver::activeWindow()
@@ -74,12 +98,12 @@ unsigned long DesktopDriver::activeWindow()
 void DesktopDriver::activate(unsigned long window)
 {
     run("xdotool", {"windowactivate", "--sync", QString::number(window)});
-    QTest::qWait(200);
+    (void)QTest::qWaitFor([&] { return activeWindow() == window; }, 5000);
 }
 
-void DesktopDriver::moveTo(int x, int y)
+void DesktopDriver::moveTo(QPoint at)
 {
-    run("xdotool", {"mousemove", QString::number(x), QString::number(y)});
+    run("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y())});
 }
 
 void DesktopDriver::buttonDown(int button)
@@ -92,25 +116,25 @@ void DesktopDriver::buttonUp(int button)
     run("xdotool", {"mouseup", QString::number(button)});
 }
 
-void DesktopDriver::click(int x, int y, int button)
+void DesktopDriver::click(QPoint at, int button)
 {
-    moveTo(x, y);
+    moveTo(at);
     QTest::qWait(60);
     buttonDown(button);
-    QTest::qWait(120); // longer than one watcher tick, so the press is seen
+    QTest::qWait(120);
     buttonUp(button);
     QTest::qWait(120);
 }
 
 void DesktopDriver::drag(QPoint from, QPoint to)
 {
-    moveTo(from.x(), from.y());
+    moveTo(from);
     QTest::qWait(80);
     buttonDown(1);
     QTest::qWait(120);
     const int steps = 8;
     for (int i = 1; i <= steps; ++i) {
-        moveTo(from.x() + (to.x() - from.x()) * i / steps, from.y() + (to.y() - from.y()) * i / steps);
+        moveTo(from + (to - from) * i / steps);
         QTest::qWait(25);
     }
     QTest::qWait(80);
@@ -118,9 +142,9 @@ void DesktopDriver::drag(QPoint from, QPoint to)
     QTest::qWait(120);
 }
 
-void DesktopDriver::doubleClick(int x, int y)
+void DesktopDriver::doubleClick(QPoint at)
 {
-    moveTo(x, y);
+    moveTo(at);
     QTest::qWait(60);
     for (int i = 0; i < 2; ++i) {
         buttonDown(1);
@@ -135,13 +159,25 @@ void DesktopDriver::typeText(const QString& text)
     run("xdotool", {"type", "--delay", "20", text});
 }
 
-QByteArray DesktopDriver::clipboard(const QString& mime)
+QByteArray DesktopDriver::selection(const QString& target, const QString& selection)
 {
-    return run("xclip", {"-o", "-selection", "clipboard", "-t", mime}, 10000);
+    return run("xclip", {"-o", "-selection", selection, "-t", target});
 }
 
-QStringList DesktopDriver::clipboardTargets()
+QMap<QString, QByteArray> DesktopDriver::selectionContents(const QString& selection)
 {
-    const QString out = QString::fromUtf8(run("xclip", {"-o", "-selection", "clipboard", "-t", "TARGETS"}, 3000));
-    return out.split('\n', Qt::SkipEmptyParts);
+    static const QStringList protocol{"TARGETS", "MULTIPLE", "TIMESTAMP", "SAVE_TARGETS"};
+    QMap<QString, QByteArray> contents;
+    for (const QByteArray& line : DesktopDriver::selection("TARGETS", selection).split('\n')) {
+        const QString target = QString::fromLatin1(line.trimmed());
+        if (!target.isEmpty() && !protocol.contains(target))
+            contents.insert(target, DesktopDriver::selection(target, selection));
+    }
+    return contents;
+}
+
+QProcess* DesktopDriver::xclipOwns(const QByteArray& text)
+{
+    QProcess* owner = start("xclip", {"-quiet", "-selection", "clipboard"}, text);
+    return owner && QTest::qWaitFor([&] { return selection("UTF8_STRING") == text; }, 5000) ? owner : nullptr;
 }

@@ -1,9 +1,11 @@
 #pragma once
-// Drives the real test desktop the way a person would: starts applications, moves
-// the pointer, presses buttons and keys (XTest, through xdotool) and reads windows
-// and the clipboard with the standard X tools. For X11 and end-to-end tests.
+// Drives the real test desktop the way a person would: starts applications and waits
+// until the window manager has placed their windows, moves the pointer, presses
+// buttons and keys (XTest, through xdotool) and reads windows and selections with the
+// standard X tools. Shared by the X11, end-to-end and soak tests.
 
 #include <QByteArray>
+#include <QMap>
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
@@ -14,35 +16,60 @@
 
 class DesktopDriver {
 public:
+    // A top-level window and its client area in root coordinates.
+    struct Window {
+        unsigned long id = 0;
+        QRect client;
+        explicit operator bool() const { return id != 0; }
+    };
+
+    DesktopDriver() = default;
+    DesktopDriver(const DesktopDriver&) = delete;
+    DesktopDriver& operator=(const DesktopDriver&) = delete;
+    // Ends every program it started (stopped ones are continued first).
     ~DesktopDriver();
 
-    // Runs a tool to completion; its standard output, or nothing when it failed.
+    // Runs a tool to its end while this process keeps serving its windows and
+    // selections (the tool may be asking this process); its standard output, or
+    // nothing when it failed to start or to end in time.
     static QByteArray run(const QString& program, const QStringList& args, int timeoutMs = 10000,
                           const QByteArray& input = {});
+    // Waits until a window whose name matches is mapped, placed by the window manager
+    // and visible with a steady geometry (tests/support/wait-window.sh); an empty
+    // window when none is within the time.
+    static Window waitForWindow(const QString& name, int timeoutSeconds = 20);
 
-    // Starts a program and keeps it until the driver ends; the window whose name
-    // matches windowName is waited for and returned (0 when it never appeared).
-    unsigned long start(const QString& program, const QStringList& args, const QString& windowName);
-    // An xterm showing the text, with the given window title, at the top-left of the screen.
-    unsigned long startXterm(const QString& title, const QString& text);
+    // Starts a program kept until the driver ends; standard input gets input, if any.
+    QProcess* start(const QString& program, const QStringList& args, const QByteArray& input = {});
+    // An xterm titled title showing the text (the shell waits below it), placed.
+    Window startXterm(const QString& title, const QString& text, const QString& geometry = "100x20+0+0");
+    // The copy-target test application, once it says it is ready.
+    QProcess* startCopyTarget(const QStringList& args);
+    // Stops a started program (SIGSTOP) as a hung application; it is continued at the end.
+    void freeze(QProcess* program);
 
-    static QRect windowGeometry(unsigned long window);
     static unsigned long activeWindow();
     static void activate(unsigned long window);
 
-    static void moveTo(int x, int y);
+    static void moveTo(QPoint at);
     static void buttonDown(int button = 1);
     static void buttonUp(int button = 1);
-    static void click(int x, int y, int button = 1);
+    // Button presses are held longer than one tick of the program's watcher.
+    static void click(QPoint at, int button = 1);
     // Presses at from, moves there in small steps and releases at to.
     static void drag(QPoint from, QPoint to);
-    static void doubleClick(int x, int y);
+    static void doubleClick(QPoint at);
     static void typeText(const QString& text);
 
-    // The CLIPBOARD selection's content for a MIME type (empty when none).
-    static QByteArray clipboard(const QString& mime = "text/plain");
-    static QStringList clipboardTargets();
+    // A selection's content for one target (empty when none) and all its data types
+    // with their bytes, as another application reads them.
+    static QByteArray selection(const QString& target = "UTF8_STRING", const QString& selection = "clipboard");
+    static QMap<QString, QByteArray> selectionContents(const QString& selection = "clipboard");
+    // Puts text on the clipboard from an xclip of its own; that xclip once it serves
+    // the text, else null.
+    QProcess* xclipOwns(const QByteArray& text);
 
 private:
     std::vector<std::unique_ptr<QProcess>> programs_;
+    QList<qint64> frozen_;
 };

@@ -51,7 +51,7 @@ TEST_P(NeverReadyPageSoak, ReloadsForeverWithoutGrowing)
     // Watches the run once a second.
     const auto watch = [&](int seconds) {
         for (int second = 0; second < seconds && !everReady; ++second) {
-            runFor(1000);
+            QTest::qWait(1000);
             everReady = state().pageReady || state().connected;
             mostHelpers = std::max(mostHelpers, footprint().helpers);
         }

@@ -50,7 +50,7 @@ protected:
         if (!ended)
             return {};
         // An ended request leaves nothing polling or counting down behind it.
-        EXPECT_FALSE(form().resultPoll.isRunning() || form().translationTimeout.isRunning() || form().progressDots.isRunning())
+        EXPECT_FALSE(timers().resultPoll.isRunning() || timers().translationTimeout.isRunning() || timers().progressDots.isRunning())
             << text.toStdString();
         return shown;
     }
@@ -108,7 +108,7 @@ TEST_F(TranslationServerRestartSoak, EveryRequestEndsAndTranslationsResume)
         }
     }
     popup().hidePopup();
-    runFor(1000);
+    QTest::qWait(1000);
     const BrowserFootprint end = footprint();
 
     report(QString("%1 requests, %2 timed out, server killed %3 times, %4 s; slowest translation %5 ms")

@@ -2,34 +2,33 @@
 // and a picture on the clipboard: after every capture the clipboard reads back, format
 // by format, byte for byte, as it was.
 #include "../SoakScale.h"
-#include "CaptureDesktop.h"
+#include "DesktopDriver.h"
 #include "capture/SelectedTextCapture.h"
+#include "platform/Platform.h"
 
-namespace {
+#include <QTest>
+#include <gtest/gtest.h>
 
-using capturetest::clipboardContents;
-
-class CaptureX11Soak : public capturetest::DesktopFixture {};
-
-TEST_F(CaptureX11Soak, RichClipboardComesBackIdenticalAfterEveryCapture)
+TEST(CaptureX11Soak, RichClipboardComesBackIdenticalAfterEveryCapture)
 {
-    startCopyTarget({"--own-clipboard", "--text", "the user's copy"});
-    const auto before = clipboardContents();
-    ASSERT_EQ(before.value("text/plain"), "the user's copy");
-    ASSERT_TRUE(before.contains("text/html") && before.contains("image/png")) << before.keys().join(' ').toStdString();
+    DesktopDriver driver;
+    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--text", "the user's copy"}), nullptr);
+    const auto before = DesktopDriver::selectionContents();
+    ASSERT_TRUE(before.contains("text/html") && before.contains("image/png"));
 
-    const QString title = "soak copy target";
-    QProcess* target = startCopyTarget({"--copy-on", "ctrl-insert", "--text", "soak selection", "--title", title});
-    const WindowHandle front = focusWindowTitled(title, target->processId());
+    QProcess* target = driver.startCopyTarget({"--copy-on", "ctrl-insert", "--text", "soak selection", "--title",
+                                               "soak copy target"});
+    const DesktopDriver::Window window = DesktopDriver::waitForWindow("soak copy target");
+    ASSERT_TRUE(target && window);
+    const auto desktop = platform::createPlatform();
+    DesktopDriver::activate(window.id);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return desktop->windows().foregroundWindow() == window.id; }, 5000));
     SelectedTextCapture capture(*desktop);
     capture.setOwnerWindow(1);
-
     const int rounds = soakRounds(20, 1000);
     for (int round = 0; round < rounds; ++round) {
-        ASSERT_EQ(capture.copySelectedText(front), "soak selection") << "round " << round;
-        ASSERT_EQ(clipboardContents(), before) << "round " << round;
+        ASSERT_EQ(capture.copySelectedText(window.id), "soak selection") << "round " << round;
+        ASSERT_EQ(DesktopDriver::selectionContents(), before) << "round " << round;
         target->readAllStandardOutput(); // the key log would otherwise grow all run long
     }
 }
-
-} // namespace

@@ -1,3 +1,5 @@
+// The watcher's decisions: which releases finish a selection, double clicks, the
+// three ways of triggering, and the dismissal presses.
 #include "FakeDesktop.h"
 #include "capture/SelectionWatcher.h"
 
@@ -7,7 +9,7 @@ namespace {
 
 using platform::Input;
 
-class Watcher : public testing::Test {
+class SelectionWatcherTest : public testing::Test {
 protected:
     FakeDesktop desktop;
     AppState state;
@@ -34,255 +36,176 @@ protected:
         state.translationEnabled = true;
         state.primaryButton = 1;
         state.secondaryButton = 2;
-        state.settings.set("ControlMode", "2");
     }
     void tick() { watcher.onWatchTick(); }
-    void pointer(int x, int y) { desktop.fakeInput.cursor = QPoint(x, y); }
-    void button(int vk, bool down)
+    void button(int vk, bool down, int x, int y)
     {
+        desktop.fakeInput.cursor = QPoint(x, y);
         if (down)
             desktop.fakeInput.buttonsDown.insert(vk);
         else
             desktop.fakeInput.buttonsDown.remove(vk);
-    }
-    void press(int x, int y, int vk = Input::LeftButton)
-    {
-        pointer(x, y);
-        button(vk, true);
         tick();
     }
-    void release(int x, int y, int vk = Input::LeftButton)
+    // A press and a release, well apart in time from the one before.
+    void drag(int x0, int y0, int x1, int y1, double pause = 5)
     {
-        pointer(x, y);
-        button(vk, false);
-        tick();
+        desktop.fakeClock.now += pause;
+        button(Input::LeftButton, true, x0, y0);
+        button(Input::LeftButton, false, x1, y1);
     }
-    void drag(int x0, int y0, int x1, int y1)
-    {
-        press(x0, y0);
-        release(x1, y1);
-    }
-    void wait(double seconds) { desktop.fakeClock.now += seconds; }
-    int translations() const { return calls.filter("translate").size(); }
+    int count(const QString& call) const { return calls.filter(call).size(); }
 };
 
-TEST_F(Watcher, DragThresholds)
+TEST_F(SelectionWatcherTest, ADragBeyondTheThresholdsIsASelection)
 {
-    struct Case {
-        int dx, dy;
-        bool selection;
-    };
-    const QList<Case> cases{{30, 10, false}, {31, 0, true},  {0, 11, true},  {-30, -10, false},
-                            {-31, 0, true},  {0, -11, true}, {30, 0, false}, {0, 0, false}};
-    for (const Case& c : cases) {
+    const std::tuple<int, int, bool> cases[] = {{30, 10, false}, {31, 0, true},   {0, 11, true}, {-30, -10, false},
+                                                {-31, 0, true},  {0, -11, true},  {0, 0, false}};
+    for (const auto& [dx, dy, selection] : cases) {
         calls.clear();
-        wait(5); // no double click with the previous release
-        drag(500, 400, 500 + c.dx, 400 + c.dy);
-        EXPECT_EQ(translations(), c.selection ? 1 : 0) << c.dx << "," << c.dy;
-        if (c.selection) {
-            EXPECT_EQ(watcher.actionX, 500 + c.dx);
-            EXPECT_EQ(watcher.actionY, 400 + c.dy);
-        } else {
-            EXPECT_EQ(watcher.actionX, 0);
-            EXPECT_EQ(watcher.actionY, 0);
-        }
+        drag(500, 400, 500 + dx, 400 + dy);
+        EXPECT_EQ(count("translate"), selection ? 1 : 0) << dx << "," << dy;
+        EXPECT_EQ(watcher.actionX, selection ? 500 + dx : 0);
+        EXPECT_EQ(watcher.actionY, selection ? 400 + dy : 0);
     }
-    // The request gets the left end of the drag, whichever way it went.
     calls.clear();
-    wait(5);
     drag(500, 400, 600, 400);
-    wait(5);
     drag(600, 400, 450, 400);
-    EXPECT_EQ(calls.filter("translate"),
-              QStringList({"translate 600,400 left 500", "translate 450,400 left 450"}));
+    EXPECT_EQ(calls.filter("translate"), QStringList({"translate 600,400 left 500", "translate 450,400 left 450"}))
+        << "the request gets the left end of the drag";
+    EXPECT_EQ(calls.count("pressed"), 2);
 }
 
-TEST_F(Watcher, DoubleClickTimingAndDistance)
+TEST_F(SelectionWatcherTest, ASecondClickSoonAndCloseIsADoubleClick)
 {
-    struct Case {
-        double gap;
-        int dx, dy;
-        bool doubleClick;
-    };
-    const QList<Case> cases{{0.5, 0, 0, true},   {0.99, 10, 5, true}, {0.5, 15, 0, true}, {0.5, 8, 8, false},
-                            {0.5, 16, 0, false}, {1.0, 0, 0, false},  {1.5, 0, 0, false}};
-    for (const Case& c : cases) {
+    const std::tuple<double, int, int, bool> cases[] = {{0.5, 0, 0, true},   {0.99, 10, 5, true}, {0.5, 8, 8, false},
+                                                        {0.5, 16, 0, false}, {1.0, 0, 0, false}};
+    for (const auto& [gap, dx, dy, doubleClick] : cases) {
         calls.clear();
-        wait(5);
-        drag(300, 300, 300, 300); // first click: plain
-        EXPECT_EQ(translations(), 0);
-        wait(c.gap);
-        const int slept = desktop.fakeClock.sleptMs;
-        drag(300 + c.dx, 300 + c.dy, 300 + c.dx, 300 + c.dy);
-        EXPECT_EQ(translations(), c.doubleClick ? 1 : 0) << c.gap << " " << c.dx << "," << c.dy;
-        EXPECT_EQ(desktop.fakeClock.sleptMs - slept, c.doubleClick ? 50 : 0) << "pause before a double click";
-    }
-
-    calls.clear(); // a triple click is two requests
-    wait(5);
-    for (int click = 0; click < 3; ++click, wait(0.2))
         drag(300, 300, 300, 300);
-    EXPECT_EQ(translations(), 2);
+        const int slept = desktop.fakeClock.sleptMs;
+        drag(300 + dx, 300 + dy, 300 + dx, 300 + dy, gap);
+        EXPECT_EQ(count("translate"), doubleClick ? 1 : 0) << gap << " " << dx << "," << dy;
+        EXPECT_EQ(desktop.fakeClock.sleptMs - slept, doubleClick ? 50 : 0) << "a pause before a double click";
+    }
+    calls.clear();
+    drag(300, 300, 300, 300);
+    drag(300, 300, 300, 300, 0.2);
+    drag(300, 300, 300, 300, 0.2);
+    EXPECT_EQ(count("translate"), 2) << "a triple click is two requests";
 
-    calls.clear(); // across midnight is no double click
+    calls.clear();
     desktop.fakeClock.now = 86399.8;
-    drag(300, 300, 300, 300);
+    drag(300, 300, 300, 300, 0);
     desktop.fakeClock.now = 0.1;
-    drag(300, 300, 300, 300);
-    EXPECT_EQ(translations(), 0);
+    drag(300, 300, 300, 300, 0);
+    EXPECT_EQ(count("translate"), 0) << "across midnight is no double click";
 }
 
-TEST_F(Watcher, ControlModes)
+TEST_F(SelectionWatcherTest, OnlyModeThreeOpensAtOnceAndModeOneOpensNearTheEnd)
 {
-    for (const QString mode : {"1", "2", "3", "abc", "7", ""}) {
+    for (const char* mode : {"1", "2", "3", "abc", "7"}) {
         state.settings.set("ControlMode", mode);
         calls.clear();
-        wait(5);
         drag(100, 100, 200, 100);
-        const bool opensAtOnce = mode == "3";
-        EXPECT_EQ(calls.filter("open").size(), opensAtOnce ? 1 : 0) << mode.toStdString();
-        EXPECT_EQ(translations(), 1) << mode.toStdString();
+        EXPECT_EQ(count("open"), QString(mode) == "3" ? 1 : 0) << mode;
+        EXPECT_EQ(count("translate"), 1) << mode;
     }
     translateResult = false;
-    state.settings.set("ControlMode", "3");
     calls.clear();
-    wait(5);
     drag(100, 100, 200, 100);
-    EXPECT_TRUE(calls.filter("open").isEmpty()) << "nothing captured, nothing opened";
-}
+    EXPECT_EQ(count("open"), 0) << "nothing captured, nothing opened";
 
-TEST_F(Watcher, ModeOneOpensNearTheEndOfTheSelection)
-{
     state.settings.set("ControlMode", "1");
-    drag(100, 100, 200, 100);
-    ASSERT_EQ(translations(), 1);
-
-    struct Case {
-        int x, y;
-        bool opens;
-    };
-    for (const Case& c : QList<Case>{{219, 100, true}, {181, 119, true}, {220, 100, false}, {200, 80, false}}) {
-        calls.clear();
+    translateResult = true;
+    const std::tuple<int, int, bool> clicks[] = {{219, 100, true}, {181, 119, true}, {220, 100, false}, {200, 80, false}};
+    for (const auto& [x, y, opens] : clicks) {
         watcher.actionX = 200;
         watcher.actionY = 100;
-        wait(5);
-        drag(c.x, c.y, c.x, c.y);
-        EXPECT_EQ(calls.filter("open").size(), c.opens ? 1 : 0) << c.x << "," << c.y;
-        if (c.opens) {
-            EXPECT_EQ(watcher.actionX, 0) << "a second click there does nothing";
-            calls.clear();
-            wait(5);
-            drag(c.x, c.y, c.x, c.y);
-            EXPECT_TRUE(calls.filter("open").isEmpty());
+        calls.clear();
+        drag(x, y, x, y);
+        EXPECT_EQ(calls.filter("open"), opens ? QStringList{QString("open %1,%2").arg(x).arg(y)} : QStringList())
+            << x << "," << y;
+        if (opens) {
+            EXPECT_EQ(watcher.actionX, 0);
+            drag(x, y, x, y);
+            EXPECT_EQ(count("open"), 1) << "a second click there does nothing";
         }
     }
-
-    // A new drag that ends inside the square opens instead of translating.
     watcher.actionX = 200;
     watcher.actionY = 100;
     calls.clear();
-    wait(5);
     drag(0, 100, 210, 105);
-    EXPECT_EQ(calls.filter("open").size(), 1);
-    EXPECT_EQ(translations(), 0);
+    EXPECT_EQ(calls, QStringList({"hide", "pressed", "open 210,105"})) << "a drag ending there opens, too";
 
-    // No action point: the screen's top-left corner counts as near it.
-    calls.clear();
-    wait(5);
-    drag(10, 10, 19, 19);
-    EXPECT_EQ(calls.filter("open"), QStringList({"open 19,19"}));
-
-    // A failed request keeps the action point.
     translateResult = false;
-    wait(5);
     drag(400, 400, 600, 400);
-    EXPECT_EQ(watcher.actionX, 600);
+    EXPECT_EQ(watcher.actionX, 600) << "a failed request keeps the point";
 }
 
-TEST_F(Watcher, PressesOutsideThePopupHideIt)
+TEST_F(SelectionWatcherTest, PressesAwayFromThePopupAndTheSecondaryButtonHideIt)
 {
-    press(10, 10);
+    button(Input::LeftButton, true, 10, 10);
     EXPECT_EQ(calls, QStringList({"hide", "pressed"}));
-    release(10, 10);
-
+    button(Input::LeftButton, false, 10, 10);
     overPopup = true;
     calls.clear();
-    press(10, 10);
+    button(Input::LeftButton, true, 10, 10);
     EXPECT_EQ(calls, QStringList({"pressed"}));
-}
+    button(Input::LeftButton, false, 10, 10);
 
-TEST_F(Watcher, HeldSecondaryButtonHidesOnEveryTick)
-{
+    overPopup = false;
+    calls.clear();
     watcher.actionX = 50;
     watcher.actionY = 60;
-    button(Input::RightButton, true);
+    button(Input::RightButton, true, 10, 10);
     tick();
-    tick();
-    tick();
-    EXPECT_EQ(calls.count("hide"), 3);
+    EXPECT_EQ(calls, QStringList({"hide", "hide"})) << "on every tick while held";
     EXPECT_EQ(watcher.actionX, 0);
     EXPECT_EQ(watcher.actionY, 0);
-    overPopup = true;
-    tick();
-    EXPECT_EQ(calls.count("hide"), 3);
-}
+    button(Input::RightButton, false, 10, 10);
 
-TEST_F(Watcher, SwappedButtonsSelectWithThePhysicalRightButton)
-{
+    // Swapped buttons: the physical right one selects, the left one dismisses.
     state.primaryButton = 2;
     state.secondaryButton = 1;
-    press(100, 100, Input::RightButton);
-    release(200, 100, Input::RightButton);
-    EXPECT_EQ(translations(), 1);
     calls.clear();
-    button(Input::LeftButton, true);
-    tick();
-    EXPECT_EQ(calls, QStringList({"hide"})) << "the physical left button is now the secondary one";
+    button(Input::RightButton, true, 100, 100);
+    button(Input::RightButton, false, 200, 100);
+    button(Input::LeftButton, true, 200, 100);
+    EXPECT_EQ(calls, QStringList({"hide", "pressed", "translate 200,100 left 100", "hide"}));
+    EXPECT_FALSE(watcher.isButtonDown(4));
+    EXPECT_TRUE(watcher.isButtonDown(1));
+    desktop.fakeInput.buttonsDown = {4};
+    EXPECT_TRUE(watcher.isButtonDown(3)) << "3 asks for the middle button";
 }
 
-TEST_F(Watcher, IdleWatcherSeesTheChangeLater)
+TEST_F(SelectionWatcherTest, AnIdleOrBusyWatcherSeesEachChangeOnce)
 {
     state.translationEnabled = false;
-    press(100, 100);
-    EXPECT_TRUE(calls.isEmpty());
+    button(Input::LeftButton, true, 100, 100);
     EXPECT_FALSE(watcher.primaryWasDown);
     state.translationEnabled = true;
     tick();
     EXPECT_TRUE(watcher.primaryWasDown) << "the press is seen at the first active tick";
-
     watchActive = false;
-    release(300, 100);
-    EXPECT_TRUE(watcher.primaryWasDown);
+    button(Input::LeftButton, false, 300, 100);
     foregroundOk = false;
     watchActive = true;
     tick();
     EXPECT_TRUE(watcher.primaryWasDown) << "an excluded application in front ends the tick";
     foregroundOk = true;
     tick();
-    EXPECT_EQ(translations(), 1);
-}
+    EXPECT_EQ(count("translate"), 1);
 
-TEST_F(Watcher, NestedTickDuringARequestDoesNotHandleTheReleaseAgain)
-{
-    // The capture lets pending events run; a timer tick may come in the middle.
+    // The capture lets pending events run; a tick in the middle sees no new release.
     int nestedTicks = 0;
     duringTranslate = [&] {
         if (nestedTicks++ < 2)
             tick();
     };
     drag(100, 100, 300, 100);
-    EXPECT_EQ(translations(), 1);
+    EXPECT_EQ(count("translate"), 2);
     EXPECT_EQ(nestedTicks, 1);
-}
-
-TEST_F(Watcher, ButtonNumbersBeyondThreeAreNeverDown)
-{
-    desktop.fakeInput.buttonsDown = {1, 2, 4};
-    EXPECT_TRUE(watcher.isButtonDown(1));
-    EXPECT_TRUE(watcher.isButtonDown(2));
-    EXPECT_TRUE(watcher.isButtonDown(3));
-    EXPECT_FALSE(watcher.isButtonDown(4));
-    EXPECT_FALSE(watcher.isButtonDown(0));
 }
 
 } // namespace

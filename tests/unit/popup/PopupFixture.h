@@ -1,14 +1,14 @@
 #pragma once
 // The popup windows on the fake desktop: a 1024 x 768 screen at 96 dpi (15 twips per
-// pixel), the shipped look and a main form whose timers the popup drives.
+// pixel), the shipped look, and the program's timers that the popup drives.
 #include "FakeDesktop.h"
 #include "common/AppState.h"
-#include "core/MainWindow.h"
+#include "common/LinkLabel.h"
+#include "common/ProgramTimers.h"
+#include "popup/FloatingIcon.h"
 #include "popup/Popup.h"
-#include "popup/WindowEffects.h"
 #include "popup/ShadowWindow.h"
 #include "popup/TranslationPopup.h"
-#include "popup/FloatingIcon.h"
 
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -17,14 +17,13 @@ class PopupFixture : public testing::Test {
 protected:
     FakeDesktop desktop;
     AppState state = shippedState();
-    MainWindow main{15, 15};
-    Popup popup{state, desktop, main};
+    ProgramTimers timers;
+    Popup popup{state, desktop, timers};
 
     static AppState shippedState()
     {
         AppState s;
-        s.twipsPerPixelX = 15;
-        s.twipsPerPixelY = 15;
+        s.twipsPerPixelX = s.twipsPerPixelY = 15;
         s.osVersion = 600;
         s.primaryButton = 1;
         s.secondaryButton = 2;
@@ -34,26 +33,22 @@ protected:
         for (const auto& [key, value] :
              {std::pair{"transwidth", "450"}, {"Transparency", "20"}, {"SmoothGlide", "10"}, {"FontSize", "10"},
               {"Shadow", "1"}, {"Border", "0"}, {"googlelabel", "Powered by Apertium"},
-              {"googlelink", "https://www.apertium.org/"}})
+              {"googlelink", "https://www.apertium.org/"}, {"hideiconinterval", "2.5"}})
             s.settings.set(key, value);
         return s;
     }
 
     void SetUp() override { popup.dress(); }
 
-    TranslationPopup& translationWindow() { return popup.translationWindow(); }
+    TranslationPopup& window() { return popup.translationWindow(); }
     FloatingIcon& icon() { return popup.icon(); }
-    QRect monitor() const { return QRect(QPoint(0, 0), desktop.fakeScreen.size); }
 
-    // The icon offered at the end of a selection at (x, y), as the request shows it.
+    // The icon offered at the end of a selection at (x, y) with the pointer there.
     void offerIcon(int x, int y)
     {
-        icon().move(x + 10, y - 5);
-        icon().showOffer(true);
-        icon().show();
         desktop.fakeInput.cursor = QPoint(x, y);
+        popup.offerIcon(x, y);
     }
-
     // A text put into the popup and the popup opened from the icon.
     void openWith(const QString& text, int x, int y)
     {

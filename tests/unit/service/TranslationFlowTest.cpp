@@ -1,42 +1,52 @@
-// A selection's road from the request to the shown translation, on the fake desktop
-// and the fake page: the request, the cache, the result timers and the time-out.
-#include "../popup/PopupFixture.h"
-#include "common/LinkLabel.h"
-#include "service/ResultPolling.h"
+// A finished selection's road through the service: the request, the cache, the
+// result poll and the time-out, and the page connection, against the in-memory page.
+#include "FakeDesktop.h"
+#include "common/ProgramTimers.h"
 #include "common/TextCacheKey.h"
+#include "service/Connection.h"
+#include "service/ResultPolling.h"
 #include "service/TranslationRequest.h"
 #include "service/fake/FakeServicePage.h"
 
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
 namespace {
 
-class TranslationFlow : public PopupFixture {
+class TranslationFlowTest : public testing::Test {
 protected:
     static constexpr WindowHandle Editor = 42;
+    FakeDesktop desktop;
+    AppState state;
+    ProgramTimers timers;
     FakeServicePage page;
     QString selected = "Good morning";
     int captures = 0;
-    TranslationRequest request{state, desktop, main, popup, page, [this](WindowHandle w) {
+    QStringList shown; // what the view was asked to do, in order
+    TranslationView view{[this](const QString& text) { shown << "text " + text; },
+                         [this] { shown << "service link"; },
+                         [this](const QString& direction) { shown << "direction " + direction; },
+                         [this](int x, int y) { shown << QString("icon %1,%2").arg(x).arg(y); }};
+    TranslationRequest request{state, desktop, timers, page,
+                               [this](WindowHandle w) {
                                    ++captures;
                                    return w == Editor ? selected : QString();
-                               }};
-    ResultPolling polling{state, main, popup, page};
+                               },
+                               view};
+    ResultPolling polling{state, timers, page, view};
 
     void SetUp() override
     {
-        PopupFixture::SetUp();
         page.loadReadyDocument();
         state.pageReady = true;
-        state.settings.set("ControlMode", "2");
+        state.twipsPerPixelX = 15;
         state.settings.set("NotConnectedStr", "Not connected");
         state.settings.set("timeoutstr", "Timed out");
         state.settings.set("PopupIfNotConnected", "0");
-        state.settings.set("hideiconinterval", "2.5");
         desktop.fakeWindows.foreground = Editor;
         desktop.fakeWindows.rects.insert(Editor, QRect(100, 100, 600, 400));
-        desktop.fakeInput.cursor = QPoint(400, 300);
-        main.translationTimeout.setInterval(10000);
+        timers.translationTimeout.setInterval(10000);
     }
-    QString shown() { return popup.shownText(); }
     void pageAnswers(const QString& translation, const QString& direction)
     {
         page.elements[page::translation].innerText = translation;
@@ -44,172 +54,220 @@ protected:
     }
 };
 
-TEST_F(TranslationFlow, ReleasesNearTheWindowEdgesAreIgnored)
+TEST_F(TranslationFlowTest, OnlyReleasesWellInsideTheWindowAreCaptured)
 {
-    // The window spans x 100..700 and y 100..500.
-    struct Case {
-        int x, y;
-        bool inside;
-    };
-    const QList<Case> cases{{120, 300, true},  {119, 300, false}, {680, 300, true},  {681, 300, false},
-                            {400, 130, true},  {400, 129, false}, {400, 480, true},  {400, 481, false}};
-    for (const Case& c : cases)
-        EXPECT_EQ(request.isPointInWindowBody(Editor, c.x, c.y), c.inside) << c.x << "," << c.y;
+    // The window spans x 100..700 and y 100..500; the top 30 px are its title bar.
+    const std::tuple<int, int, bool> cases[] = {{120, 300, true},  {119, 300, false}, {680, 300, true},
+                                                {681, 300, false}, {400, 130, true},  {400, 129, false},
+                                                {400, 480, true},  {400, 481, false}};
+    for (const auto& [x, y, inside] : cases)
+        EXPECT_EQ(request.isPointInWindowBody(Editor, x, y), inside) << x << "," << y;
     EXPECT_FALSE(request.isPointInWindowBody(999, 400, 300)) << "a window without rectangle";
-
     EXPECT_FALSE(request.translateSelection(400, 110, 300));
-    EXPECT_EQ(captures, 0) << "the window is never captured from";
-}
+    EXPECT_EQ(captures, 0);
 
-TEST_F(TranslationFlow, BlankSelectionsDoNothingAndOtherWhitespaceIsKept)
-{
     selected = "   ";
     EXPECT_FALSE(request.translateSelection(400, 300, 300));
     EXPECT_TRUE(page.log.isEmpty());
-
+    EXPECT_TRUE(shown.isEmpty());
     selected = "  \tword\n  ";
-    EXPECT_TRUE(request.translateSelection(400, 300, 300));
-    EXPECT_EQ(state.lastRequestText, "\tword\n");
+    EXPECT_TRUE(request.translateSelection(400, 300, 320));
+    EXPECT_EQ(state.lastRequestText, "\tword\n") << "only blanks are trimmed";
+    EXPECT_EQ(state.selectionLeftTwips, 320 * 15);
 }
 
-TEST_F(TranslationFlow, RequestWritesTheTextThenClicksAndStartsPolling)
+TEST_F(TranslationFlowTest, ARequestWritesThenClicksAndItsResultIsCachedAndShown)
 {
     selected = "He said \"hi\" </script>\\ \u2028 end";
     ASSERT_TRUE(request.translateSelection(400, 300, 320));
     EXPECT_EQ(page.log, QStringList({"value text=" + selected, "click btn"}));
-    EXPECT_EQ(shown(), ".....");
-    EXPECT_TRUE(main.progressDots.isEnabled());
-    EXPECT_TRUE(main.translationTimeout.isEnabled());
-    EXPECT_TRUE(main.resultPoll.isRunning());
-    EXPECT_EQ(main.resultPoll.interval(), 100);
-    EXPECT_EQ(state.selectionLeftTwips, 320 * 15);
+    EXPECT_EQ(shown, QStringList({"text .....", "icon 400,300"}));
+    EXPECT_TRUE(timers.progressDots.isEnabled());
+    EXPECT_TRUE(timers.translationTimeout.isEnabled());
+    EXPECT_TRUE(timers.resultPoll.isRunning());
+    EXPECT_EQ(timers.resultPoll.interval(), 100);
 
-    // The icon: offered beside the end of the selection.
-    EXPECT_TRUE(icon().isVisible());
-    EXPECT_EQ(icon().pos(), QPoint(410, 295));
-    EXPECT_EQ(state.iconAnchorX, 418);
-    EXPECT_EQ(state.iconAnchorY, 303);
-    EXPECT_NEAR(state.iconAnchorDistance, std::hypot(18.0, 3.0), 1e-9);
-    EXPECT_EQ(main.iconRetire.interval(), 2500);
-    EXPECT_TRUE(main.iconRetire.isEnabled());
-    EXPECT_TRUE(main.iconLeave.isEnabled());
-}
-
-TEST_F(TranslationFlow, ResultIsTakenCachedAndShown)
-{
-    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    shown.clear();
     polling.onResultPollTick();
-    EXPECT_TRUE(main.resultPoll.isEnabled()) << "nothing yet";
-
+    EXPECT_TRUE(shown.isEmpty()) << "nothing yet";
     pageAnswers("Buenos días", "en → es");
     state.gliding = true;
     polling.onResultPollTick();
-    EXPECT_EQ(shown(), ".....") << "a glide defers the result";
+    EXPECT_TRUE(shown.isEmpty()) << "a glide defers the result";
     state.gliding = false;
     polling.onResultPollTick();
+    EXPECT_EQ(shown, QStringList({"direction en → es", "service link", "text Buenos días"}));
+    EXPECT_FALSE(timers.resultPoll.isEnabled());
+    EXPECT_FALSE(timers.translationTimeout.isEnabled());
+    EXPECT_FALSE(timers.progressDots.isEnabled());
+    EXPECT_EQ(state.translationCache.value(textCacheKey(selected)), "Buenos días");
 
-    EXPECT_EQ(shown(), "Buenos días");
-    EXPECT_EQ(translationWindow().directionLink->caption(), "en → es");
-    EXPECT_TRUE(translationWindow().serviceLink->isVisibleTo(&translationWindow()));
-    EXPECT_FALSE(main.resultPoll.isEnabled());
-    EXPECT_FALSE(main.translationTimeout.isEnabled());
-    EXPECT_FALSE(main.progressDots.isEnabled());
-    EXPECT_EQ(state.translationCache.value(textCacheKey("Good morning")), "Buenos días");
-
-    // The same text again: answered from the cache, the page is not asked.
+    // The same text again is answered from the cache without the page.
     page.log.clear();
-    translationWindow().serviceLink->setVisible(false);
+    shown.clear();
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     EXPECT_TRUE(page.log.isEmpty());
-    EXPECT_EQ(shown(), "Buenos días");
-    EXPECT_TRUE(translationWindow().serviceLink->isVisibleTo(&translationWindow()));
+    EXPECT_EQ(shown, QStringList({"service link", "text Buenos días", "icon 400,300"}));
 }
 
-TEST_F(TranslationFlow, TimeOutShowsItsTextAndALateResultIsIgnored)
+TEST_F(TranslationFlowTest, TheTimeOutAndTheNewestRequestDecideWhatIsCached)
 {
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     polling.onTranslationTimeout();
-    EXPECT_EQ(shown(), "Timed out");
-    EXPECT_FALSE(main.resultPoll.isEnabled());
-    EXPECT_FALSE(main.progressDots.isEnabled());
-    EXPECT_FALSE(main.translationTimeout.isEnabled());
+    EXPECT_EQ(shown.last(), "text Timed out");
+    EXPECT_FALSE(timers.resultPoll.isEnabled());
+    EXPECT_FALSE(timers.progressDots.isEnabled());
+    EXPECT_FALSE(timers.translationTimeout.isEnabled());
 
-    pageAnswers("Buenos días", "en → es");
-    // Polling has stopped, so the timer never fires again; nothing is cached.
-    EXPECT_TRUE(state.translationCache.isEmpty());
-}
-
-TEST_F(TranslationFlow, TwoRequestsInARowCacheUnderTheNewestText)
-{
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     selected = "Good night";
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
-    pageAnswers("Buenas noches", "en → es");
+    pageAnswers("Buenas noches", "");
     polling.onResultPollTick();
     EXPECT_EQ(state.translationCache.value(textCacheKey("Good night")), "Buenas noches");
     EXPECT_FALSE(state.translationCache.contains(textCacheKey("Good morning")));
+    EXPECT_TRUE(shown.contains("direction ")) << "an empty direction empties the label";
 
-    // A duplicate key keeps the first item.
-    state.translationCache.insert(textCacheKey("x"), "first");
+    // A key already present keeps its item; a missing direction element leaves the label.
     state.lastRequestText = "x";
-    main.resultPoll.setEnabled(true);
+    state.translationCache.insert(textCacheKey("x"), "first");
+    page.elements.remove(page::fromto);
+    shown.clear();
     pageAnswers("second", "");
+    page.elements.remove(page::fromto);
     polling.onResultPollTick();
     EXPECT_EQ(state.translationCache.value(textCacheKey("x")), "first");
-    EXPECT_EQ(translationWindow().directionLink->caption(), "") << "an empty direction empties the label";
-}
-
-TEST_F(TranslationFlow, MissingPageElementsNeverYieldAResult)
-{
-    ASSERT_TRUE(request.translateSelection(400, 300, 300));
-    translationWindow().directionLink->setCaption("before");
+    EXPECT_EQ(shown, QStringList({"service link", "text second"}));
     page.elements.remove(page::translation);
+    timers.resultPoll.setEnabled(true);
     polling.onResultPollTick();
-    EXPECT_TRUE(main.resultPoll.isEnabled());
-    page.elements.insert(page::translation, {});
-    page.elements.remove(page::fromto);
-    pageAnswers("Hola", "");
-    page.elements.remove(page::fromto);
-    polling.onResultPollTick();
-    EXPECT_EQ(shown(), "Hola");
-    EXPECT_EQ(translationWindow().directionLink->caption(), "before") << "a missing direction keeps the old caption";
+    EXPECT_TRUE(timers.resultPoll.isEnabled()) << "a missing result element is no result";
 }
 
-TEST_F(TranslationFlow, PageNotReadyShowsTheNotConnectedText)
+TEST_F(TranslationFlowTest, WithoutAReadyPageTheNotConnectedTextAndMaybeTheIcon)
 {
     state.pageReady = false;
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
-    EXPECT_EQ(shown(), "Not connected");
+    EXPECT_EQ(shown, QStringList{"text Not connected"}) << "PopupIfNotConnected 0 offers no icon";
     EXPECT_TRUE(page.log.isEmpty());
-    EXPECT_FALSE(main.resultPoll.isEnabled());
-    EXPECT_FALSE(icon().isVisible()) << "PopupIfNotConnected 0 offers no icon";
-
-    for (const QString value : {"1", "abc"}) {
-        icon().hide();
+    EXPECT_FALSE(timers.resultPoll.isEnabled());
+    for (const char* value : {"1", "abc"}) {
+        shown.clear();
         state.settings.set("PopupIfNotConnected", value);
         ASSERT_TRUE(request.translateSelection(400, 300, 300));
-        EXPECT_TRUE(icon().isVisible()) << value.toStdString();
+        EXPECT_EQ(shown.last(), "icon 400,300") << value;
     }
+    state.translationCache.insert(textCacheKey(selected), "Buenos días");
+    state.settings.set("PopupIfNotConnected", "0");
+    shown.clear();
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    EXPECT_EQ(shown.last(), "icon 400,300") << "a cached answer offers the icon anyway";
 }
 
-TEST_F(TranslationFlow, ModeOneParksTheHiddenIconUnderTheRelease)
+class ConnectionTest : public testing::Test {
+protected:
+    AppState state;
+    ProgramTimers timers;
+    FakeServicePage page;
+    Connection connection{state, page, timers};
+    QSignalSpy changes{&connection, &Connection::connectionChanged};
+    QSignalSpy versions{&connection, &Connection::newerVersionPublished};
+    QSignalSpy languageQuestions{&connection, &Connection::languageDialogRequested};
+
+    ConnectionTest()
+    {
+        state.settings.set("serviceurl", "file:///opt/quillora/page/index.html");
+        state.settings.set("language", "enes");
+        state.programVersion = state.publishedVersion = "2.0.33";
+        timers.pageLoad.setInterval(500);
+    }
+    // A page that is ready and publishes the version once it has loaded.
+    void publish(const QString& version)
+    {
+        page.onNavigate = [this, version](const QString&) {
+            page.loadReadyDocument();
+            page.elements[page::version].value = version;
+            page.elements[page::download].value = "https://example.org/get";
+        };
+    }
+};
+
+TEST_F(ConnectionTest, LoadingBlanksTheOldPageAndReadinessNeedsTheTextElement)
 {
-    state.settings.set("ControlMode", "1");
-    icon().show();
-    ASSERT_TRUE(request.translateSelection(400, 300, 300));
-    EXPECT_FALSE(icon().isVisible());
-    EXPECT_EQ(icon().pos(), QPoint(392, 292));
-    EXPECT_FALSE(main.iconRetire.isEnabled());
+    page.loadReadyDocument();
+    state.connected = state.pageReady = true;
+    page.onNavigate = [this](const QString&) {
+        page.loadReadyDocument();
+        page.elements[page::text].outerHtml.clear();
+    };
+    connection.connectService();
+    EXPECT_EQ(page.log, QStringList({"clear text", "navigate file:///opt/quillora/page/index.html?dir=enes"}));
+    EXPECT_FALSE(state.connected || state.pageReady);
+    EXPECT_TRUE(timers.pageLoad.isRunning());
+    EXPECT_EQ(changes.size(), 1);
+    connection.onPageLoadTick();
+    page.hasDocument = false;
+    connection.onPageLoadTick();
+    EXPECT_FALSE(state.connected) << "empty markup or no document is not ready";
+    connection.onReconnectTick();
+    EXPECT_EQ(page.navigations.size(), 2) << "reloaded while not connected";
+
+    publish("2.0.33");
+    connection.onReconnectTick();
+    connection.onPageLoadTick();
+    EXPECT_TRUE(state.connected && state.pageReady);
+    EXPECT_FALSE(timers.pageLoad.isEnabled());
+    EXPECT_EQ(state.downloadUrl, "https://example.org/get");
+    EXPECT_EQ(changes.size(), 4);
+    connection.onReconnectTick();
+    EXPECT_EQ(page.navigations.size(), 3) << "no reload while connected";
 }
 
-TEST_F(TranslationFlow, CachedAnswerWhileAnEarlierRequestIsPending)
+TEST_F(ConnectionTest, ANewerPublishedVersionIsOfferedAnOlderOneMakesThisABeta)
 {
-    state.translationCache.insert(textCacheKey("Good night"), "Buenas noches");
-    ASSERT_TRUE(request.translateSelection(400, 300, 300)); // pending "Good morning"
-    selected = "Good night";
-    ASSERT_TRUE(request.translateSelection(400, 300, 300));
-    EXPECT_EQ(shown(), "Buenas noches");
-    EXPECT_TRUE(main.resultPoll.isEnabled()) << "the earlier request's polling goes on";
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"2.0.40", true, false}, {"2.0.33", false, false}, {"2.0.9", false, true},
+        {"3.0.0", true, false},  {"x.y.z", false, true}};
+    for (const auto& [published, offered, beta] : cases) {
+        state.isBeta = false;
+        versions.clear();
+        publish(published);
+        connection.connectService();
+        connection.onPageLoadTick();
+        EXPECT_EQ(state.publishedVersion, published);
+        EXPECT_EQ(state.isBeta, beta) << published;
+        EXPECT_EQ(versions.size(), offered ? 1 : 0) << published;
+        if (offered) {
+            EXPECT_EQ(versions.at(0).at(0).toString(), published);
+        }
+    }
+    // A page without version or download keeps what is known.
+    state.publishedVersion = "2.0.33";
+    page.onNavigate = [this](const QString&) {
+        page.loadReadyDocument();
+        page.elements.remove(page::version);
+        page.elements.remove(page::download);
+    };
+    connection.connectService();
+    connection.onPageLoadTick();
+    EXPECT_TRUE(state.connected);
+    EXPECT_EQ(state.publishedVersion, "2.0.33");
+    EXPECT_EQ(state.downloadUrl, "https://example.org/get");
+}
+
+TEST_F(ConnectionTest, AsksForALanguageOnEveryConnectWhileNoneIsChosen)
+{
+    publish("2.0.33");
+    connection.connectService();
+    connection.onPageLoadTick();
+    EXPECT_EQ(languageQuestions.size(), 0);
+    state.settings.set("language", "");
+    for (int i = 0; i < 2; ++i) {
+        connection.connectService();
+        connection.onPageLoadTick();
+    }
+    EXPECT_EQ(page.navigations.last(), "file:///opt/quillora/page/index.html?dir=");
+    EXPECT_EQ(languageQuestions.size(), 2);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// A translation server of this test's own, on a port nobody else uses, so that a soak
-// can kill and restart it without disturbing the server that other tests share.
+// A translation server of the test's own (apertium-apy with the installed language
+// pairs) on a port nobody else uses, so that a test can kill and restart it.
 
 #include <QProcess>
 #include <QString>

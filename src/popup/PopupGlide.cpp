@@ -1,87 +1,35 @@
-#include "popup/WindowEffects.h"
+#include "popup/PopupGlide.h"
 
 #include "common/AppState.h"
 #include "common/NumberText.h"
+#include "common/Twips.h"
+#include "common/WindowEffects.h"
 #include "platform/Platform.h"
 #include "popup/ShadowPicture.h"
-#include "common/Twips.h"
 #include "popup/ShadowWindow.h"
 
-#include <QPointer>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-const char* const LevelProperty = "qlrTransparencyLevel";
-constexpr int StepMs = 30;
 constexpr int FirstStepTwips = 1000;
 constexpr int ShadowWidthPx = 5;
-// Windows can be made translucent from this platform version on.
-constexpr int LayeredWindowsVersion = 500;
 } // namespace
 
-WindowEffects::WindowEffects(AppState& state, platform::Platform& platform) : state_(state), platform_(platform) {}
-
-void WindowEffects::setTransparency(QWidget* window, int level)
+PopupGlide::PopupGlide(AppState& state, platform::Platform& platform, ShadowWindow& shadow)
+    : state_(state), platform_(platform), shadow_(shadow)
 {
-    if (!window || state_.osVersion < LayeredWindowsVersion)
-        return;
-    level = std::clamp(level, 0, 255);
-    window->setProperty(LevelProperty, level);
-    window->setWindowOpacity((255 - level) / 255.0);
 }
 
-int WindowEffects::transparencyLevel(const QWidget* window)
-{
-    return window ? window->property(LevelProperty).toInt() : 0;
-}
-
-void WindowEffects::fade(QWidget* window, int from, int to, int steps)
-{
-    if (steps <= 0)
-        return;
-    // Events run between the steps may delete a dialog being faded.
-    const QPointer<QWidget> guarded(window);
-    const double increment = double(to - from) / steps;
-    for (int i = 1; i <= steps; ++i) {
-        if (guarded) {
-            setTransparency(guarded, static_cast<int>(numbertext::roundHalfEven(from + i * increment)));
-            if (guarded->isVisible())
-                guarded->repaint();
-        }
-        platform_.clock().processEvents();
-        platform_.clock().sleepMs(StepMs);
-    }
-}
-
-void WindowEffects::setTopmost(QWidget* window, bool topmost, bool show, int x, int y)
-{
-    if (!window)
-        return;
-    const QRect frame = window->frameGeometry();
-    const QPoint target(x != 0 ? x : frame.x(), y != 0 ? y : frame.y());
-    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
-        // Changing the band recreates the window hidden; a shown window stays shown.
-        show = show || window->isVisible();
-        window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
-    }
-    window->move(target);
-    if (show && !window->isVisible()) {
-        window->setAttribute(Qt::WA_ShowWithoutActivating);
-        window->show();
-    }
-    if (topmost && window->isVisible())
-        window->raise();
-}
-
-double WindowEffects::glideSpeed()
+double PopupGlide::glideSpeed()
 {
     // 0 to 50 steps; anything unreadable is no glide.
     const double smooth = std::clamp(state_.settings.number("SmoothGlide").value_or(0), 0.0, 50.0);
     return smooth / 10 + 1;
 }
 
-bool WindowEffects::overtaken(int mine)
+bool PopupGlide::overtaken(int mine)
 {
     if (glideCounter_ == mine)
         return false;
@@ -89,12 +37,11 @@ bool WindowEffects::overtaken(int mine)
     return true;
 }
 
-void WindowEffects::glide(QWidget* form, int W, int H, int L)
+void PopupGlide::glide(QWidget* form, int W, int H, int L)
 {
     if (!form)
         return;
-    if (shadow_)
-        shadow_->hide();
+    shadow_.hide();
     const Twips tw(state_);
     const double speed = glideSpeed();
 
@@ -123,7 +70,7 @@ void WindowEffects::glide(QWidget* form, int W, int H, int L)
                     stepL = static_cast<int>(numbertext::roundHalfEven(std::abs(tw.left(*form) - L) / speed));
                     tw.setLeft(*form, tw.left(*form) - stepL);
                 }
-                platform_.clock().sleepMs(StepMs);
+                platform_.clock().sleepMs(WindowEffects::StepMs);
                 platform_.clock().processEvents();
             }
             if (overtaken(mine))
@@ -140,7 +87,7 @@ void WindowEffects::glide(QWidget* form, int W, int H, int L)
                     return;
                 stepH = static_cast<int>(numbertext::roundHalfEven(std::abs(H - tw.height(*form)) / speed));
                 tw.setHeight(*form, tw.height(*form) + stepH);
-                platform_.clock().sleepMs(StepMs);
+                platform_.clock().sleepMs(WindowEffects::StepMs);
                 platform_.clock().processEvents();
             }
             if (glideCounter_ == mine)
@@ -152,22 +99,22 @@ void WindowEffects::glide(QWidget* form, int W, int H, int L)
     placeShadow(*form, W, H);
 }
 
-void WindowEffects::placeShadow(QWidget& form, int W, int H)
+void PopupGlide::placeShadow(QWidget& form, int W, int H)
 {
-    if (!shadow_ || !state_.settings.flag("shadow"))
+    if (!state_.settings.flag("shadow"))
         return;
     const Twips tw(state_);
     const int w = static_cast<int>(numbertext::roundHalfEven(double(W) / tw.perPxX() + ShadowWidthPx));
     const int h = static_cast<int>(numbertext::roundHalfEven(double(H) / tw.perPxY() + ShadowWidthPx));
-    drawShadow(*shadow_, w, h, ShadowWidthPx);
-    shadow_->setGeometry(form.x(), form.y(), w, h);
+    drawShadow(shadow_, w, h, ShadowWidthPx);
+    shadow_.setGeometry(form.x(), form.y(), w, h);
     // A shadow is only seen through a compositor, and only beside a popup that is
     // still shown (it may have been hidden while the glide ran).
     if (platform_.screen().compositingAvailable() && form.isVisible()) {
-        shadow_->show();
+        shadow_.show();
         // The popup stays above its shadow, so clicks on the popup reach it even where
         // the window manager ignores the shadow's empty input region.
-        shadow_->raise();
+        shadow_.raise();
         form.raise();
     }
 }

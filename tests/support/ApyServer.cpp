@@ -1,9 +1,10 @@
 #include "ApyServer.h"
 
-#include "TestProcess.h"
+#include "DesktopDriver.h"
 
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTest>
 
 #include <csignal>
 #include <unistd.h>
@@ -17,7 +18,7 @@ int ApyServer::freePort()
 bool ApyServer::answering() const
 {
     const QString url = QString("http://127.0.0.1:%1/listPairs").arg(port_);
-    return runServing("curl", {"--silent", "--max-time", "2", url}, 3000).contains("responseData");
+    return DesktopDriver::run("curl", {"--silent", "--max-time", "2", url}, 3000).contains("responseData");
 }
 
 bool ApyServer::start(int timeoutMs)
