@@ -62,14 +62,13 @@ pss_kib() {
 # A terminal in front, for the watcher and capture figures.
 xterm -geometry 80x10+100+100 -title qlr-bench-term -e bash -c 'echo quillora benchmark selection; sleep 600' &
 started+=($!)
-term=$(xdotool search --sync --name qlr-bench-term | head -n 1)
+term=$(scripts/wait-window.sh qlr-bench-term | cut -d' ' -f1)
 xdotool windowactivate --sync "$term"
-sleep 0.5
 
 if ! tick=$("$build_dir/bench/qlr_bench" tick 10000 2>/dev/null); then
     row "watcher tick" - µs 40 "the terminal was not the watched foreground application"
 else
-    row "watcher tick" "$tick" µs 40 "one tmr1 tick, no button change, median of 10000, X11 back end"
+    row "watcher tick" "$tick" µs 40 "one watcher tick, no button change, median of 10000, X11 back end"
 fi
 if ! capture=$("$build_dir/bench/qlr_bench" capture 30 "$term" 2>/dev/null); then
     row capture - ms 10 "the xterm selection could not be captured"
@@ -140,7 +139,7 @@ xterm -geometry "${columns}x${lines}+0+0" -title qlr-bench-drive -e bash -c \
     'stty -echo; printf "\n\n"; cat "$1"; while IFS= read -r line; do echo "$line" >> "$2"; done' \
     - "$home/sentences.txt" "$home/keys.txt" &
 started+=($!)
-drive_term=$(xdotool search --sync --name qlr-bench-drive | head -n 1)
+drive_term=$(scripts/wait-window.sh qlr-bench-drive | cut -d' ' -f1)
 xdotool windowactivate --sync "$drive_term"
 AppData="$home" XDG_RUNTIME_DIR="$home" QLR_TRACE_FILE="$home/trace.txt" "$build_dir/qlr" >/dev/null 2>&1 &
 qlr_pid=$!

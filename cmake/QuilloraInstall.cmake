@@ -4,7 +4,7 @@
 include(GNUInstallDirs)
 
 set(QLR_APP_ID org.quillora.Quillora)
-# The program finds this folder relative to its executable (see mdlINI::programFolder).
+# The program finds this folder relative to its executable (see SettingsFiles::programFolder).
 set(QLR_DATA_SUBDIR ${CMAKE_INSTALL_DATADIR}/quillora)
 
 install(TARGETS qlr RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

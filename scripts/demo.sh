@@ -32,22 +32,11 @@ pids+=($!)
 "$build_dir/qlr" &
 pids+=($!)
 
-window=""
-for _ in $(seq 1 50); do
-    window=$(xdotool search --name quillora-demo 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "demo: the xterm did not appear" >&2; exit 1; }
+# The client area once the window manager has placed the window.
+placed=$(scripts/wait-window.sh quillora-demo 30) || { echo "demo: the xterm did not appear" >&2; exit 1; }
+read -r window X Y WIDTH HEIGHT <<<"$placed"
 xdotool windowactivate --sync "$window"
 sleep 12 # the page connects to the translation server
-
-# xwininfo reports the client area's absolute position (xdotool's can be off by the frame).
-info=$(xwininfo -id "$window")
-X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-WIDTH=$(sed -n 's/^ *Width: *//p' <<<"$info")
-HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
 cell_w=$((WIDTH / 70))
 cell_h=$((HEIGHT / 10))
 row_y=$((Y + cell_h * 2 + cell_h / 2))

@@ -49,7 +49,7 @@ cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
 tests/package/check-install-tree.sh "$work/prefix"
 log "Running the program installed in the private prefix"
 unshare --net sh -c "ip link set lo up && QLR_EXE='$work/prefix/bin/qlr' XDESKTOP=scripts/xdesktop.sh \
-    tests/package/selection-in-root.sh"
+    WAIT_WINDOW=scripts/wait-window.sh tests/package/selection-in-root.sh"
 
 mirror=$(tests/package/debian-mirror.sh)
 log "Fresh Debian 12 root from $mirror"
@@ -74,7 +74,7 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-re
     { tail -n 40 "$work/apt.log"; exit 1; }
 
 log "Running the installed program in the fresh root"
-install -m 755 scripts/xdesktop.sh tests/package/selection-in-root.sh "$root/tmp/"
+install -m 755 scripts/xdesktop.sh tests/package/selection-in-root.sh scripts/wait-window.sh "$root/tmp/"
 # A network namespace of its own: the root's translation server and X display never
 # meet (or collide with) the ones of this machine.
 unshare --net sh -c "ip link set lo up && chroot '$root' env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \

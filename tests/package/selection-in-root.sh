@@ -8,6 +8,7 @@
 #             ../share/quillora beside its bin folder
 #   XDESKTOP  the virtual-desktop script (default /tmp/xdesktop.sh, where the fresh
 #             root gets a copy)
+#   WAIT_WINDOW  the script that waits for a placed window (default /tmp/wait-window.sh)
 set -euo pipefail
 qlr=${QLR_EXE:-/usr/bin/qlr}
 
@@ -72,18 +73,13 @@ setsid "$qlr" >"$HOME/qlr.log" 2>&1 &
 pids+=($!)
 say "started $qlr (pid ${pids[-1]})"
 
-window=""
-for _ in $(seq 1 50); do
-    window=$(xdotool search --name quillora-package 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || fail "the xterm did not appear"
-info=$(xwininfo -id "$window")
-X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-cell_w=$(($(sed -n 's/^ *Width: *//p' <<<"$info") / 70))
-cell_h=$(($(sed -n 's/^ *Height: *//p' <<<"$info") / 10))
+# Its geometry only once the window manager has placed it: before that xwininfo
+# reports where xterm asked to be, or -1 while the window is being framed.
+placed=$("${WAIT_WINDOW:-/tmp/wait-window.sh}" quillora-package 30) || fail "the xterm did not appear"
+read -r window X Y width height <<<"$placed"
+cell_w=$((width / 70))
+cell_h=$((height / 10))
+say "the xterm is placed at $X,$Y, ${width}x$height"
 row_y=$((Y + cell_h * 2 + cell_h / 2))
 
 # A press, a slow drag across the sentence and a release, like a person.

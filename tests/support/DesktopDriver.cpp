@@ -39,7 +39,7 @@ QByteArray DesktopDriver::run(const QString& program, const QStringList& args, i
 
 DesktopDriver::Window DesktopDriver::waitForWindow(const QString& name, int timeoutSeconds)
 {
-    const QList<QByteArray> fields = run(QLR_SOURCE_DIR "/tests/support/wait-window.sh",
+    const QList<QByteArray> fields = run(QLR_SOURCE_DIR "/scripts/wait-window.sh",
                                          {name, QString::number(timeoutSeconds)}, (timeoutSeconds + 5) * 1000)
                                          .trimmed()
                                          .split(' ');

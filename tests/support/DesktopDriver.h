@@ -35,7 +35,7 @@ public:
     static QByteArray run(const QString& program, const QStringList& args, int timeoutMs = 10000,
                           const QByteArray& input = {});
     // Waits until a window whose name matches is mapped, placed by the window manager
-    // and visible with a steady geometry (tests/support/wait-window.sh); an empty
+    // and visible with a steady geometry (scripts/wait-window.sh); an empty
     // window when none is within the time.
     static Window waitForWindow(const QString& name, int timeoutSeconds = 20);
 
