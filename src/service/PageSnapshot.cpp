@@ -37,11 +37,8 @@ std::optional<QList<ServicePage::Option>> optionList(const QJsonObject& object)
 
 std::optional<PageSnapshot> PageSnapshot::fromJson(const QString& json)
 {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return std::nullopt;
-    const QJsonValue elements = document.object().value("elements");
+    // Text that is no JSON object (or no JSON at all) has no "elements" object either.
+    const QJsonValue elements = QJsonDocument::fromJson(json.toUtf8()).object().value("elements");
     if (!elements.isObject())
         return std::nullopt;
 

@@ -75,7 +75,7 @@ protected:
     ProgramTimers& timers() { return app->timers(); }
     Popup& popup() { return *app->popup(); }
     QWebEnginePage* browserPage() { return static_cast<QWebEngineView*>(page->view())->page(); }
-    BrowserFootprint footprint() { return measureBrowserFootprint(platform->processes()); }
+    BrowserFootprint footprint() { return BrowserFootprint::measure(platform->processes()); }
 
     static void report(const QString& line)
     {

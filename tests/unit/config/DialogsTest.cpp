@@ -238,6 +238,7 @@ TEST_F(DialogsTest, TheLanguageDialogListsTheOfferedTargetsAndStoresTheChoice)
     LanguageDialog* f = dialogs.languageDialog();
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->size(), QSize(328, 143));
+    EXPECT_EQ(f->windowTitle(), "Quillora");
     EXPECT_EQ(f->pos(), QPoint(348, 312)) << "centred, 312.5 rounded to even";
     EXPECT_TRUE(f->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(f->testAttribute(Qt::WA_ShowWithoutActivating));

@@ -229,6 +229,7 @@ TEST_F(ApplicationTest, TheTrayAndItsMenuSwitchTranslationAndOpenTheWindowAndDia
     EXPECT_TRUE(app.state().translationEnabled);
     tray.handleMouseMessage(TrayIcon::LeftButtonDoubleClick);
     EXPECT_TRUE(app.mainWindow()->isVisible());
+    EXPECT_TRUE(app.mainWindow()->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "in front, in the topmost band";
     EXPECT_EQ(app.mainWindow()->pageView, page->view());
 
     QMenu* shown = nullptr;

@@ -2,6 +2,7 @@
 // the footer row, the selection's left end, and the monitor's right and bottom edges.
 #include "PopupFixture.h"
 #include "popup/BorderShape.h"
+#include "popup/EdgeCorrection.h"
 
 #include <QTextCursor>
 
@@ -134,6 +135,24 @@ TEST_F(PopupLayoutTest, ThePopupStaysOnTheMonitorUnderThePointer)
             }
             popup.hidePopup();
         }
+    }
+}
+
+TEST(EdgeCorrection, PullsBackAtTheRightAndRaisesAtTheBottomOnly)
+{
+    // Twips of a 1024 x 768 monitor at 15 twips per pixel; the popup is 3000 x 1500.
+    const QRect monitor(0, 0, 15360, 11520);
+    const std::tuple<const char*, QPoint, bool, QPoint, bool> cases[] = {
+        {"inside", {1000, 1000}, false, {1000, 1000}, false},
+        {"bottom-right corner", {14000, 11000}, false, {12360, 10020}, true},
+        {"left and top are never corrected", {-500, -200}, false, {-500, -200}, false},
+        {"starting at the right edge, on a neighbour", {15360, 11000}, false, {15360, 11000}, false},
+        {"starting at the right edge, on no monitor", {15360, 11000}, true, {12360, 10020}, true},
+    };
+    for (const auto& [name, at, offMonitors, expected, raised] : cases) {
+        const EdgePlacement placed = correctAtMonitorEdges(at.x(), at.y(), 3000, 1500, monitor, offMonitors);
+        EXPECT_EQ(QPoint(placed.left, placed.top), expected) << name;
+        EXPECT_EQ(placed.raised, raised) << name;
     }
 }
 

@@ -227,7 +227,7 @@ TEST_F(ConnectionTest, ANewerPublishedVersionIsOfferedAnOlderOneMakesThisABeta)
 {
     const std::tuple<const char*, bool, bool> cases[] = {
         {"2.0.40", true, false}, {"2.0.33", false, false}, {"2.0.9", false, true},
-        {"3.0.0", true, false},  {"x.y.z", false, true}};
+        {"3.0.0", true, false},  {"x.y.z", false, true},   {"2.0.33.7", false, false}};
     for (const auto& [published, offered, beta] : cases) {
         state.isBeta = false;
         versions.clear();
