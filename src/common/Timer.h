@@ -19,6 +19,8 @@ public:
     bool isEnabled() const { return enabled_; }
     // Enabled and with a non-zero interval.
     bool isRunning() const { return timer_.isActive(); }
+    // Milliseconds until the next tick; -1 when not running.
+    int remainingMs() const { return timer_.remainingTime(); }
 
 signals:
     void timeout();

@@ -28,20 +28,12 @@ int ProcessTable::takeSnapshot()
     return count;
 }
 
-QString ProcessTable::executableOfWindow(WindowHandle window, QString* fullPath)
+QString ProcessTable::executableOfWindow(WindowHandle window)
 {
     const std::uint32_t pid = windowProcessId_ ? windowProcessId_(window) : 0;
     const int count = takeSnapshot();
     for (int index = 0; index <= count && index < capacity(); ++index)
         if (records_.at(index).pid == pid)
-            return executableAt(index, fullPath);
+            return records_.at(index).exeFile;
     return QString();
-}
-
-QString ProcessTable::executableAt(int index, QString* fullPath)
-{
-    const platform::ProcessRecord& r = entry(index);
-    if (fullPath)
-        *fullPath = r.pid ? processes_.executablePath(r.pid) : QString();
-    return r.exeFile;
 }

@@ -21,10 +21,8 @@ public:
     // Takes a new snapshot into entries 1..n and returns n; 0 (array unchanged) when
     // no snapshot can be taken.
     int takeSnapshot();
-    // Executable file name of the process owning the window, or empty; fullPath (when
-    // given) receives the executable's full path, empty where access is denied.
-    QString executableOfWindow(WindowHandle window, QString* fullPath = nullptr);
-    QString executableAt(int index, QString* fullPath = nullptr);
+    // Executable file name of the process owning the window, or empty.
+    QString executableOfWindow(WindowHandle window);
 
     // Current size of the record array (grows in steps of 20).
     int capacity() const { return static_cast<int>(records_.size()); }

@@ -1,15 +1,55 @@
 // The popup opens from a real click on the icon, glides, and never takes the focus
-// from the application the user works in; the back end reads the real pointer,
-// buttons and foreground window.
-#include "PopupDesktopFixture.h"
+// from the application the user works in; its shadow darkens what lies beside it on
+// screen; the back end reads the real pointer, buttons and foreground window. Runs on
+// the test desktop (Xvfb at 96 dpi, openbox, usually xcompmgr).
+#include "DesktopDriver.h"
+#include "PopupState.h"
+#include "common/ProgramTimers.h"
+#include "platform/Platform.h"
+#include "popup/FloatingIcon.h"
 #include "popup/IconPicture.h"
+#include "popup/Popup.h"
+#include "popup/ShadowWindow.h"
+#include "popup/TranslationPopup.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
 #include <set>
 
 namespace {
+
+class PopupDesktop : public testing::Test {
+protected:
+    std::unique_ptr<platform::Platform> desktop = platform::createPlatform();
+    DesktopDriver driver;
+    AppState state = popupState();
+    ProgramTimers timers;
+    Popup popup{state, *desktop, timers};
+    QString buildFolder = QFileInfo(QLR_BINARY).absolutePath();
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
+        ASSERT_DOUBLE_EQ(desktop->screen().logicalDpiX(), 96);
+        state.settings.set("hideiconinterval", "30"); // a slow desktop still clicks the icon in time
+        popup.dress();
+    }
+    void TearDown() override { popup.hidePopup(); }
+
+    // The icon offered beside a selection that ended at (x, y), shown on the server.
+    void offerIcon(int x, int y)
+    {
+        popup.offerIcon(x, y);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&popup.icon()));
+    }
+};
 
 TEST_F(PopupDesktop, AClickOnTheIconOpensThePopupWhichGlidesAndNeverTakesTheFocus)
 {
@@ -99,6 +139,64 @@ TEST_F(PopupDesktop, TheRealPointerButtonsAndForegroundAreRead)
         << "the outer rectangle holds the client area";
     EXPECT_GT(desktop->windows().windowProcessId(second.id), 0);
     EXPECT_TRUE(desktop->windows().windowClass(second.id).contains("xterm"));
+}
+
+QColor blend(QColor top, int alpha, QColor under)
+{
+    auto mix = [&](int a, int b) { return (a * alpha + b * (255 - alpha) + 127) / 255; };
+    return {mix(top.red(), under.red()), mix(top.green(), under.green()), mix(top.blue(), under.blue())};
+}
+
+bool near(QColor a, QColor b, int tolerance)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+class ShadowDesktop : public PopupDesktop {
+protected:
+    // A plain light backdrop below everything, so that the shadow shows against it.
+    QWidget backdrop;
+    const QColor backdropColour{200, 200, 200};
+
+    void SetUp() override
+    {
+        PopupDesktop::SetUp();
+        backdrop.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint |
+                                Qt::WindowDoesNotAcceptFocus);
+        backdrop.setAttribute(Qt::WA_ShowWithoutActivating);
+        backdrop.setPalette(QPalette(backdropColour));
+        backdrop.setAutoFillBackground(true);
+        backdrop.setGeometry(300, 250, 700, 500);
+        backdrop.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&backdrop));
+    }
+};
+
+TEST_F(ShadowDesktop, TheShadowDarkensTheBackdropBesideThePopup)
+{
+    ASSERT_TRUE(desktop->screen().compositingAvailable()) << "the test desktop runs a compositing manager";
+    offerIcon(850, 400);
+    popup.showServiceLink();
+    popup.showTranslation(QString("La rapida volpe marrone salta sopra il cane pigro. ").repeated(3));
+    popup.openPopup(0, 0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&popup.translationWindow()));
+    QTest::qWait(300); // the compositor draws the shadow a frame later
+    ShadowWindow& shadow = popup.shadow();
+    ASSERT_TRUE(shadow.isVisible());
+    const QRect popupArea = popup.translationWindow().geometry();
+    EXPECT_EQ(shadow.geometry(), QRect(popupArea.topLeft(), popupArea.size() + QSize(5, 5)));
+    // On screen the band right of the popup darkens the backdrop; the popup is drawn
+    // over the backdrop at its transparency.
+    const QRect area = popupArea.adjusted(-20, -40, 20, 20);
+    const QImage screen =
+        QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    EXPECT_TRUE(QDir().mkpath(buildFolder + "/screenshots"));
+    EXPECT_TRUE(screen.save(buildFolder + "/screenshots/popup-shadow.png"));
+    const QColor beside = screen.pixelColor(20 + popupArea.width(), 40 + popupArea.height() / 2);
+    EXPECT_TRUE(near(beside, blend(Qt::black, 57, backdropColour), 6)) << beside.name().toStdString();
+    const QColor inside = screen.pixelColor(20 + 3, 40 + popupArea.height() - 4);
+    EXPECT_TRUE(near(inside, blend(Qt::white, 235, backdropColour), 4)) << inside.name().toStdString();
 }
 
 } // namespace

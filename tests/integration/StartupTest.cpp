@@ -1,14 +1,8 @@
-// The real program and the real X11 back end on the test desktop.
-#include "core/Application.h"
-#include "platform/Platform.h"
-#include "service/fake/FakeServicePage.h"
-
+// The real program on the test desktop: one instance per user, and a killed one does not
+// keep the next out.
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,33 +45,6 @@ TEST(Startup, SecondInstanceEndsAtOnceAndTheFirstKeepsRunning)
     EXPECT_FALSE(second.waitForFinished(2000));
     second.kill();
     second.waitForFinished();
-}
-
-QString exitMarker;
-void markNormalExit()
-{
-    QFile file(exitMarker);
-    file.open(QIODevice::WriteOnly);
-}
-
-TEST(StartupDeathTest, ExitWithoutTheSwitchEndsTheProcessAtOnce)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    QTemporaryDir home;
-    exitMarker = home.filePath("normal-exit");
-    qputenv("AppData", home.path().toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
-    EXPECT_EXIT(
-        {
-            std::atexit(markNormalExit);
-            const auto platform = platform::createPlatform();
-            Application app(*platform, std::make_unique<FakeServicePage>());
-            if (app.start())
-                app.exitFromMenu();
-            std::exit(3); // only reached when Exit did not end the process
-        },
-        testing::ExitedWithCode(0), "");
-    EXPECT_FALSE(QFile::exists(exitMarker)) << "nothing runs after Exit, not even exit handlers";
 }
 
 } // namespace

@@ -16,15 +16,13 @@ DesktopDriver::~DesktopDriver()
     }
 }
 
-QByteArray DesktopDriver::run(const QString& program, const QStringList& args, int timeoutMs, const QByteArray& input)
+QByteArray DesktopDriver::run(const QString& program, const QStringList& args, int timeoutMs)
 {
     QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, args);
     if (!process.waitForStarted(3000))
         return {};
-    if (!input.isNull())
-        process.write(input);
-    process.closeWriteChannel();
     QElapsedTimer clock;
     clock.start();
     while (process.state() != QProcess::NotRunning && clock.elapsed() < timeoutMs)
@@ -116,14 +114,16 @@ void DesktopDriver::buttonUp(int button)
     run("xdotool", {"mouseup", QString::number(button)});
 }
 
-void DesktopDriver::click(QPoint at, int button)
+void DesktopDriver::click(QPoint at, int button, int times)
 {
     moveTo(at);
     QTest::qWait(60);
-    buttonDown(button);
-    QTest::qWait(120);
-    buttonUp(button);
-    QTest::qWait(120);
+    for (int i = 0; i < times; ++i) {
+        buttonDown(button);
+        QTest::qWait(110);
+        buttonUp(button);
+        QTest::qWait(110);
+    }
 }
 
 void DesktopDriver::drag(QPoint from, QPoint to)
@@ -140,18 +140,6 @@ void DesktopDriver::drag(QPoint from, QPoint to)
     QTest::qWait(80);
     buttonUp(1);
     QTest::qWait(120);
-}
-
-void DesktopDriver::doubleClick(QPoint at)
-{
-    moveTo(at);
-    QTest::qWait(60);
-    for (int i = 0; i < 2; ++i) {
-        buttonDown(1);
-        QTest::qWait(110);
-        buttonUp(1);
-        QTest::qWait(110);
-    }
 }
 
 void DesktopDriver::typeText(const QString& text)

@@ -32,8 +32,7 @@ public:
     // Runs a tool to its end while this process keeps serving its windows and
     // selections (the tool may be asking this process); its standard output, or
     // nothing when it failed to start or to end in time.
-    static QByteArray run(const QString& program, const QStringList& args, int timeoutMs = 10000,
-                          const QByteArray& input = {});
+    static QByteArray run(const QString& program, const QStringList& args, int timeoutMs = 10000);
     // Waits until a window whose name matches is mapped, placed by the window manager
     // and visible with a steady geometry (scripts/wait-window.sh); an empty
     // window when none is within the time.
@@ -54,11 +53,10 @@ public:
     static void moveTo(QPoint at);
     static void buttonDown(int button = 1);
     static void buttonUp(int button = 1);
-    // Button presses are held longer than one tick of the program's watcher.
-    static void click(QPoint at, int button = 1);
+    // Clicks times in a row; presses are held longer than one tick of the program's watcher.
+    static void click(QPoint at, int button = 1, int times = 1);
     // Presses at from, moves there in small steps and releases at to.
     static void drag(QPoint from, QPoint to);
-    static void doubleClick(QPoint at);
     static void typeText(const QString& text);
 
     // A selection's content for one target (empty when none) and all its data types

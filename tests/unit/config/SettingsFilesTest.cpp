@@ -1,8 +1,6 @@
-// The two settings files: how they fill the table, how the table is saved without
-// ever losing the old file, and where the files are.
+// The two settings files: how they fill the table, how the table is saved without ever
+// losing the old file, and where the files are.
 #include "FakeDesktop.h"
-#include "Utf16.h"
-#include "config/SettingsFiles.h"
 #include "config/StylePresets.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +24,6 @@ protected:
 
     void SetUp() override { desktop.fakeFiles.folders.insert(FakeDesktop::AppData + "/qlr"); }
     void userFile(const QByteArray& bytes) { desktop.fakeFiles.files.insert(FakeDesktop::UserFile, bytes); }
-    void programFile(const QByteArray& bytes) { desktop.fakeFiles.files.insert(FakeDesktop::ProgramFile, bytes); }
-    QString saved() { return SettingsFiles::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::UserFile)); }
     Settings reloaded()
     {
         Settings table;
@@ -38,112 +34,80 @@ protected:
 
 TEST_F(SettingsFilesTest, LinesEncodingsAndThePerUserFileFirst)
 {
-    userFile(iniLines({"# comment=1", "k=1", "a=b=c", "=nokey", "no equals", "", " #x=1", "K=2", "Color=0,0,0"}));
-    programFile(iniLines({"color=255,255,255", "serviceurl=file:///page"}));
+    userFile(FakeDesktop::settingsFile({"# comment=1", "k=1", "a=b=c", "=nokey", "no equals", "", " #x=1", "K=2",
+                                        "Color=0,0,0"}));
+    desktop.fakeFiles.files.insert(FakeDesktop::ProgramFile,
+                                   FakeDesktop::settingsFile({"color=255,255,255", "serviceurl=file:///page"}));
     files.load();
     EXPECT_EQ(rows(settings), QStringList({"k=1", "a=b=c", " #x=1", "Color=0,0,0", "serviceurl=file:///page"}));
-
-    const std::tuple<const char*, QByteArray, QStringList> cases[] = {
-        {"byte-order mark dropped", QByteArray("\xFF\xFE") + iniLines({"a=1", "b=2"}), {"a=1", "b=2"}},
-        {"LF alone ends no line", utf16File("a=1\nb=2\n"), {"a=1\nb=2\n"}},
-        {"lone CR ends no line", utf16File("a=1\rb=2\r\n"), {"a=1\rb=2"}},
-        {"odd trailing byte dropped", iniLines({"a=1"}) + "x", {"a=1"}},
-        {"eight-bit text gives no keys", "Color=1,2,3\r\n", {}},
-    };
     desktop.fakeFiles.files.remove(FakeDesktop::ProgramFile);
-    for (const auto& [name, bytes, expected] : cases) {
+    for (const auto& [bytes, expected] :
+         {std::pair{QByteArray("\xFF\xFE") + FakeDesktop::settingsFile({"a=1", "b=2"}), QStringList{"a=1", "b=2"}},
+          {SettingsFiles::toUtf16Le("a=1\nb=2\r\n"), QStringList{"a=1\nb=2"}}, // LF alone ends no line
+          {FakeDesktop::settingsFile({"a=1"}) + "x", QStringList{"a=1"}},     // an odd last byte
+          {QByteArray("Color=1,2,3\r\n"), QStringList{}}}) {                   // eight-bit text
         userFile(bytes);
         files.load();
-        EXPECT_EQ(rows(settings), expected) << name;
+        EXPECT_EQ(rows(settings), expected);
     }
     desktop.fakeFiles.unreadable.insert(FakeDesktop::UserFile);
     files.load();
     EXPECT_TRUE(settings.entries().isEmpty()) << "an unreadable file contributes nothing";
 }
 
-TEST_F(SettingsFilesTest, SaveWritesTheTableInOrderAndReadsBackTheSame)
+TEST_F(SettingsFilesTest, SaveWritesTheTableWholeAndAValueCannotPlantASetting)
 {
-    userFile(iniLines({"# comment", "b=2", "B=3", "a=1"}));
+    userFile(FakeDesktop::settingsFile({"# comment", "b=2", "B=3", "a=1"}));
     files.load();
     files.setDefault("ControlMode", "2");
     files.setDefault("a", "9");
-    settings.value("looked-up");
+    settings.set("language", "es\r\ntimeoutstr=planted");
     files.save();
-    EXPECT_EQ(saved(), "b=2\r\na=1\r\nControlMode=2\r\nlooked-up=\r\n");
-    EXPECT_FALSE(desktop.fakeFiles.files.value(FakeDesktop::UserFile).startsWith("\xFF\xFE"));
-
-    settings.set("Weird Key ", " value with = and \xF0\x9F\x98\x80");
+    EXPECT_EQ(SettingsFiles::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::UserFile)),
+              "b=2\r\na=1\r\nControlMode=2\r\nlanguage=es\r\n");
+    settings.set("language", " value with = and \xF0\x9F\x98\x80 and a\rb\nc");
     settings.set("lone", QString(QChar(0xD800)));
     files.save();
     EXPECT_EQ(rows(reloaded()), rows(settings));
-}
-
-TEST_F(SettingsFilesTest, AValueCannotPlantASettingAndAMarkedKeySurvives)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"es\r\ntimeoutstr=planted", "es"}, {"\r\nControlMode=3", ""}, {"a\rb\nc", "a\rb\nc"}};
-    for (const auto& [value, kept] : cases) {
-        settings.clear();
-        settings.set("language", value);
-        settings.set("timeoutstr", "late");
-        files.save();
-        EXPECT_EQ(rows(reloaded()), QStringList({QString("language=") + kept, "timeoutstr=late"})) << value;
-    }
     // The file's own mark is dropped; a second one belongs to the first key.
-    userFile("\xFF\xFE" + utf16File(QChar(0xFEFF) + QString("k=1\r\n")));
+    userFile("\xFF\xFE" + SettingsFiles::toUtf16Le(QChar(0xFEFF) + QString("k=1\r\n")));
     files.load();
     files.save();
     EXPECT_EQ(reloaded().entries().first().key, QChar(0xFEFF) + QString("k"));
-}
 
-TEST_F(SettingsFilesTest, AFailedSaveKeepsTheOldFileAndTheNewValuesInMemory)
-{
-    const QByteArray old = iniLines({"Color=1,2,3"});
-    userFile(old);
-    files.load();
-    settings.set("Color", "4,5,6");
+    const QByteArray old = desktop.fakeFiles.files.value(FakeDesktop::UserFile);
+    settings.set("k", "2");
     desktop.fakeFiles.readOnlyFolders.insert(FakeDesktop::AppData + "/qlr");
     files.save();
-    EXPECT_EQ(desktop.fakeFiles.files.value(FakeDesktop::UserFile), old);
-    EXPECT_EQ(settings.value("Color"), "4,5,6");
+    EXPECT_EQ(desktop.fakeFiles.files.value(FakeDesktop::UserFile), old) << "a failed save keeps the old file";
+    EXPECT_EQ(settings.value("k"), "2") << "and the new value in memory";
 }
 
-TEST_F(SettingsFilesTest, ResetDeletesOnlyThePerUserFile)
+TEST_F(SettingsFilesTest, ResetDeletesOnlyThePerUserFileWhereverTheFilesAre)
 {
-    userFile(iniLines({"Color=1,2,3"}));
-    programFile(iniLines({"Color=255,255,255"}));
+    userFile(FakeDesktop::settingsFile({"Color=1,2,3"}));
+    desktop.fakeFiles.files.insert(FakeDesktop::ProgramFile, FakeDesktop::settingsFile({"Color=255,255,255"}));
     files.load();
     files.reset();
     EXPECT_FALSE(desktop.fakeFiles.files.contains(FakeDesktop::UserFile));
     EXPECT_EQ(settings.value("Color"), "255,255,255");
-
     // Without a per-user folder both paths are the shipped file: saved into, never deleted.
     desktop.fakeFiles.environment.remove("AppData");
-    settings.set("b", "2");
     files.save();
-    EXPECT_TRUE(SettingsFiles::fromUtf16Le(desktop.fakeFiles.files.value(FakeDesktop::ProgramFile)).endsWith("b=2\r\n"));
     files.reset();
     EXPECT_TRUE(desktop.fakeFiles.files.contains(FakeDesktop::ProgramFile));
-}
 
-TEST_F(SettingsFilesTest, TheFoldersOfBothFiles)
-{
+    desktop.fakeFiles.environment.insert("AppData", FakeDesktop::AppData);
     desktop.fakeFiles.folders.remove(FakeDesktop::AppData + "/qlr");
     EXPECT_EQ(files.settingsFolder(), FakeDesktop::AppData + "/qlr") << "created when missing";
-    EXPECT_TRUE(desktop.fakeFiles.folders.contains(FakeDesktop::AppData + "/qlr"));
     desktop.fakeFiles.folders.remove(FakeDesktop::AppData + "/qlr");
     desktop.fakeFiles.readOnlyFolders.insert(FakeDesktop::AppData);
     EXPECT_EQ(files.settingsFolder(), "/opt/quillora") << "cannot be created: the program's folder";
-    EXPECT_EQ(files.settingsFolder("/elsewhere"), "/elsewhere");
-
-    const std::tuple<const char*, QStringList, const char*> layouts[] = {
-        {"/usr/bin/qlr", {"/usr/bin", "/usr/share/quillora"}, "/usr/share/quillora"},
-        {"/tmp/p x/bin/qlr", {"/tmp/p x/bin", "/tmp/p x/share/quillora"}, "/tmp/p x/share/quillora"},
-        {"/usr/bin/qlr", {"/usr/bin"}, "/usr/bin"},
-        {"/home/robin/qlr", {"/home/robin", "/home/share/quillora"}, "/home/robin"},
-        {"/qlr", {"/share/quillora"}, "/"},
-    };
-    for (const auto& [exe, folders, expected] : layouts) {
+    for (const auto& [exe, folders, expected] :
+         {std::tuple{"/usr/bin/qlr", QStringList{"/usr/bin", "/usr/share/quillora"}, "/usr/share/quillora"},
+          {"/usr/bin/qlr", QStringList{"/usr/bin"}, "/usr/bin"},
+          {"/home/robin/qlr", QStringList{"/home/robin", "/home/share/quillora"}, "/home/robin"},
+          {"/qlr", QStringList{"/share/quillora"}, "/"}}) {
         FakeDesktop installed;
         installed.fakeFiles.exePath = exe;
         installed.fakeFiles.folders.unite(QSet<QString>(folders.begin(), folders.end()));
@@ -151,20 +115,13 @@ TEST_F(SettingsFilesTest, TheFoldersOfBothFiles)
     }
 }
 
-TEST_F(SettingsFilesTest, ClampBringsNumbersIntoBounds)
+TEST_F(SettingsFilesTest, NumbersAreClampedAndOnlyWellFormedPresetsAreRead)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"50", "100"}, {"450", "450"}, {"5000", "1000"}, {"", "100"}, {"abc", "100"}, {"100.5", "100.5"}};
-    for (const auto& [stored, expected] : cases) {
+    for (const auto& [stored, expected] : {std::pair{"50", "100"}, {"5000", "1000"}, {"abc", "100"}, {"100.5", "100.5"}}) {
         settings.set("transwidth", stored);
         files.clamp("transwidth", 100, 1000);
         EXPECT_EQ(settings.value("transwidth"), expected) << stored;
     }
-}
-
-TEST(StylePresets, OnlyWellFormedPresetsUpToTheCountAreRead)
-{
-    Settings settings;
     for (const auto& [key, value] : {std::pair{"styles", "5"}, {"style1", "only|two"},
                                      {"style2", "Dark|45,45,48|230,230,230|150,150,150|1"},
                                      {"style4", "Odd|300,-5,x|10,20,30|1,2,3|yes"}})

@@ -54,25 +54,21 @@ protected:
     }
 };
 
-TEST_F(TranslationFlowTest, OnlyReleasesWellInsideTheWindowAreCaptured)
+TEST_F(TranslationFlowTest, OnlyReleasesWellInsideTheWindowAreCapturedAndOnlyBlanksAreTrimmed)
 {
     // The window spans x 100..700 and y 100..500; the top 30 px are its title bar.
-    const std::tuple<int, int, bool> cases[] = {{120, 300, true},  {119, 300, false}, {680, 300, true},
-                                                {681, 300, false}, {400, 130, true},  {400, 129, false},
-                                                {400, 480, true},  {400, 481, false}};
-    for (const auto& [x, y, inside] : cases)
+    for (const auto& [x, y, inside] : {std::tuple{120, 300, true}, {119, 300, false}, {681, 300, false},
+                                       {400, 130, true}, {400, 129, false}, {400, 481, false}})
         EXPECT_EQ(request.isPointInWindowBody(Editor, x, y), inside) << x << "," << y;
     EXPECT_FALSE(request.isPointInWindowBody(999, 400, 300)) << "a window without rectangle";
     EXPECT_FALSE(request.translateSelection(400, 110, 300));
     EXPECT_EQ(captures, 0);
-
     selected = "   ";
     EXPECT_FALSE(request.translateSelection(400, 300, 300));
-    EXPECT_TRUE(page.log.isEmpty());
-    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_TRUE(page.log.isEmpty() && shown.isEmpty());
     selected = "  \tword\n  ";
     EXPECT_TRUE(request.translateSelection(400, 300, 320));
-    EXPECT_EQ(state.lastRequestText, "\tword\n") << "only blanks are trimmed";
+    EXPECT_EQ(state.lastRequestText, "\tword\n");
     EXPECT_EQ(state.selectionLeftTwips, 320 * 15);
 }
 
@@ -82,43 +78,35 @@ TEST_F(TranslationFlowTest, ARequestWritesThenClicksAndItsResultIsCachedAndShown
     ASSERT_TRUE(request.translateSelection(400, 300, 320));
     EXPECT_EQ(page.log, QStringList({"value text=" + selected, "click btn"}));
     EXPECT_EQ(shown, QStringList({"text .....", "icon 400,300"}));
-    EXPECT_TRUE(timers.progressDots.isEnabled());
-    EXPECT_TRUE(timers.translationTimeout.isEnabled());
+    EXPECT_TRUE(timers.progressDots.isEnabled() && timers.translationTimeout.isEnabled());
     EXPECT_TRUE(timers.resultPoll.isRunning());
     EXPECT_EQ(timers.resultPoll.interval(), 100);
-
     shown.clear();
     polling.onResultPollTick();
-    EXPECT_TRUE(shown.isEmpty()) << "nothing yet";
     pageAnswers("Buenos días", "en → es");
     state.gliding = true;
     polling.onResultPollTick();
-    EXPECT_TRUE(shown.isEmpty()) << "a glide defers the result";
+    EXPECT_TRUE(shown.isEmpty()) << "nothing yet, then a glide defers the result";
     state.gliding = false;
     polling.onResultPollTick();
     EXPECT_EQ(shown, QStringList({"direction en → es", "service link", "text Buenos días"}));
-    EXPECT_FALSE(timers.resultPoll.isEnabled());
-    EXPECT_FALSE(timers.translationTimeout.isEnabled());
-    EXPECT_FALSE(timers.progressDots.isEnabled());
+    EXPECT_FALSE(timers.resultPoll.isEnabled() || timers.translationTimeout.isEnabled() ||
+                 timers.progressDots.isEnabled());
     EXPECT_EQ(state.translationCache.value(textCacheKey(selected)), "Buenos días");
-
-    // The same text again is answered from the cache without the page.
     page.log.clear();
     shown.clear();
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
-    EXPECT_TRUE(page.log.isEmpty());
+    EXPECT_TRUE(page.log.isEmpty()) << "the same text again comes from the cache";
     EXPECT_EQ(shown, QStringList({"service link", "text Buenos días", "icon 400,300"}));
 }
 
-TEST_F(TranslationFlowTest, TheTimeOutAndTheNewestRequestDecideWhatIsCached)
+TEST_F(TranslationFlowTest, TheTimeOutAndTheNewestRequestDecideWhatIsShownAndCached)
 {
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     polling.onTranslationTimeout();
     EXPECT_EQ(shown.last(), "text Timed out");
-    EXPECT_FALSE(timers.resultPoll.isEnabled());
-    EXPECT_FALSE(timers.progressDots.isEnabled());
-    EXPECT_FALSE(timers.translationTimeout.isEnabled());
-
+    EXPECT_FALSE(timers.resultPoll.isEnabled() || timers.progressDots.isEnabled() ||
+                 timers.translationTimeout.isEnabled());
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     selected = "Good night";
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
@@ -127,41 +115,30 @@ TEST_F(TranslationFlowTest, TheTimeOutAndTheNewestRequestDecideWhatIsCached)
     EXPECT_EQ(state.translationCache.value(textCacheKey("Good night")), "Buenas noches");
     EXPECT_FALSE(state.translationCache.contains(textCacheKey("Good morning")));
     EXPECT_TRUE(shown.contains("direction ")) << "an empty direction empties the label";
-
     // A key already present keeps its item; a missing direction element leaves the label.
     state.lastRequestText = "x";
     state.translationCache.insert(textCacheKey("x"), "first");
-    page.elements.remove(page::fromto);
     shown.clear();
     pageAnswers("second", "");
     page.elements.remove(page::fromto);
     polling.onResultPollTick();
     EXPECT_EQ(state.translationCache.value(textCacheKey("x")), "first");
     EXPECT_EQ(shown, QStringList({"service link", "text second"}));
+
     page.elements.remove(page::translation);
     timers.resultPoll.setEnabled(true);
     polling.onResultPollTick();
     EXPECT_TRUE(timers.resultPoll.isEnabled()) << "a missing result element is no result";
-}
-
-TEST_F(TranslationFlowTest, WithoutAReadyPageTheNotConnectedTextAndMaybeTheIcon)
-{
     state.pageReady = false;
+    selected = "Good evening";
+    shown.clear();
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     EXPECT_EQ(shown, QStringList{"text Not connected"}) << "PopupIfNotConnected 0 offers no icon";
-    EXPECT_TRUE(page.log.isEmpty());
-    EXPECT_FALSE(timers.resultPoll.isEnabled());
     for (const char* value : {"1", "abc"}) {
-        shown.clear();
         state.settings.set("PopupIfNotConnected", value);
         ASSERT_TRUE(request.translateSelection(400, 300, 300));
         EXPECT_EQ(shown.last(), "icon 400,300") << value;
     }
-    state.translationCache.insert(textCacheKey(selected), "Buenos días");
-    state.settings.set("PopupIfNotConnected", "0");
-    shown.clear();
-    ASSERT_TRUE(request.translateSelection(400, 300, 300));
-    EXPECT_EQ(shown.last(), "icon 400,300") << "a cached answer offers the icon anyway";
 }
 
 class ConnectionTest : public testing::Test {
@@ -176,98 +153,75 @@ protected:
 
     ConnectionTest()
     {
-        state.settings.set("serviceurl", "file:///opt/quillora/page/index.html");
-        state.settings.set("language", "enes");
+        state.settings.set("serviceurl", "file:///page.html");
         state.programVersion = state.publishedVersion = "2.0.33";
         timers.pageLoad.setInterval(500);
     }
-    // A page that is ready and publishes the version once it has loaded.
-    void publish(const QString& version)
+    // A page that is ready (or not) and publishes the version once it has loaded.
+    void pageLoads(const QString& version, bool ready = true)
     {
-        page.onNavigate = [this, version](const QString&) {
+        page.onNavigate = [this, version, ready](const QString&) {
             page.loadReadyDocument();
+            page.elements[page::text].outerHtml = ready ? "<textarea id=\"text\"></textarea>" : "";
             page.elements[page::version].value = version;
             page.elements[page::download].value = "https://example.org/get";
         };
     }
+    void connect()
+    {
+        connection.connectService();
+        connection.onPageLoadTick();
+    }
 };
 
-TEST_F(ConnectionTest, LoadingBlanksTheOldPageAndReadinessNeedsTheTextElement)
+TEST_F(ConnectionTest, LoadingBlanksTheOldPageAndOnlyTheTextElementMakesItReady)
 {
     page.loadReadyDocument();
     state.connected = state.pageReady = true;
-    page.onNavigate = [this](const QString&) {
-        page.loadReadyDocument();
-        page.elements[page::text].outerHtml.clear();
-    };
-    connection.connectService();
-    EXPECT_EQ(page.log, QStringList({"clear text", "navigate file:///opt/quillora/page/index.html?dir=enes"}));
-    EXPECT_FALSE(state.connected || state.pageReady);
+    state.settings.set("language", "enes");
+    pageLoads("2.0.33", false);
+    connect();
+    EXPECT_EQ(page.log, QStringList({"clear text", "navigate file:///page.html?dir=enes"}));
+    EXPECT_FALSE(state.connected || state.pageReady) << "empty markup is not ready";
     EXPECT_TRUE(timers.pageLoad.isRunning());
-    EXPECT_EQ(changes.size(), 1);
-    connection.onPageLoadTick();
     page.hasDocument = false;
     connection.onPageLoadTick();
-    EXPECT_FALSE(state.connected) << "empty markup or no document is not ready";
     connection.onReconnectTick();
     EXPECT_EQ(page.navigations.size(), 2) << "reloaded while not connected";
+    EXPECT_EQ(languageQuestions.size(), 0);
 
-    publish("2.0.33");
+    pageLoads("2.0.33");
+    state.settings.set("language", "");
     connection.onReconnectTick();
     connection.onPageLoadTick();
     EXPECT_TRUE(state.connected && state.pageReady);
     EXPECT_FALSE(timers.pageLoad.isEnabled());
     EXPECT_EQ(state.downloadUrl, "https://example.org/get");
     EXPECT_EQ(changes.size(), 4);
+    EXPECT_EQ(languageQuestions.size(), 1) << "no language chosen: it is asked for on every connect";
     connection.onReconnectTick();
     EXPECT_EQ(page.navigations.size(), 3) << "no reload while connected";
 }
 
 TEST_F(ConnectionTest, ANewerPublishedVersionIsOfferedAnOlderOneMakesThisABeta)
 {
-    const std::tuple<const char*, bool, bool> cases[] = {
-        {"2.0.40", true, false}, {"2.0.33", false, false}, {"2.0.9", false, true},
-        {"3.0.0", true, false},  {"x.y.z", false, true},   {"2.0.33.7", false, false}};
-    for (const auto& [published, offered, beta] : cases) {
+    for (const auto& [published, offered, beta] : {std::tuple{"2.0.40", true, false}, {"2.0.33", false, false},
+                                                   {"2.0.9", false, true},  {"3.0.0", true, false},
+                                                   {"x.y.z", false, true},  {"2.0.33.7", false, false}}) {
         state.isBeta = false;
         versions.clear();
-        publish(published);
-        connection.connectService();
-        connection.onPageLoadTick();
-        EXPECT_EQ(state.publishedVersion, published);
+        pageLoads(published);
+        connect();
         EXPECT_EQ(state.isBeta, beta) << published;
         EXPECT_EQ(versions.size(), offered ? 1 : 0) << published;
-        if (offered) {
-            EXPECT_EQ(versions.at(0).at(0).toString(), published);
-        }
     }
-    // A page without version or download keeps what is known.
-    state.publishedVersion = "2.0.33";
     page.onNavigate = [this](const QString&) {
         page.loadReadyDocument();
         page.elements.remove(page::version);
-        page.elements.remove(page::download);
     };
-    connection.connectService();
-    connection.onPageLoadTick();
+    connect();
     EXPECT_TRUE(state.connected);
-    EXPECT_EQ(state.publishedVersion, "2.0.33");
-    EXPECT_EQ(state.downloadUrl, "https://example.org/get");
-}
-
-TEST_F(ConnectionTest, AsksForALanguageOnEveryConnectWhileNoneIsChosen)
-{
-    publish("2.0.33");
-    connection.connectService();
-    connection.onPageLoadTick();
-    EXPECT_EQ(languageQuestions.size(), 0);
-    state.settings.set("language", "");
-    for (int i = 0; i < 2; ++i) {
-        connection.connectService();
-        connection.onPageLoadTick();
-    }
-    EXPECT_EQ(page.navigations.last(), "file:///opt/quillora/page/index.html?dir=");
-    EXPECT_EQ(languageQuestions.size(), 2);
+    EXPECT_EQ(state.publishedVersion, "2.0.33.7") << "a page without a version keeps the known one";
 }
 
 } // namespace

@@ -1,0 +1,158 @@
+#pragma once
+// The whole program in the test process on the real X11 desktop, with a copy of the
+// shipped service page and a translation server of the test suite's own (on a free
+// port), and an xterm to select in with real pointer input through XTest.
+#include "ApyServer.h"
+#include "DesktopDriver.h"
+#include "PageCopy.h"
+#include "common/AppState.h"
+#include "common/FileBaseName.h"
+#include "config/SettingsFiles.h"
+#include "core/Application.h"
+#include "platform/Platform.h"
+#include "popup/FloatingIcon.h"
+#include "popup/Popup.h"
+#include "popup/TranslationPopup.h"
+#include "service/WebServicePage.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// The real page, with a count of the translations asked of it.
+class CountingPage : public WebServicePage {
+public:
+    int requests = 0;
+    void click(const QString& id) override
+    {
+        requests += id == page::btn;
+        WebServicePage::click(id);
+    }
+};
+
+// Long enough that the popup gets its footer row with the links.
+const QString Sentence = "The house is big and the garden is green.";
+const QString SentenceEs = "La casa es grande y el jardín es verde.";
+
+class ProgramOnDesktop : public testing::Test {
+protected:
+    static inline std::unique_ptr<ApyServer> server;
+    static inline std::unique_ptr<PageCopy> pageCopy;
+    static inline QString pageAddress;
+    QTemporaryDir home; // the program's AppData and XDG_RUNTIME_DIR
+    std::unique_ptr<platform::Platform> platform;
+    std::unique_ptr<Application> app;
+    CountingPage* page = nullptr;
+    DesktopDriver driver;
+
+    static void SetUpTestSuite()
+    {
+        server = std::make_unique<ApyServer>(ApyServer::freePort());
+        pageCopy = std::make_unique<PageCopy>();
+        if (server->start(120000))
+            pageAddress = pageCopy->install(server->port(), Application::programVersion());
+    }
+    static void TearDownTestSuite()
+    {
+        server.reset();
+        pageCopy.reset();
+    }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(pageAddress.isEmpty()) << "apertium-apy did not start (scripts/install-deps.sh installs it)";
+        qputenv("AppData", home.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+        QFile::setPermissions(home.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    void TearDown() override { stopProgram(); }
+
+    // Starts the program with these settings besides the page, "enes" and the shipped look.
+    void startProgram(const QStringList& settings = {"ControlMode=3", "SmoothGlide=0", "servertimeout=30",
+                                                     "Transparency=0", "Border=1"})
+    {
+        // The per-user settings file, named after the running executable as the program names it.
+        const QString base = fileBaseName(QCoreApplication::applicationFilePath());
+        QFile file(home.filePath(base + "/" + base + ".ini"));
+        ASSERT_TRUE(QDir(home.path()).mkpath(base) && file.open(QIODevice::WriteOnly));
+        const QStringList lines = QStringList{"serviceurl=" + pageAddress, "language=enes", "transwidth=450",
+                                              "FontSize=10", "googlelabel=Powered by Apertium", "Shadow=1",
+                                              "hideiconinterval=30"} +
+                                  settings;
+        file.write(SettingsFiles::toUtf16Le(lines.join("\r\n") + "\r\n"));
+        file.close();
+        platform = platform::createPlatform();
+        auto counting = std::make_unique<CountingPage>();
+        page = counting.get();
+        app = std::make_unique<Application>(*platform, std::move(counting));
+        ASSERT_TRUE(app->start());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state().connected; }, 90000)) << "the page never became ready";
+    }
+    void stopProgram()
+    {
+        app.reset();
+        platform.reset();
+    }
+
+    AppState& state() { return app->state(); }
+    Popup& popup() { return *app->popup(); }
+    void setMode(int mode) { state().settings.set("ControlMode", QString::number(mode)); }
+    QString storeApplication() { return fileBaseName(platform->files().executablePath()); }
+    void enableTranslationIn(const QString& exe)
+    {
+        platform->store().setValue(storeApplication(), "Applications", exe, "-1");
+    }
+    // Waits until the watcher has taken the application in front with translation on.
+    bool waitForForeground(const QString& exe, bool enabled = true)
+    {
+        return QTest::qWaitFor(
+            [&] { return state().currentApplication == exe && state().translationEnabled == enabled; }, 10000);
+    }
+    bool waitForPopupText(const QString& text)
+    {
+        return QTest::qWaitFor(
+            [&] { return popup().translationWindow().isVisible() && popup().shownText() == text; }, 30000);
+    }
+    // A click in the application, away from the popup, dismisses it.
+    void dismiss(QPoint elsewhere)
+    {
+        DesktopDriver::click(elsewhere);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !popup().translationWindow().isVisible() && !popup().icon().isVisible(); }, 5000));
+        QTest::qWait(800); // long enough that the application takes the next click as a new one
+    }
+
+    // An xterm with the sentence on its fourth row, and where its characters lie.
+    struct Terminal {
+        DesktopDriver::Window window;
+        int cellW = 0, cellH = 0;
+        QPoint at(int column, int row) const
+        {
+            return window.client.topLeft() + QPoint(2 + column * cellW + cellW / 2, 2 + row * cellH + cellH / 2);
+        }
+    };
+    Terminal openTerminal()
+    {
+        static int terminals = 0;
+        const QString title = QString("qlr-e2e-terminal-%1-%2").arg(QCoreApplication::applicationPid()).arg(++terminals);
+        Terminal t{driver.startXterm(title, "\n\n\n  " + Sentence)};
+        EXPECT_TRUE(t.window) << "the terminal never appeared";
+        DesktopDriver::activate(t.window.id);
+        t.cellW = (t.window.client.width() - 4) / 100;
+        t.cellH = (t.window.client.height() - 4) / 20;
+        return t;
+    }
+    // Drags across the sentence; the terminal itself must have seen the selection.
+    void selectSentence(const Terminal& t)
+    {
+        QByteArray primary;
+        for (int attempt = 0; attempt < 2 && primary != Sentence.toUtf8(); ++attempt) {
+            if (attempt > 0)
+                QTest::qWait(800); // a loaded machine may miss a synthetic drag once
+            DesktopDriver::drag(t.at(2, 3) - QPoint(t.cellW / 2 - 1, 0), t.at(2 + Sentence.size(), 3));
+            primary = DesktopDriver::selection("UTF8_STRING", "primary");
+        }
+        EXPECT_EQ(QString::fromUtf8(primary), Sentence);
+    }
+};
