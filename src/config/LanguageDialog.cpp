@@ -24,7 +24,6 @@ LanguageDialog::LanguageDialog(DialogEnvironment& environment, QWidget* parent)
     okButton->setDefault(true);
     okButton->setEnabled(false);
     emptyNote = new QLabel("The translation service offers no languages.", this);
-    emptyNote->setVisible(false);
     grid->addWidget(promptLabel, 0, 0, 1, 2);
     grid->addWidget(targetLabel, 1, 0, 1, 2);
     grid->addWidget(languageList, 2, 0);

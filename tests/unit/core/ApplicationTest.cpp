@@ -199,6 +199,9 @@ TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenT
     EXPECT_TRUE(app.state().translationEnabled);
     tray.handleMouseMessage(TrayIcon::LeftButtonDoubleClick);
     EXPECT_EQ(app.mainWindow()->pageView, page->view());
+    app.mainWindow()->hide();
+    menu().openItem->trigger();
+    EXPECT_TRUE(app.mainWindow()->isVisible());
 
     QMenu* shown = nullptr;
     tray.popupMenu = [&](QMenu* shownMenu, const QPoint&) {

@@ -31,7 +31,9 @@ TEST_F(PopupBehaviourTest, TheIconIsOfferedBesideTheSelectionAndOpensThePopupBel
         if (firstStep.isNull())
             firstStep = window().geometry();
     };
+    popup.effects().setTransparency(&icon(), 200); // clicked while fading out
     popup.openPopup(0, 0);
+    EXPECT_EQ(WindowEffects::transparencyLevel(&icon()), 20);
     EXPECT_EQ(icon().pos(), QPoint(410, 295)) << "(0, 0) leaves the icon in place";
     EXPECT_EQ(firstStep.y(), icon().y() + 16);
     EXPECT_LE(firstStep.height(), 30);

@@ -57,8 +57,9 @@ protected:
 TEST_F(TranslationFlowTest, OnlyReleasesWellInsideTheWindowAreCapturedAndOnlyBlanksAreTrimmed)
 {
     // The window spans x 100..700 and y 100..500; the top 30 px are its title bar.
-    for (const auto& [x, y, inside] : {std::tuple{120, 300, true}, {119, 300, false}, {681, 300, false},
-                                       {400, 130, true}, {400, 129, false}, {400, 481, false}})
+    for (const auto& [x, y, inside] : {std::tuple{120, 300, true}, {119, 300, false}, {680, 300, true},
+                                       {681, 300, false}, {400, 130, true}, {400, 129, false}, {400, 480, true},
+                                       {400, 481, false}})
         EXPECT_EQ(request.isPointInWindowBody(Editor, x, y), inside) << x << "," << y;
     EXPECT_FALSE(request.isPointInWindowBody(999, 400, 300)) << "a window without rectangle";
     EXPECT_FALSE(request.translateSelection(400, 110, 300));
