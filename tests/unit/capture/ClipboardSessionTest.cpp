@@ -133,6 +133,11 @@ TEST_F(ClipboardSessionTest, FileListsAndUriListsRoundTripAndMalformedOnesGiveNo
     QByteArray unterminated = blocks::fileList({"/a"});
     unterminated.chop(2);
     EXPECT_EQ(blocks::fromFileList(unterminated), QStringList{"/a"});
+    QByteArray farOffset = blocks::fileList({"/a"});
+    farOffset.insert(20, QByteArray(236, '\0'));
+    farOffset[0] = 0;
+    farOffset[1] = 1; // the names start at byte 256
+    EXPECT_EQ(blocks::fromFileList(farOffset), QStringList{"/a"});
     EXPECT_EQ(blocks::fromUnicodeText(QByteArray("a\0b", 3)), "a") << "odd last byte ignored";
     const QStringList paths{"/tmp/a b.txt", QString::fromUtf8("/home/u/ünï #1.png"), "/x%y"};
     EXPECT_TRUE(blocks::uriList(paths).startsWith("file:///tmp/a%20b.txt\r\n"));

@@ -152,14 +152,15 @@ TEST_F(DialogsTest, SettingsOpenCentredWithTheStoredValuesAndOkSavesThemClamped)
     state.settings.set("ControlMode", "7");
     f = openSettings();
     EXPECT_EQ(checkedOption(f), -1);
+    f->widthField->setText("99");
     f->saveAndClose();
-    EXPECT_EQ(state.settings.value("ControlMode"), "7");
+    EXPECT_EQ(state.settings.value("ControlMode") + " " + state.settings.value("transwidth"), "7 100");
     f = openSettings();
     f->widthField->setText("800");
     QTest::keyClick(f, Qt::Key_Escape);
     settle();
     EXPECT_EQ(dialogs.settingsDialog(), nullptr);
-    EXPECT_EQ(state.settings.value("transwidth"), "1000");
+    EXPECT_EQ(state.settings.value("transwidth"), "100");
     EXPECT_EQ(applies, 2);
 }
 
