@@ -11,7 +11,7 @@ packages=(
     libgtest-dev libgmock-dev
     # the virtual desktop of the tests and the headless demonstration
     xvfb openbox xcompmgr trayer xterm xdotool xclip x11-utils x11-xserver-utils imagemagick dbus-daemon
-    fonts-dejavu-core python3
+    fonts-dejavu-core python3 python3-xlib
     # the desktop opener behind ShellOpen
     xdg-utils
     # the fuzz targets (libFuzzer with clang)

@@ -32,21 +32,13 @@ QString SelectedTextCapture::clipboardText()
 
 void SelectedTextCapture::putClipboardText(const QString& text)
 {
-    writeText(text, false);
-}
-
-bool SelectedTextCapture::writeText(const QString& text, bool secret)
-{
     if (text.isEmpty())
-        return false;
+        return;
     ClipboardSession& clipboard = clipboardSession();
     clipboard.open(owner_);
     clipboard.clear();
-    const bool written = clipboard.setText(text);
-    if (secret)
-        clipboard.setBinaryData(clipboard.registerFormat(SecretHintFormat), "secret");
+    clipboard.setText(text);
     clipboard.close();
-    return written;
 }
 
 void SelectedTextCapture::emptyClipboard()
@@ -86,11 +78,24 @@ bool SelectedTextCapture::mayTypeInto(WindowHandle window)
 
 QString SelectedTextCapture::copySelectedText(WindowHandle window)
 {
-    platform::Clipboard& clipboard = platform_.clipboard();
-    platform::Clock& clock = platform_.clock();
+    // The copy request: the application's own selection, read without the clipboard.
+    // Its text reads as it would off the clipboard, which ends at the first NUL.
+    if (const auto answer = platform_.windows().copyMessage(window)) {
+        const QString text = answer->left(answer->indexOf(QChar(0)));
+        if (!text.isEmpty())
+            return text;
+    }
 
-    // The whole clipboard is kept, not only its text.
+    // The shortcuts go to whatever has the keyboard focus, which is checked as well.
+    const WindowHandle focus = platform_.windows().foregroundWindow();
+    if (!mayTypeInto(window) || (focus != window && !mayTypeInto(focus)))
+        return {};
+    // They make the application replace the clipboard: without a whole copy of the
+    // user's clipboard to put back, a missed translation is the lesser loss.
+    platform::Clipboard& clipboard = platform_.clipboard();
     const platform::ClipboardSnapshot saved = clipboard.snapshot();
+    if (!saved.complete)
+        return {};
     emptyClipboard();
     // What the clipboard holds on the capture's behalf; a different stamp at the end
     // means somebody else put something there, which must not be overwritten.
@@ -102,26 +107,18 @@ QString SelectedTextCapture::copySelectedText(WindowHandle window)
             expected = clipboard.changeStamp();
     };
 
-    // The copy request; its answer sits on the clipboard marked secret for history tools.
-    if (const auto answer = platform_.windows().copyMessage(window); answer && writeText(*answer, true))
+    typeShortcut(platform::key::Insert);
+    readClipboard();
+    if (text.isEmpty()) {
+        typeShortcut(platform::key::C);
         readClipboard();
-
-    // The shortcuts go to whatever has the keyboard focus, which is checked as well.
-    const WindowHandle focus = platform_.windows().foregroundWindow();
-    const bool typing = text.isEmpty() && mayTypeInto(window) && (focus == window || mayTypeInto(focus));
-    if (typing) {
-        typeShortcut(platform::key::Insert);
+    }
+    // Some applications copy only some tens of milliseconds later.
+    platform::Clock& clock = platform_.clock();
+    for (int attempt = 0; attempt < FinalAttempts && text.isEmpty(); ++attempt) {
+        clock.sleepMs(AttemptPauseMs);
+        clock.processEvents();
         readClipboard();
-        if (text.isEmpty()) {
-            typeShortcut(platform::key::C);
-            readClipboard();
-        }
-        // Some applications copy only some tens of milliseconds later.
-        for (int attempt = 0; attempt < FinalAttempts && text.isEmpty(); ++attempt) {
-            clock.sleepMs(AttemptPauseMs);
-            clock.processEvents();
-            readClipboard();
-        }
     }
 
     if (clipboard.changeStamp() == expected) {

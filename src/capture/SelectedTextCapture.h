@@ -1,10 +1,12 @@
 #pragma once
-// Copying the selection out of the foreground application through the clipboard,
-// and the two small clipboard text procedures of the program.
+// Copying the selection out of the foreground application, and the two small clipboard
+// text procedures of the program.
 //
-// The user's clipboard is saved whole (every data type, byte for byte) before a capture
-// and put back afterwards, unless somebody replaced the clipboard's content meanwhile.
-// Copy shortcuts are never typed into terminal emulators.
+// The copy request answers from the application's own fresh selection without the
+// clipboard. Only the copy shortcuts need it: the user's clipboard is saved whole
+// (every data type, byte for byte) first, or no key is typed, and it is put back
+// afterwards unless somebody replaced it meanwhile. Copy shortcuts are never typed
+// into terminal emulators.
 
 #include "capture/ClipboardSession.h"
 #include "platform/WindowHandle.h"
@@ -23,8 +25,6 @@ public:
     static constexpr int KeyPauseMs = 30;
     static constexpr int AttemptPauseMs = 10;
     static constexpr int FinalAttempts = 11;
-    // The clipboard data type that clipboard-history tools honour as "do not record".
-    static inline const QString SecretHintFormat = "x-kde-passwordManagerHint";
 
     explicit SelectedTextCapture(platform::Platform& platform);
     ~SelectedTextCapture();
@@ -33,7 +33,8 @@ public:
     void setOwnerWindow(WindowHandle window);
 
     // The text selected in the foreground window window, or empty when nothing could be
-    // copied. The clipboard ends as it was before.
+    // copied. The clipboard ends as it was before: untouched when the copy request
+    // answers, otherwise saved and put back.
     QString copySelectedText(WindowHandle window);
     // The clipboard's text; empty on any failure.
     QString clipboardText();
@@ -45,7 +46,6 @@ public:
 
 private:
     void emptyClipboard();
-    bool writeText(const QString& text, bool secret);
     void typeShortcut(std::uint8_t key);
     bool mayTypeInto(WindowHandle window);
 

@@ -3,6 +3,7 @@
 #include "common/FileBaseName.h"
 #include "common/NumberText.h"
 #include "common/TraceFile.h"
+#include "common/WebAddress.h"
 #include "config/Dialogs.h"
 #include "core/MainWindow.h"
 #include "core/TranslationPipeline.h"
@@ -140,12 +141,13 @@ void Application::connectParts()
     Dialogs& dialogs = *dialogs_;
     const auto shellOpen = [this](const QString& target) { dialogs_->shellOpen(target); };
 
-    // Ending: the menu's Exit, and the desktop session ending (which closes the
-    // program like the menu's Exit).
+    // Ending: the menu's Exit, and the desktop session or the system asking the
+    // process to end (which ends the program like the menu's Exit).
     connect(&menu, &TrayMenu::exitRequested, this, &Application::exitFromMenu);
     connect(&window, &MainWindow::exitRequested, this, &Application::exitFromMenu);
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(gui, &QGuiApplication::commitDataRequest, this, &Application::exitFromMenu);
+    platform_.session().setEndRequestHandler([this] { exitFromMenu(); });
 
     // The tray icon and its menu.
     connect(&menu, &TrayMenu::toggleRequested, &pipeline, &TranslationPipeline::toggleTranslation);
@@ -158,7 +160,10 @@ void Application::connectParts()
     connect(&window, &MainWindow::topmostRequested, this, [&] { popup.effects().setTopmost(&window, true, true, 0, 0); });
     connect(&tray, &TrayIcon::hidePopupRequested, &popup, &Popup::hidePopup);
     connect(&tray, &TrayIcon::openUrlRequested, this, shellOpen);
-    page_->setExternalLinkHandler(shellOpen);
+    page_->setExternalLinkHandler([shellOpen](const QString& address) {
+        if (isWebAddress(address))
+            shellOpen(address);
+    });
 
     // The page connection: menu and tray follow it; an update is offered; the
     // language is asked for.
@@ -208,6 +213,8 @@ void Application::armTimers()
 
 void Application::exitFromMenu()
 {
+    // Where the owner serves the clipboard, what the program put there would go with it.
+    platform_.clipboard().handOverBeforeExit();
     if (!platform_.session().commandLine().contains("/t")) {
         platform_.session().terminateProcess(0);
         return;

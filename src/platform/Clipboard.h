@@ -21,6 +21,8 @@ constexpr ClipboardFormat FirstRegisteredFormat = 0xC000; // registered ids lie 
 
 // Everything the clipboard held at one moment: every data type with its exact bytes,
 // in the order the owner offered them. Empty when nothing was on the clipboard.
+// Incomplete when the owner did not hand over every type in time: putting such a copy
+// back would lose what is missing.
 struct ClipboardSnapshot {
     struct Item {
         QString name;   // the data type (a MIME type or the platform's own name)
@@ -30,6 +32,7 @@ struct ClipboardSnapshot {
         bool operator==(const Item&) const = default;
     };
     QList<Item> items;
+    bool complete = true;
     bool isEmpty() const { return items.isEmpty(); }
 };
 
@@ -75,6 +78,11 @@ public:
     // A number that changes whenever anybody (this program included) changes the
     // clipboard's content, so that a caller can tell whether it still holds what it put.
     virtual std::uint64_t changeStamp() = 0;
+
+    // Before the program ends: when it owns the clipboard (where the owner serves the
+    // content, it would go with the program), asks the desktop's clipboard manager to
+    // keep a copy, waiting about a second at most. False when nothing was handed over.
+    virtual bool handOverBeforeExit() = 0;
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace platform {
 
@@ -26,6 +27,9 @@ public:
     virtual QStringList desktopShellExecutables() = 0;
     // Ends the process at once with the exit code; nothing else runs.
     virtual void terminateProcess(int exitCode) = 0;
+    // The handler runs on the user-interface thread when the system asks the process to
+    // end (on POSIX systems SIGTERM, SIGINT and SIGHUP), instead of the process dying.
+    virtual void setEndRequestHandler(std::function<void()> handler) = 0;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "common/AppState.h"
 #include "common/ProgramTimers.h"
+#include "common/WebAddress.h"
 #include "service/ServicePage.h"
 #include "service/VersionNumber.h"
 
@@ -36,7 +37,8 @@ void Connection::onPageLoadTick()
 
     if (const auto version = page_.value(page::version))
         state_.publishedVersion = *version;
-    if (const auto download = page_.value(page::download))
+    // The page is not trusted with anything but a web address for the download.
+    if (const auto download = page_.value(page::download); download && isWebAddress(*download))
         state_.downloadUrl = *download;
     if (state_.programVersion != state_.publishedVersion)
         compareVersions();

@@ -64,10 +64,12 @@ protected:
 
 TEST_F(CaptureX11, ApplicationsThatCopyOnlyOnTheirShortcutAndTheUsersRichClipboard)
 {
-    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--text", "the user's copy"}), nullptr);
+    // Text, HTML and a picture of about 20 MB.
+    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--text", "the user's copy", "--picture-size", "2600"}),
+              nullptr);
     const auto before = DesktopDriver::selectionContents();
     ASSERT_EQ(before.value("text/plain"), "the user's copy");
-    ASSERT_TRUE(before.contains("text/html") && before.contains("image/png"));
+    ASSERT_TRUE(before.contains("text/html") && before.value("image/png").size() > 19 * 1024 * 1024);
 
     const std::tuple<const char*, int, QList<int>, int> cases[] = {
         {"ctrl-insert", 0, {QtKeyInsert}, 1},
@@ -86,7 +88,7 @@ TEST_F(CaptureX11, ApplicationsThatCopyOnlyOnTheirShortcutAndTheUsersRichClipboa
     }
 }
 
-TEST_F(CaptureX11, SnapshotAndRestoreGiveBackEveryFormatAndAHungOwnerCostsOnlyAShortWait)
+TEST_F(CaptureX11, SnapshotAndRestoreGiveBackEveryFormatAndAHungOwnerGetsNoKeysAfterOneShortWait)
 {
     // An incompressible picture large enough to need incremental transfers.
     ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--text", QString::fromUtf8("Grüße ש"), "--picture-size",
@@ -115,13 +117,46 @@ TEST_F(CaptureX11, SnapshotAndRestoreGiveBackEveryFormatAndAHungOwnerCostsOnlyAS
     clock.start();
     ClipboardSession session(clipboard, "qlr", 1);
     EXPECT_EQ(session.unicodeText(), "");
-    EXPECT_TRUE(clipboard.snapshot().isEmpty());
+    EXPECT_FALSE(clipboard.snapshot().complete);
     EXPECT_EQ(session.unicodeText(), "");
     EXPECT_LT(clock.elapsed(), 2000) << "one bounded wait, then the silent owner is not asked again";
-    copyTargetInFront("ctrl-c", "still captured");
+    QProcess* target = copyTargetInFront("ctrl-c", "not copied");
     clock.restart();
-    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "still captured");
+    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
     EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(controlKeysReceived(target), QList<int>{}) << "a clipboard that cannot be put back is not replaced";
+}
+
+TEST_F(CaptureX11, AnOwnerThatStallsMidwayGetsNoKeysAndKeepsItsClipboard)
+{
+    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--stall-ms", "1500"}), nullptr);
+    const unsigned long owner = DesktopDriver::selectionOwner();
+    QProcess* target = copyTargetInFront("ctrl-insert", "not copied");
+    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(controlKeysReceived(target), QList<int>{}) << "no shortcut without a whole copy to put back";
+    QTest::qWait(1500);
+    EXPECT_EQ(DesktopDriver::selectionOwner(), owner);
+    EXPECT_EQ(DesktopDriver::selectionContents().value("text/plain"), "copied text");
+}
+
+TEST_F(CaptureX11, AtExitTheClipboardGoesToTheClipboardManagerByteForByte)
+{
+    platform::Clipboard& clipboard = desktop->clipboard();
+    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--picture-size", "600"}), nullptr);
+    const auto before = DesktopDriver::selectionContents();
+    ASSERT_TRUE(clipboard.restore(clipboard.snapshot())) << "the program owns the user's clipboard, as after a capture";
+    EXPECT_FALSE(clipboard.handOverBeforeExit()) << "no manager: nothing to wait for";
+
+    QTemporaryDir kept;
+    // The Debian interpreter, which has the python3-xlib package.
+    QProcess* manager =
+        driver.start("/usr/bin/python3", {QLR_SOURCE_DIR "/tests/support/clipboard_manager_standin.py", kept.path()});
+    ASSERT_TRUE(manager && manager->waitForReadyRead(10000) && manager->readLine() == "ready\n");
+    ASSERT_TRUE(clipboard.handOverBeforeExit());
+    for (auto item = before.begin(); item != before.end(); ++item) {
+        QFile file(kept.filePath(QString(item.key()).replace("/", "%2F")));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == item.value()) << item.key().toStdString();
+    }
 }
 
 class CaptureXterm : public CaptureX11 {
@@ -160,12 +195,14 @@ protected:
 TEST_F(CaptureXterm, TheSelectionComesFromPrimaryWithoutAnyKeyAndAStaleOneIsNotTaken)
 {
     startXterm();
-    ASSERT_NE(driver.xclipOwns("user clipboard"), nullptr);
+    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--picture-size", "2600"}), nullptr);
     const auto before = DesktopDriver::selectionContents();
+    const unsigned long owner = DesktopDriver::selectionOwner();
     desktop->windows().notePrimaryButtonDown();
     clickInXterm(2, 0, 2);
     ASSERT_TRUE(QTest::qWaitFor([] { return DesktopDriver::selection("UTF8_STRING", "primary") == "selectme"; }, 5000));
     EXPECT_EQ(capture.copySelectedText(xterm.id), "selectme");
+    EXPECT_EQ(DesktopDriver::selectionOwner(), owner) << "the clipboard is not even put back";
     EXPECT_EQ(DesktopDriver::selectionContents(), before);
 
     QTest::qWait(600); // not part of a multiple click

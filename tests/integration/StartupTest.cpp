@@ -1,5 +1,5 @@
-// The real program on the test desktop: one instance per user, and a killed one does not
-// keep the next out.
+// The real program on the test desktop: one instance per user, a killed one does not
+// keep the next out, and one asked to end ends like Exit.
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -39,12 +39,15 @@ TEST(Startup, SecondInstanceEndsAtOnceAndTheFirstKeepsRunning)
     first.kill();
     first.waitForFinished();
 
-    // The lock of a killed instance does not keep the next start out.
+    // The lock of a killed instance does not keep the next start out; asked to end
+    // (SIGTERM), the program ends as Exit ends it.
     second.start(QLR_BINARY, {});
     ASSERT_TRUE(second.waitForStarted());
     EXPECT_FALSE(second.waitForFinished(2000));
-    second.kill();
-    second.waitForFinished();
+    second.terminate();
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
 }
 
 } // namespace

@@ -2,16 +2,19 @@
 // the clipboard only on the shortcut it is told to (--copy-on ctrl-c|ctrl-insert|none),
 // at once or --late-ms after the key is released, and prints every key it receives.
 // With --own-clipboard it puts text, HTML and a PNG picture on the clipboard at once
-// and keeps serving them. --repeat N repeats the text N times.
+// and keeps serving them; --stall-ms N makes it stand still for N ms the first time the
+// picture is asked for. --repeat N repeats the text N times.
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -42,6 +45,23 @@ void say(const QString& line)
     std::printf("%s\n", line.toUtf8().constData());
     std::fflush(stdout);
 }
+
+// Clipboard data whose picture is handed over only after a pause the first time.
+class StallingMimeData : public QMimeData {
+public:
+    explicit StallingMimeData(int stallMs) : stallMs_(stallMs) {}
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType metaType) const override
+    {
+        if (const int pause = type == "image/png" ? std::exchange(stallMs_, 0) : 0; pause > 0)
+            QThread::msleep(pause);
+        return QMimeData::retrieveData(type, metaType);
+    }
+
+private:
+    mutable int stallMs_;
+};
 
 class CopyWindow : public QWidget {
 public:
@@ -84,7 +104,7 @@ int main(int argc, char** argv)
     // --repeat makes long texts that do not fit on a command line.
     const QString text = option(args, "--text", "copied text").repeated(option(args, "--repeat", "1").toInt());
     if (args.contains("--own-clipboard")) {
-        auto* mime = new QMimeData;
+        auto* mime = new StallingMimeData(option(args, "--stall-ms", "0").toInt());
         mime->setText(text);
         mime->setHtml("<p><b>" + text + "</b></p>");
         mime->setData("image/png", noisyPng(option(args, "--picture-size", "300").toInt()));

@@ -4,6 +4,8 @@
 #include <QTest>
 #include <csignal>
 
+#include <X11/Xlib.h>
+
 DesktopDriver::~DesktopDriver()
 {
     for (const qint64 pid : frozen_)
@@ -168,4 +170,14 @@ QProcess* DesktopDriver::xclipOwns(const QByteArray& text)
 {
     QProcess* owner = start("xclip", {"-quiet", "-selection", "clipboard"}, text);
     return owner && QTest::qWaitFor([&] { return selection("UTF8_STRING") == text; }, 5000) ? owner : nullptr;
+}
+
+unsigned long DesktopDriver::selectionOwner(const QString& selection)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 0;
+    const unsigned long owner = XGetSelectionOwner(display, XInternAtom(display, selection.toLatin1().constData(), False));
+    XCloseDisplay(display);
+    return owner;
 }

@@ -63,6 +63,8 @@ public:
     // with their bytes, as another application reads them.
     static QByteArray selection(const QString& target = "UTF8_STRING", const QString& selection = "clipboard");
     static QMap<QString, QByteArray> selectionContents(const QString& selection = "clipboard");
+    // The window that owns the selection ("CLIPBOARD", "PRIMARY"); 0 for none.
+    static unsigned long selectionOwner(const QString& selection = "CLIPBOARD");
     // Puts text on the clipboard from an xclip of its own; that xclip once it serves
     // the text, else null.
     QProcess* xclipOwns(const QByteArray& text);

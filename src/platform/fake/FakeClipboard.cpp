@@ -104,6 +104,7 @@ ClipboardSnapshot FakeClipboard::snapshot()
     ClipboardSnapshot snapshot;
     for (const Block& b : content)
         snapshot.items.append({QString::number(b.first), {}, 8, b.second});
+    snapshot.complete = !snapshotIncomplete;
     return snapshot;
 }
 

@@ -24,6 +24,10 @@ public:
     std::uint64_t stamp = 0;
     // Runs after every change of the content (a test records what the clipboard held).
     std::function<void()> onChange;
+    // The owner does not hand over every type: snapshots come out incomplete.
+    bool snapshotIncomplete = false;
+    // Hand-overs to a clipboard manager asked for.
+    int handOvers = 0;
 
     // What another application does: replaces the whole content.
     void putFromApplication(QList<Block> blocks);
@@ -43,6 +47,11 @@ public:
     ClipboardSnapshot snapshot() override;
     bool restore(const ClipboardSnapshot& snapshot) override;
     std::uint64_t changeStamp() override { return stamp; }
+    bool handOverBeforeExit() override
+    {
+        ++handOvers;
+        return !content.isEmpty();
+    }
 
 private:
     void changed();

@@ -128,6 +128,7 @@ public:
     QStringList browsers{"firefox-esr", "chromium"};
     QStringList shells{"xfdesktop"};
     std::optional<int> terminatedWith;
+    std::function<void()> endRequestHandler;
 
     bool claimSingleInstance(const QString&) override { return !otherInstanceRunning; }
     int osVersion() override { return version; }
@@ -135,6 +136,7 @@ public:
     QStringList browserExecutables() override { return browsers; }
     QStringList desktopShellExecutables() override { return shells; }
     void terminateProcess(int exitCode) override { terminatedWith = exitCode; }
+    void setEndRequestHandler(std::function<void()> handler) override { endRequestHandler = std::move(handler); }
 };
 
 // Time stands still until a sleep advances it; processEvents runs the hook,

@@ -14,6 +14,8 @@ namespace {
 
 using Selection = X11Selections::Selection;
 constexpr int SnapshotLimitMs = 2000;
+// How long the end of the program may wait for the clipboard manager.
+constexpr int HandOverWaitMs = 1000;
 
 // Text data types in the order they are preferred, UTF-8 ones first.
 const QStringList Utf8TextTargets{"UTF8_STRING", "text/plain;charset=utf-8", "text/plain"};
@@ -232,18 +234,25 @@ ClipboardSnapshot X11Clipboard::snapshot()
         return snapshot;
     }
     const bool toolkit = toolkitOwns();
+    if (!toolkit && selections_.owner(Selection::Clipboard) == 0)
+        return snapshot; // an empty clipboard is copied whole
     const auto targets = offeredTargets();
+    snapshot.complete = targets.has_value();
     if (!targets)
         return snapshot;
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(SnapshotLimitMs);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(SnapshotLimitMs);
     for (const QString& target : *targets) {
-        if (std::chrono::steady_clock::now() > limit)
-            break;
         if (toolkit) {
             if (const auto bytes = ownerData(target))
                 snapshot.items.append({target, {}, 8, *bytes});
-        } else if (auto item = selections_.read(Selection::Clipboard, target)) {
+            continue;
+        }
+        bool answered = false;
+        if (auto item = selections_.read(Selection::Clipboard, target, end, answered)) {
             snapshot.items.append(*item);
+        } else if (!answered) {
+            snapshot.complete = false;
+            break;
         }
     }
     return snapshot;
@@ -259,6 +268,11 @@ bool X11Clipboard::restore(const ClipboardSnapshot& snapshot)
 std::uint64_t X11Clipboard::changeStamp()
 {
     return selections_.changeCount(Selection::Clipboard);
+}
+
+bool X11Clipboard::handOverBeforeExit()
+{
+    return selections_.handClipboardToManager(HandOverWaitMs);
 }
 
 } // namespace platform::x11

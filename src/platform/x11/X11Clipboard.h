@@ -30,6 +30,7 @@ public:
     QString text() override;
     ClipboardSnapshot snapshot() override;
     bool restore(const ClipboardSnapshot& snapshot) override;
+    bool handOverBeforeExit() override;
     std::uint64_t changeStamp() override;
 
 private:

@@ -293,8 +293,13 @@ std::optional<X11Selections::Item> X11Selections::takeProperty(unsigned long& ty
                           next))
             return std::nullopt;
         QByteArray part;
-        if (!readProperty(window_, transferProperty_, true, type, format, part))
+        unsigned long partType = None;
+        if (!readProperty(window_, transferProperty_, true, partType, format, part))
             return std::nullopt;
+        // The notice of the INCR property itself may still be queued: no part yet.
+        if (partType == None)
+            continue;
+        type = partType;
         if (part.isEmpty())
             return Item{{}, atomName(type), format, all};
         all += part;
@@ -323,19 +328,34 @@ std::optional<QStringList> X11Selections::targets(Selection selection)
 
 std::optional<X11Selections::Item> X11Selections::read(Selection selection, const QString& target)
 {
+    bool answered = false;
+    return read(selection, target, after(TransferLimitMs), answered);
+}
+
+std::optional<X11Selections::Item> X11Selections::read(Selection selection, const QString& target, Deadline end,
+                                                        bool& answered)
+{
+    answered = false;
     if (!usable())
         return std::nullopt;
     const Window currentOwner = owner(selection);
-    if (currentOwner == None)
-        return std::nullopt;
-    if (currentOwner == window_) {
-        for (const Item& item : slot(selection).data)
-            if (item.name == target)
-                return item;
+    if (currentOwner == None || currentOwner == window_) {
+        answered = true; // nothing there, or our own data: nobody to wait for
+        if (currentOwner == window_)
+            for (const Item& item : slot(selection).data)
+                if (item.name == target)
+                    return item;
         return std::nullopt;
     }
     if (slot(selection).silentOwner == currentOwner)
         return std::nullopt;
+    // Only an owner that used its whole answer time is silent; our own deadline
+    // cutting a wait short says nothing about it.
+    const auto giveUp = [&] {
+        if (SteadyClock::now() < end)
+            slot(selection).silentOwner = currentOwner;
+        return std::nullopt;
+    };
 
     const Atom selectionName = selectionAtom(selection);
     XDeleteProperty(display_, window_, transferProperty_);
@@ -348,18 +368,17 @@ std::optional<X11Selections::Item> X11Selections::read(Selection selection, cons
                           return e.type == SelectionNotify && e.xselection.requestor == window
                               && e.xselection.selection == selectionName;
                       },
-                      after(AnswerWaitMs))) {
-        slot(selection).silentOwner = currentOwner;
+                      std::min(end, after(AnswerWaitMs))))
+        return giveUp();
+    if (event.xselection.property == None) {
+        answered = true;
         return std::nullopt;
     }
-    if (event.xselection.property == None)
-        return std::nullopt;
     unsigned long type = None;
-    auto item = takeProperty(type, after(TransferLimitMs));
-    if (!item) {
-        slot(selection).silentOwner = currentOwner;
-        return std::nullopt;
-    }
+    auto item = takeProperty(type, end);
+    if (!item)
+        return giveUp();
+    answered = true;
     item->name = target;
     return item;
 }
@@ -386,6 +405,38 @@ bool X11Selections::disown(Selection selection)
     slot(selection).data.clear();
     XSetSelectionOwner(display_, selectionAtom(selection), None, serverTime());
     return owner(selection) == None;
+}
+
+bool X11Selections::handClipboardToManager(int waitMs)
+{
+    const Atom manager = atom("CLIPBOARD_MANAGER");
+    if (!ownedHere(Selection::Clipboard) || XGetSelectionOwner(display_, manager) == None)
+        return false;
+    // The property names the targets to keep; the manager then asks for each of them.
+    QList<long> targets;
+    for (const Item& item : slot(Selection::Clipboard).data)
+        targets.append(long(atom(item.name)));
+    const Atom property = atom("QLR_SAVE_TARGETS");
+    XChangeProperty(display_, window_, property, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(targets.constData()), int(targets.size()));
+    XConvertSelection(display_, manager, atom("SAVE_TARGETS"), property, window_, serverTime());
+    XFlush(display_);
+    const Deadline end = after(waitMs);
+    for (;;) {
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == SelectionNotify && event.xselection.selection == manager
+                && event.xselection.requestor == window_)
+                return event.xselection.property != None;
+            handle(event);
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - SteadyClock::now()).count();
+        if (left <= 0)
+            return false;
+        pollfd descriptor{ConnectionNumber(display_), POLLIN, 0};
+        poll(&descriptor, 1, int(std::min<long long>(left, 50)));
+    }
 }
 
 void X11Selections::pump()

@@ -27,6 +27,7 @@ class X11Selections : public QObject {
 public:
     enum class Selection { Clipboard, Primary };
     using Item = ClipboardSnapshot::Item;
+    using Deadline = std::chrono::steady_clock::time_point;
 
     // Longest wait for one answer of another application (the first reply, or each
     // increment of a large transfer), and for a whole transfer.
@@ -53,11 +54,19 @@ public:
     std::optional<QStringList> targets(Selection selection);
     // One data type from the owner; nothing when it refuses, fails or does not answer.
     std::optional<Item> read(Selection selection, const QString& target);
+    // The same, the whole transfer done by end; answered is false when the owner did
+    // not hand the data over (no answer, a broken transfer), true when it did or
+    // refused because it has no such data.
+    std::optional<Item> read(Selection selection, const QString& target, Deadline end, bool& answered);
 
     // Takes the selection and serves exactly these items; false when that failed.
     bool own(Selection selection, QList<Item> items);
     // Leaves the selection without owner (empty).
     bool disown(Selection selection);
+    // Asks the clipboard manager (the owner of CLIPBOARD_MANAGER) to keep a copy of the
+    // clipboard this object owns, serving its requests meanwhile; true when it confirmed
+    // within waitMs.
+    bool handClipboardToManager(int waitMs);
 
     // Handles every queued event: requests for our data, lost ownership, owner changes.
     void pump();
@@ -66,7 +75,6 @@ public:
     static bool isProtocolTarget(const QString& target);
 
 private:
-    using Deadline = std::chrono::steady_clock::time_point;
     struct Transfer;
 
     unsigned long atom(const QString& name);

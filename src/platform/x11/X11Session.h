@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Session.h"
+#include "platform/qt/EndSignals.h"
 
 #include <memory>
 
@@ -18,9 +19,11 @@ public:
     QStringList browserExecutables() override;
     QStringList desktopShellExecutables() override;
     void terminateProcess(int exitCode) override;
+    void setEndRequestHandler(std::function<void()> handler) override { endSignals_.setHandler(std::move(handler)); }
 
 private:
     std::unique_ptr<QLockFile> instanceLock_;
+    EndSignals endSignals_;
 };
 
 } // namespace platform::x11

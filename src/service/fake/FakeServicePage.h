@@ -19,6 +19,8 @@ public:
 
     // Null while no document is loaded.
     bool hasDocument = true;
+    // What the program does with a link the page opens in a new window.
+    std::function<void(const QString& url)> externalLinkHandler;
     QMap<QString, Element> elements;
     QStringList navigations;
     // "navigate url", "clear id", "value id=text", "click id", in call order.
@@ -30,6 +32,10 @@ public:
     // A document with every element of the contract, ready.
     void loadReadyDocument();
 
+    void setExternalLinkHandler(std::function<void(const QString& url)> handler) override
+    {
+        externalLinkHandler = std::move(handler);
+    }
     void navigate(const QString& url) override;
     std::optional<QString> outerHtml(const QString& id) override;
     void clearOuterHtml(const QString& id) override;

@@ -160,7 +160,11 @@ TEST_F(ApplicationTest, ASelectionInAnEnabledApplicationIsTranslatedInThePopup)
     EXPECT_TRUE(app.mainWindow()->isVisible()) << "the direction link shows the page";
     EXPECT_TRUE(app.mainWindow()->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "in front, in the topmost band";
     emit window().updateLink->clicked();
-    EXPECT_EQ(desktop.fakeShell.opened, QStringList({"https://a.org/", "https://example.org/get"}));
+    for (const char* link : {"javascript:alert(1)", "file:///etc/passwd", "https://example.org/help"})
+        page->externalLinkHandler(link);
+    EXPECT_EQ(desktop.fakeShell.opened,
+              QStringList({"https://a.org/", "https://example.org/get", "https://example.org/help"}))
+        << "the page opens web addresses only";
 
     // The secondary button on the icon switches xterm off for good.
     drag(100, 200, 300, 200);
@@ -242,9 +246,14 @@ TEST_F(ApplicationTest, ExitEndsAtOnceUnlessAskedToEndNormallyAndASecondInstance
     for (const auto& [cmdLine, terminates] : {std::pair{"", true}, {"--x /t", false}, {"/T", true}}) {
         desktop.fakeSession.terminatedWith.reset();
         desktop.fakeSession.cmdLine = cmdLine;
+        const int handOvers = desktop.fakeClipboard.handOvers;
         menu().exitItem->trigger();
         EXPECT_EQ(desktop.fakeSession.terminatedWith == 0, terminates) << cmdLine;
+        EXPECT_EQ(desktop.fakeClipboard.handOvers, handOvers + 1) << "the clipboard goes to its manager first";
     }
+    desktop.fakeSession.terminatedWith.reset();
+    desktop.fakeSession.endRequestHandler();
+    EXPECT_EQ(desktop.fakeSession.terminatedWith, 0) << "the system asking to end runs Exit";
     desktop.fakeSession.cmdLine.clear();
     desktop.fakeSession.terminatedWith.reset();
     bool cancel = false;

@@ -159,13 +159,13 @@ protected:
         timers.pageLoad.setInterval(500);
     }
     // A page that is ready (or not) and publishes the version once it has loaded.
-    void pageLoads(const QString& version, bool ready = true)
+    void pageLoads(const QString& version, bool ready = true, const QString& download = "https://example.org/get")
     {
-        page.onNavigate = [this, version, ready](const QString&) {
+        page.onNavigate = [this, version, ready, download](const QString&) {
             page.loadReadyDocument();
             page.elements[page::text].outerHtml = ready ? "<textarea id=\"text\"></textarea>" : "";
             page.elements[page::version].value = version;
-            page.elements[page::download].value = "https://example.org/get";
+            page.elements[page::download].value = download;
         };
     }
     void connect()
@@ -202,6 +202,15 @@ TEST_F(ConnectionTest, LoadingBlanksTheOldPageAndOnlyTheTextElementMakesItReady)
     EXPECT_EQ(languageQuestions.size(), 1) << "no language chosen: it is asked for on every connect";
     connection.onReconnectTick();
     EXPECT_EQ(page.navigations.size(), 3) << "no reload while connected";
+
+    // Only a web address is taken for the download; anything else is as if unpublished.
+    for (const auto& [published, taken] :
+         {std::pair{"javascript:alert(1)", "https://example.org/get"}, {"file:///usr/bin/xterm", "https://example.org/get"},
+          {"data:text/html,x", "https://example.org/get"}, {"HTTP://example.org/new", "HTTP://example.org/new"}}) {
+        pageLoads("2.0.33", true, published);
+        connect();
+        EXPECT_EQ(state.downloadUrl, taken) << published;
+    }
 }
 
 TEST_F(ConnectionTest, ANewerPublishedVersionIsOfferedAnOlderOneMakesThisABeta)
