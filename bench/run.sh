@@ -76,6 +76,20 @@ else
     row capture "$(awk -v us="$capture" 'BEGIN {printf "%.2f", us / 1000}')" ms 10 \
         "CopySelectedText of an xterm selection through PRIMARY, median of 30"
 fi
+# The same while another program holds a 20 MB picture on the clipboard, which the
+# capture must neither read nor take over.
+picture=$(mktemp)
+head -c 20000000 /dev/urandom > "$picture"
+xclip -quiet -selection clipboard -t image/png -i "$picture" >/dev/null 2>&1 &
+started+=($!)
+for _ in $(seq 50); do xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep -q image/png && break; sleep 0.1; done
+if ! capture=$("$build_dir/bench/qlr_bench" capture 30 "$term" 2>/dev/null); then
+    row "capture, 20 MB clipboard" - ms 10 "the xterm selection could not be captured"
+else
+    row "capture, 20 MB clipboard" "$(awk -v us="$capture" 'BEGIN {printf "%.2f", us / 1000}')" ms 10 \
+        "as above while xclip holds a 20 MB image/png on CLIPBOARD, median of 30"
+fi
+rm -f "$picture"
 
 # The program itself, page loaded, for the idle and memory figures.
 apy_pid=$(scripts/apy.sh start)

@@ -110,7 +110,7 @@ TEST_F(CaptureX11, SnapshotAndRestoreGiveBackEveryFormatAndAHungOwnerGetsNoKeysA
     QGuiApplication::clipboard()->setText(QString::fromUtf8("copied in the program"));
     EXPECT_EQ(ClipboardSession(clipboard, "qlr", 1).unicodeText(), QString::fromUtf8("copied in the program"));
 
-    QProcess* owner = driver.xclipOwns("frozen");
+    QProcess* owner = driver.startCopyTarget({"--own-clipboard"});
     ASSERT_NE(owner, nullptr);
     driver.freeze(owner);
     QElapsedTimer clock;

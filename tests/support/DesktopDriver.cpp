@@ -48,18 +48,12 @@ DesktopDriver::Window DesktopDriver::waitForWindow(const QString& name, int time
     return {fields[0].toULong(), QRect(fields[1].toInt(), fields[2].toInt(), fields[3].toInt(), fields[4].toInt())};
 }
 
-QProcess* DesktopDriver::start(const QString& program, const QStringList& args, const QByteArray& input)
+QProcess* DesktopDriver::start(const QString& program, const QStringList& args)
 {
     programs_.push_back(std::make_unique<QProcess>());
     QProcess* process = programs_.back().get();
     process->start(program, args);
-    if (!process->waitForStarted(5000))
-        return nullptr;
-    if (!input.isNull()) {
-        process->write(input);
-        process->closeWriteChannel();
-    }
-    return process;
+    return process->waitForStarted(5000) ? process : nullptr;
 }
 
 DesktopDriver::Window DesktopDriver::startXterm(const QString& title, const QString& text, const QString& geometry)
@@ -164,12 +158,6 @@ QMap<QString, QByteArray> DesktopDriver::selectionContents(const QString& select
             contents.insert(target, DesktopDriver::selection(target, selection));
     }
     return contents;
-}
-
-QProcess* DesktopDriver::xclipOwns(const QByteArray& text)
-{
-    QProcess* owner = start("xclip", {"-quiet", "-selection", "clipboard"}, text);
-    return owner && QTest::qWaitFor([&] { return selection("UTF8_STRING") == text; }, 5000) ? owner : nullptr;
 }
 
 unsigned long DesktopDriver::selectionOwner(const QString& selection)

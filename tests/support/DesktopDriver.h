@@ -38,8 +38,8 @@ public:
     // window when none is within the time.
     static Window waitForWindow(const QString& name, int timeoutSeconds = 20);
 
-    // Starts a program kept until the driver ends; standard input gets input, if any.
-    QProcess* start(const QString& program, const QStringList& args, const QByteArray& input = {});
+    // Starts a program kept until the driver ends.
+    QProcess* start(const QString& program, const QStringList& args);
     // An xterm titled title showing the text (the shell waits below it), placed.
     Window startXterm(const QString& title, const QString& text, const QString& geometry = "100x20+0+0");
     // The copy-target test application, once it says it is ready.
@@ -65,9 +65,6 @@ public:
     static QMap<QString, QByteArray> selectionContents(const QString& selection = "clipboard");
     // The window that owns the selection ("CLIPBOARD", "PRIMARY"); 0 for none.
     static unsigned long selectionOwner(const QString& selection = "CLIPBOARD");
-    // Puts text on the clipboard from an xclip of its own; that xclip once it serves
-    // the text, else null.
-    QProcess* xclipOwns(const QByteArray& text);
 
 private:
     std::vector<std::unique_ptr<QProcess>> programs_;
