@@ -46,44 +46,97 @@ void SelectionWatcher::hideUnlessOverPopup()
         actions_.hidePopup();
 }
 
+bool SelectionWatcher::watchEvents()
+{
+    // Foreground first: with buttons delivered but no foreground changes, the tick
+    // would still be needed and the buttons would be handled twice.
+    if (!platform_.windows().deliverForegroundChanges([this] { onButtonEvent({}); }))
+        return false;
+    return platform_.input().deliverButtonEvents([this](const auto& event) { onButtonEvent(event); });
+}
+
+int SelectionWatcher::buttonNumberOf(int inputButton)
+{
+    switch (inputButton) {
+    case platform::Input::LeftButton: return 1;
+    case platform::Input::RightButton: return 2;
+    case platform::Input::MiddleButton: return 3;
+    default: return 0;
+    }
+}
+
+bool SelectionWatcher::watching()
+{
+    return actions_.checkForegroundApp() && state_.translationEnabled && actions_.watchActive();
+}
+
 void SelectionWatcher::onWatchTick()
 {
-    if (!actions_.checkForegroundApp())
-        return;
-    if (!state_.translationEnabled || !actions_.watchActive())
+    if (!watching())
         return;
 
     // Both buttons from one read; the pointer is asked only when a button changed.
     const platform::Input::Buttons buttons = platform_.input().buttons();
     const bool primary = isDown(buttons, state_.primaryButton);
-    const bool secondary = isDown(buttons, state_.secondaryButton);
+    if (primary != primaryWasDown)
+        primaryChanged(primary, platform_.input().cursorPos(), platform_.clock().secondsSinceMidnight(), 0);
+    if (isDown(buttons, state_.secondaryButton))
+        secondaryPressed();
+}
 
-    if (primary != primaryWasDown) {
-        // Stored first, so that a tick running while this one waits inside the
-        // request sees no change.
-        primaryWasDown = primary;
-        const QPoint pointer = platform_.input().cursorPos();
-        if (primary) {
-            hideUnlessOverPopup();
-            downX = pointer.x();
-            downY = pointer.y();
-            if (actions_.primaryPressed)
-                actions_.primaryPressed();
-        } else {
-            handleRelease(pointer.x(), pointer.y());
-        }
+void SelectionWatcher::onButtonEvent(const platform::Input::ButtonEvent& event)
+{
+    pendingEvents_.push_back(event);
+    if (handlingEvent_)
+        return;
+    handlingEvent_ = true;
+    while (!pendingEvents_.empty()) {
+        const platform::Input::ButtonEvent next = pendingEvents_.front();
+        pendingEvents_.pop_front();
+        handleEvent(next);
     }
+    handlingEvent_ = false;
+}
 
-    if (secondary) {
-        actionX = 0;
-        actionY = 0;
+void SelectionWatcher::handleEvent(const platform::Input::ButtonEvent& event)
+{
+    if (!watching())
+        return;
+    const int button = buttonNumberOf(event.button);
+    if (button == 0)
+        return;
+    if (button == state_.primaryButton && event.down != primaryWasDown)
+        primaryChanged(event.down, event.position, event.timeMs / 1000.0, event.timeMs);
+    if (button == state_.secondaryButton && event.down)
+        secondaryPressed();
+}
+
+void SelectionWatcher::primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs)
+{
+    // Stored first, so that a tick running while this one waits inside the request
+    // sees no change.
+    primaryWasDown = down;
+    if (down) {
         hideUnlessOverPopup();
+        downX = pointer.x();
+        downY = pointer.y();
+        if (actions_.primaryPressed)
+            actions_.primaryPressed(eventTimeMs);
+    } else {
+        handleRelease(pointer.x(), pointer.y(), seconds);
     }
 }
 
-void SelectionWatcher::handleRelease(int x, int y)
+void SelectionWatcher::secondaryPressed()
 {
-    const double now = platform_.clock().secondsSinceMidnight();
+    actionX = 0;
+    actionY = 0;
+    hideUnlessOverPopup();
+}
+
+void SelectionWatcher::handleRelease(int x, int y, double now)
+{
+    // A clock that wrapped (midnight, or the event clock's 32 bits) gives no double click.
     const double sinceLast = now - lastReleaseTime;
     const bool doubleClick =
         sinceLast > 0 && sinceLast < 1 && std::abs(lastReleaseX - x) + std::abs(lastReleaseY - y) < 16;

@@ -1,12 +1,15 @@
 #pragma once
-// The program's main loop: every 50 ms it samples the mouse buttons and decides,
-// from where the primary button went down and came up and how fast two releases
-// followed each other, whether the user has just finished selecting text.
+// Decides, from where the primary button went down and came up and how fast two
+// releases followed each other, whether the user has just finished selecting text.
+// It learns of presses and releases from the platform's events as they happen; where
+// the platform cannot deliver them, a 50 ms tick samples the buttons instead.
 
 #include "common/AppState.h"
 #include "platform/Input.h"
 
 #include <QPoint>
+#include <cstdint>
+#include <deque>
 #include <functional>
 
 namespace platform {
@@ -29,14 +32,21 @@ public:
         std::function<bool(int x, int y, int selectionLeft)> translateSelection;
         std::function<void(int x, int y)> openPopup;
         // The primary button has just gone down (the capture compares the selection
-        // against this moment).
-        std::function<void()> primaryPressed;
+        // against this moment): the press's own time, 0 when it was sampled.
+        std::function<void(std::uint32_t eventTimeMs)> primaryPressed;
     };
 
     SelectionWatcher(AppState& state, platform::Platform& platform, Actions actions);
 
-    // One tick of selectionWatch.
+    // Subscribes to the platform's button and foreground events. True when it
+    // delivers both, and the tick is then not needed; safe to call once only.
+    bool watchEvents();
+    // One tick of selectionWatch: samples the buttons.
     void onWatchTick();
+    // A press or release, or (button 0) a change of the foreground window. Events
+    // that arrive while one is handled (the capture lets the event loop run) wait
+    // their turn, so each sees the state the one before it left.
+    void onButtonEvent(const platform::Input::ButtonEvent& event);
     // True while the button (1 primary-left, 2 right, 3 middle) is physically down.
     bool isButtonDown(int button);
 
@@ -48,11 +58,21 @@ public:
 
 private:
     static bool isDown(const platform::Input::Buttons& buttons, int button);
-    void handleRelease(int x, int y);
+    // The program's button number (1 left, 2 right, 3 middle) of an Input button.
+    static int buttonNumberOf(int inputButton);
+    // The foreground check and the switches that decide whether anything is watched.
+    bool watching();
+    void handleEvent(const platform::Input::ButtonEvent& event);
+    // The primary button changed; seconds: the moment, for the double-click rule.
+    void primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs);
+    void secondaryPressed();
+    void handleRelease(int x, int y, double seconds);
     int controlMode();
     void hideUnlessOverPopup();
 
     AppState& state_;
     platform::Platform& platform_;
     Actions actions_;
+    std::deque<platform::Input::ButtonEvent> pendingEvents_;
+    bool handlingEvent_ = false;
 };

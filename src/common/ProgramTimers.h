@@ -6,7 +6,7 @@
 #include "common/Timer.h"
 
 struct ProgramTimers {
-    Timer selectionWatch;     // 50 ms: the selection watcher's tick
+    Timer selectionWatch;     // 50 ms: the selection watcher's tick, where no button events come
     Timer pageLoad;           // 500 ms while the service page loads
     Timer reconnect;          // reloads the page while it is not connected
     Timer resultPoll;         // 100 ms while a translation is awaited

@@ -164,6 +164,14 @@ void Application::connectParts()
         if (isWebAddress(address))
             shellOpen(address);
     });
+    // The page tells of its changes: a load or a translation awaited is looked at
+    // then, not only on the next tick of its timer.
+    page_->setChangeHandler([this, &connection, &pipeline] {
+        if (timers_.pageLoad.isRunning())
+            connection.onPageLoadTick();
+        if (timers_.resultPoll.isRunning())
+            pipeline.polling().onResultPollTick();
+    });
 
     // The page connection: menu and tray follow it; an update is offered; the
     // language is asked for.
@@ -199,7 +207,7 @@ void Application::armTimers()
 {
     ProgramTimers& t = timers_;
     t.selectionWatch.setInterval(50);
-    t.selectionWatch.setEnabled(true);
+    t.selectionWatch.setEnabled(!pipeline_->watcherUsesEvents());
     t.reconnect.setInterval(secondsSettingAsInterval("CheckConnectionInterval"));
     t.reconnect.setEnabled(true);
     t.translationTimeout.setInterval(secondsSettingAsInterval("servertimeout"));

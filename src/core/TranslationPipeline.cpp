@@ -24,6 +24,7 @@ TranslationPipeline::TranslationPipeline(AppState& state, platform::Platform& pl
                          [&menu](const QString& caption) { menu.toggleItem->setText(caption); },
                          [&menu](bool enabled) { menu.toggleItem->setEnabled(enabled); }});
 
+    watcherUsesEvents_ = watcher_.watchEvents();
     connect(&timers.selectionWatch, &Timer::timeout, this, [this] { watcher_.onWatchTick(); });
     connect(&timers.resultPoll, &Timer::timeout, this, [this] { polling_.onResultPollTick(); });
     connect(&timers.translationTimeout, &Timer::timeout, this, [this] { polling_.onTranslationTimeout(); });
@@ -50,7 +51,7 @@ SelectionWatcher::Actions TranslationPipeline::watcherActions(Popup& popup)
         [&popup] { popup.hidePopup(); },
         [this](int x, int y, int selectionLeft) { return request_.translateSelection(x, y, selectionLeft); },
         [&popup](int x, int y) { popup.openPopup(x, y); },
-        [this] { platform_.windows().notePrimaryButtonDown(); },
+        [this](std::uint32_t eventTimeMs) { platform_.windows().notePrimaryButtonDown(eventTimeMs); },
     };
 }
 

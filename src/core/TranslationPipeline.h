@@ -1,6 +1,6 @@
 #pragma once
 // The road of one translation, assembled: the per-application switch, the selection
-// watcher on its 50 ms tick, the capture, the request and the result timers, wired to
+// watcher on the platform's events (or its 50 ms tick), the capture, the request and the result timers, wired to
 // the popup, the tray and the service page.
 
 #include "capture/SelectedTextCapture.h"
@@ -33,6 +33,8 @@ public:
     SelectedTextCapture& capture() { return capture_; }
     TranslationRequest& request() { return request_; }
     ResultPolling& polling() { return polling_; }
+    // The watcher learns of presses and releases from events: its tick is not needed.
+    bool watcherUsesEvents() const { return watcherUsesEvents_; }
 
     // Translation flipped for the current application and saved (tray and menu).
     void toggleTranslation();
@@ -48,4 +50,5 @@ private:
     TranslationRequest request_;
     ResultPolling polling_;
     SelectionWatcher watcher_;
+    bool watcherUsesEvents_ = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 #include <QPoint>
+#include <cstdint>
+#include <functional>
 
 namespace platform {
 
@@ -31,7 +33,27 @@ public:
         }
     };
 
+    // One press or release of a physical button.
+    struct ButtonEvent {
+        int button = 0; // LeftButton, RightButton or MiddleButton
+        bool down = false;
+        // The pointer when the event was read, in screen pixels.
+        QPoint position;
+        // The event's own time in milliseconds on the back end's clock (it wraps).
+        std::uint32_t timeMs = 0;
+    };
+    using ButtonHandler = std::function<void(const ButtonEvent&)>;
+
     virtual ~Input() = default;
+
+    // From now on every press and release goes to handler, soon after it happens and
+    // in order, from the event loop. False where the back end cannot see them as they
+    // happen; its caller then samples buttons() instead.
+    virtual bool deliverButtonEvents(ButtonHandler handler)
+    {
+        (void)handler;
+        return false;
+    }
 
     // All three buttons at once. The selection watcher asks this on every tick, so a
     // back end answers it as cheaply as it can.

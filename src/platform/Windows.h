@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -25,9 +26,20 @@ public:
     // The window's class names (for example {"xterm", "XTerm"}); empty when unknown.
     virtual QStringList windowClass(WindowHandle window) = 0;
 
+    // From now on handler runs, from the event loop, whenever the foreground window
+    // may have changed, and once soon after the call for the window in front. False where the back end cannot tell; its caller then asks
+    // foregroundWindow() on a timer instead.
+    virtual bool deliverForegroundChanges(std::function<void()> handler)
+    {
+        (void)handler;
+        return false;
+    }
+
     // The selection watcher calls this when the primary button goes down, so that a
     // selection made before the press (and kept after a deselect) is never taken.
-    virtual void notePrimaryButtonDown() = 0;
+    // eventTimeMs: the press's own time from Input::ButtonEvent; 0 when it was
+    // noticed by sampling and its time is unknown.
+    virtual void notePrimaryButtonDown(std::uint32_t eventTimeMs) = 0;
     // Asks the window for the text the user has selected in it. Answers only with a
     // selection of the window's own process made since the primary button last went
     // down; nothing otherwise. The wait for the application is bounded.

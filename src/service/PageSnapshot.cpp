@@ -38,11 +38,14 @@ std::optional<QList<ServicePage::Option>> optionList(const QJsonObject& object)
 std::optional<PageSnapshot> PageSnapshot::fromJson(const QString& json)
 {
     // Text that is no JSON object (or no JSON at all) has no "elements" object either.
-    const QJsonValue elements = QJsonDocument::fromJson(json.toUtf8()).object().value("elements");
+    const QJsonObject report = QJsonDocument::fromJson(json.toUtf8()).object();
+    const QJsonValue elements = report.value("elements");
     if (!elements.isObject())
         return std::nullopt;
 
     PageSnapshot snapshot;
+    snapshot.document = report.value("document").toDouble();
+    snapshot.sequence = qint64(report.value("sequence").toDouble());
     const QJsonObject all = elements.toObject();
     for (auto it = all.begin(); it != all.end(); ++it) {
         const QJsonObject element = it.value().toObject();

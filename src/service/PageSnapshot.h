@@ -18,8 +18,17 @@ struct PageSnapshot {
 
     // Present elements by id; an id that is absent is not in the document.
     QHash<QString, Element> elements;
+    // When the report's document first reported (ms since the epoch) and the report's
+    // place among that document's reports: the later document, then the higher place,
+    // is the newer state.
+    double document = 0;
+    qint64 sequence = 0;
 
     const Element* find(const QString& id) const;
+    bool isOlderThan(const PageSnapshot& other) const
+    {
+        return document < other.document || (document == other.document && sequence < other.sequence);
+    }
 
     // Reads the JSON that the page script returns. Nothing when the text is not
     // such a report (for example when the script could not run).

@@ -52,4 +52,7 @@ public:
     // Who opens the addresses of links that ask for a new window (in the desktop's
     // own browser); without a handler such links do nothing.
     virtual void setExternalLinkHandler(std::function<void(const QString& url)> handler) { (void)handler; }
+    // Who hears that what the reads answer may have changed (the page reports its
+    // changes); without a handler the reads still answer, only nobody is told.
+    virtual void setChangeHandler(std::function<void()> handler) { (void)handler; }
 };

@@ -2,9 +2,11 @@
 
 #include "service/QuietWebPage.h"
 
+#include <QFile>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -40,27 +42,44 @@ WebServicePage::WebServicePage()
             externalLinkHandler_(request.requestedUrl().toString());
     });
     connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        // Writes in flight died with the renderer; the document went with them.
         snapshot_ = {};
         writesConfirmed_ = writesIssued_;
+        if (changeHandler_)
+            changeHandler_();
     });
+    // A new document makes the writes to the one before it moot: some of them, made
+    // before the page had a document at all, are never answered.
+    connect(page_, &QWebEnginePage::loadStarted, this, [this] { writesConfirmed_ = writesIssued_; });
+    // A document where the watch script could not start still gets one report.
+    connect(page_, &QWebEnginePage::loadFinished, this, [this] { run(pagescript::Operation::Report, {}, {}); });
+    connect(&receiver_, &PageReportReceiver::received, this, &WebServicePage::applyReport);
+    channel_.registerObject(QStringLiteral("receiver"), &receiver_);
+    page_->setWebChannel(&channel_, ProgramWorld);
+    installWatchScript();
 
     view_ = new QWebEngineView;
     view_->setPage(page_);
-
-    connect(&reportTimer_, &QTimer::timeout, this, &WebServicePage::requestReport);
-    keepCurrent();
 }
 
-void WebServicePage::keepCurrent()
+void WebServicePage::installWatchScript()
 {
-    busySince_.start();
-    if (reportTimer_.interval() != ReportIntervalMs || !reportTimer_.isActive())
-        reportTimer_.start(ReportIntervalMs);
+    QFile library(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+    if (!library.open(QIODevice::ReadOnly)) {
+        qWarning("qlr: the web channel's script is missing; the page is read after each load and write only");
+        return;
+    }
+    QWebEngineScript watch;
+    watch.setName(QStringLiteral("qlr-watch"));
+    watch.setWorldId(ProgramWorld);
+    watch.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    watch.setRunsOnSubFrames(false);
+    watch.setSourceCode(pagescript::watchScript(QString::fromUtf8(library.readAll())));
+    page_->scripts().insert(watch);
 }
 
 WebServicePage::~WebServicePage()
 {
-    reportTimer_.stop();
     delete view_.data();
     // The page must go before its profile.
     delete page_;
@@ -68,7 +87,6 @@ WebServicePage::~WebServicePage()
 
 void WebServicePage::navigate(const QString& url)
 {
-    keepCurrent();
     page_->load(loadableUrl(url));
 }
 
@@ -79,54 +97,27 @@ bool WebServicePage::isCurrent() const
 
 void WebServicePage::run(pagescript::Operation operation, const QString& id, const QString& text)
 {
-    keepCurrent();
-    if (isCurrent())
-        oldestUnconfirmedWrite_.start();
     const quint64 number = ++writesIssued_;
-    const quint64 report = ++reportsRequested_;
     QPointer<WebServicePage> self(this);
-    page_->runJavaScript(pagescript::script(operation, id, text), ProgramWorld,
-                         [self, number, report](const QVariant& result) {
-                             if (!self)
-                                 return;
-                             self->writesConfirmed_ = std::max(self->writesConfirmed_, number);
-                             self->applyReport(report, result);
-                         });
+    page_->runJavaScript(pagescript::script(operation, id, text), ProgramWorld, [self, number](const QVariant& result) {
+        if (!self)
+            return;
+        self->writesConfirmed_ = std::max(self->writesConfirmed_, number);
+        self->applyReport(result.toString());
+    });
 }
 
-void WebServicePage::requestReport()
+void WebServicePage::applyReport(const QString& report)
 {
-    // Nobody has used the page for a while: a slow refresh keeps the renderer idle.
-    if (busySince_.hasExpired(BusyWindowMs) && reportTimer_.interval() != IdleReportIntervalMs)
-        reportTimer_.setInterval(IdleReportIntervalMs);
-    if (!isCurrent() && oldestUnconfirmedWrite_.hasExpired(LostWriteMs))
-        writesConfirmed_ = writesIssued_;
-    // A report that never came back (its renderer died meanwhile) no longer holds
-    // up the next one.
-    if (reportPending_ && !reportSent_.hasExpired(LostWriteMs))
+    // Pushes and write results travel different ways; one may overtake the other.
+    const std::optional<PageSnapshot> reported = PageSnapshot::fromJson(report);
+    if (reported && reported->isOlderThan(snapshot_))
         return;
-    reportPending_ = true;
-    reportSent_.start();
-    const quint64 report = ++reportsRequested_;
-    QPointer<WebServicePage> self(this);
-    page_->runJavaScript(pagescript::script(pagescript::Operation::Report), ProgramWorld,
-                         [self, report](const QVariant& result) {
-                             if (!self)
-                                 return;
-                             self->reportPending_ = false;
-                             self->applyReport(report, result);
-                         });
-}
-
-void WebServicePage::applyReport(quint64 report, const QVariant& result)
-{
-    // A report that was overtaken by a newer one describes an older state.
-    if (report < newestReport_)
-        return;
-    newestReport_ = report;
     // A script that could not run means there is no document to speak of.
-    snapshot_ = PageSnapshot::fromJson(result.toString()).value_or(PageSnapshot{});
-    emit reported();
+    snapshot_ = reported.value_or(PageSnapshot{});
+    emit this->reported();
+    if (changeHandler_)
+        changeHandler_();
 }
 
 const PageSnapshot::Element* WebServicePage::element(const QString& id)
@@ -185,4 +176,9 @@ QWidget* WebServicePage::view()
 void WebServicePage::setExternalLinkHandler(std::function<void(const QString&)> handler)
 {
     externalLinkHandler_ = std::move(handler);
+}
+
+void WebServicePage::setChangeHandler(std::function<void()> handler)
+{
+    changeHandler_ = std::move(handler);
 }

@@ -1,17 +1,18 @@
 #pragma once
 // The service page in a real browser engine. Reads answer at once from a copy of
-// the contract elements that a script in the program's own script world reports
-// after every write and every few milliseconds; writes and clicks run in the order
-// they are made. The page's own scripts cannot reach that script world.
+// the contract elements that a script in the program's own script world pushes over
+// a web channel whenever the document changes, and that every write brings back;
+// nothing is asked while nothing changes. Writes and clicks run in the order they
+// are made. The page's own scripts cannot reach that script world.
 
+#include "service/PageReportReceiver.h"
 #include "service/PageScript.h"
 #include "service/PageSnapshot.h"
 #include "service/ServicePage.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
+#include <QWebChannel>
 
 class QWebEngineProfile;
 class QWebEngineView;
@@ -20,14 +21,6 @@ class QuietWebPage;
 class WebServicePage : public QObject, public ServicePage {
     Q_OBJECT
 public:
-    // How often the copy of the elements is refreshed while the program works with the
-    // page (a load, a write or a click in the last BusyWindowMs), and when it does not.
-    static constexpr int ReportIntervalMs = 40;
-    static constexpr int IdleReportIntervalMs = 2000;
-    static constexpr int BusyWindowMs = 15000;
-    // A write whose report has not come back in this time is taken as lost.
-    static constexpr int LostWriteMs = 2000;
-
     WebServicePage();
     ~WebServicePage() override;
 
@@ -41,8 +34,10 @@ public:
     std::optional<QList<Option>> options(const QString& id) override;
     QWidget* view() override;
     void setExternalLinkHandler(std::function<void(const QString& url)> handler) override;
+    void setChangeHandler(std::function<void()> handler) override;
 
-    // True once the copy reflects every write made so far.
+    // True once the page has confirmed every write made so far; until then reads
+    // answer nothing, so that no answer can belong to an older request.
     bool isCurrent() const;
 
 signals:
@@ -50,11 +45,10 @@ signals:
     void reported();
 
 private:
+    void installWatchScript();
     void run(pagescript::Operation operation, const QString& id, const QString& text);
-    void requestReport();
-    // Refreshes the copy quickly for the next BusyWindowMs.
-    void keepCurrent();
-    void applyReport(quint64 report, const QVariant& result);
+    // Takes the report unless it describes an older state than the copy.
+    void applyReport(const QString& report);
     // The element from the copy, or null while a write is unconfirmed or it is absent.
     const PageSnapshot::Element* element(const QString& id);
 
@@ -62,15 +56,11 @@ private:
     QuietWebPage* page_ = nullptr;
     QPointer<QWebEngineView> view_;
     std::function<void(const QString&)> externalLinkHandler_;
+    std::function<void()> changeHandler_;
+    QWebChannel channel_;
+    PageReportReceiver receiver_;
 
     PageSnapshot snapshot_;
     quint64 writesIssued_ = 0;
     quint64 writesConfirmed_ = 0;
-    QElapsedTimer oldestUnconfirmedWrite_;
-    quint64 reportsRequested_ = 0;
-    quint64 newestReport_ = 0;
-    bool reportPending_ = false;
-    QTimer reportTimer_;
-    QElapsedTimer busySince_;
-    QElapsedTimer reportSent_;
 };

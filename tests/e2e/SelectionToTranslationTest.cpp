@@ -69,6 +69,26 @@ TEST_F(SelectionToTranslation, XtermInEveryControlModeWithTheUsersClipboardUntou
     ASSERT_TRUE(waitForPopupText(SentenceEs));
 }
 
+TEST_F(SelectionToTranslation, ClicksFasterThanAnyPollingAreAllSeen)
+{
+    ASSERT_NO_FATAL_FAILURE(startProgram());
+    enableTranslationIn("xterm");
+    const Terminal term = openTerminal();
+    ASSERT_TRUE(waitForForeground("xterm"));
+    for (int i = 0; i < 10; ++i) {
+        DesktopDriver::tap(term.at(2 + Sentence.indexOf("house") + 2, 3), 2, 20);
+        ASSERT_TRUE(waitForPopupText("Casa")) << "double click " << i;
+        dismiss(term.at(60, 14));
+    }
+    setMode(1);
+    for (int i = 0; i < 10; ++i) {
+        selectSentence(term);
+        DesktopDriver::tap(term.at(2 + Sentence.size() - 1, 3) + QPoint(3, 0));
+        ASSERT_TRUE(waitForPopupText(SentenceEs)) << "instant click near the end " << i;
+        dismiss(term.at(60, 14));
+    }
+}
+
 TEST_F(SelectionToTranslation, TheTrayIconFollowsTheConnectionAndOpenShowsAUsablePage)
 {
     ASSERT_TRUE(QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000))

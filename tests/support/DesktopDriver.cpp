@@ -122,6 +122,21 @@ void DesktopDriver::click(QPoint at, int button, int times)
     }
 }
 
+void DesktopDriver::tap(QPoint at, int times, int gapMs)
+{
+    moveTo(at);
+    QTest::qWait(60);
+    // One xdotool run, its commands chained, so that nothing comes between them.
+    QStringList commands;
+    for (int i = 0; i < times; ++i) {
+        if (i > 0)
+            commands << "sleep" << QString::number(gapMs / 1000.0);
+        commands << "mousedown" << "1" << "mouseup" << "1";
+    }
+    run("xdotool", commands);
+    QTest::qWait(110);
+}
+
 void DesktopDriver::drag(QPoint from, QPoint to)
 {
     moveTo(from);

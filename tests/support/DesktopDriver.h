@@ -55,6 +55,9 @@ public:
     static void buttonUp(int button = 1);
     // Clicks times in a row; presses are held longer than one tick of the program's watcher.
     static void click(QPoint at, int button = 1, int times = 1);
+    // Clicks times in a row as a touchpad tap delivers them: release right after
+    // press, gapMs between clicks.
+    static void tap(QPoint at, int times = 1, int gapMs = 20);
     // Presses at from, moves there in small steps and releases at to.
     static void drag(QPoint from, QPoint to);
     static void typeText(const QString& text);

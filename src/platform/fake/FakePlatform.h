@@ -59,6 +59,26 @@ public:
     QPoint cursor;
     QSet<int> buttonsDown;
     bool shiftDown = false;
+    // Whether deliverButtonEvents accepts a handler, and the handler it accepted.
+    bool deliversEvents = false;
+    ButtonHandler handler;
+
+    bool deliverButtonEvents(ButtonHandler h) override
+    {
+        if (deliversEvents)
+            handler = std::move(h);
+        return deliversEvents;
+    }
+    // The button goes down or up at the cursor; the handler, if any, hears of it.
+    void setButton(int vk, bool down, std::uint32_t timeMs)
+    {
+        if (down)
+            buttonsDown.insert(vk);
+        else
+            buttonsDown.remove(vk);
+        if (handler)
+            handler({vk, down, cursor, timeMs});
+    }
 
     Buttons buttons() override
     {

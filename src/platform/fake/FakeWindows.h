@@ -14,7 +14,9 @@ public:
     QHash<WindowHandle, std::int64_t> processIds;
     QHash<WindowHandle, QStringList> classes;
     QHash<WindowHandle, QRect> rects;
-    int primaryDownNotes = 0;
+    QList<std::uint32_t> primaryDownNotes;
+    bool deliversForegroundChanges = false;
+    std::function<void()> foregroundHandler;
     QList<WindowHandle> copyRequests;
     // The answer of a window to the copy request; none by default.
     std::function<std::optional<QString>(WindowHandle)> onCopyMessage;
@@ -26,7 +28,13 @@ public:
         return rects.contains(window) ? std::optional(rects.value(window)) : std::nullopt;
     }
     QStringList windowClass(WindowHandle window) override { return classes.value(window); }
-    void notePrimaryButtonDown() override { ++primaryDownNotes; }
+    bool deliverForegroundChanges(std::function<void()> handler) override
+    {
+        if (deliversForegroundChanges)
+            foregroundHandler = std::move(handler);
+        return deliversForegroundChanges;
+    }
+    void notePrimaryButtonDown(std::uint32_t eventTimeMs) override { primaryDownNotes.append(eventTimeMs); }
     std::optional<QString> copyMessage(WindowHandle window) override
     {
         copyRequests.append(window);

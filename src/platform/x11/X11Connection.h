@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
+
+class QSocketNotifier;
 
 // Xlib types stay out of every header but this one, which only x11/ sources include.
 typedef struct _XDisplay Display;
@@ -28,10 +31,14 @@ public:
     // Hands the events the server has sent so far to the handlers, without waiting
     // and without a round trip.
     void readEvents();
+    // From now on events reach the handlers from the event loop as soon as they
+    // arrive, not only when somebody calls readEvents. Safe to repeat.
+    void watchFromEventLoop();
 
 private:
     Display* display_ = nullptr;
     std::vector<EventHandler> handlers_;
+    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 } // namespace platform::x11

@@ -2,6 +2,8 @@
 
 #include "platform/x11/X11Connection.h"
 
+#include <QMetaObject>
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
@@ -20,8 +22,13 @@ X11Input::X11Input(X11Connection& connection) : connection_(connection)
             return;
         // Raw events carry the physical button, before the user's button mapping.
         const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
-        setPhysical(raw->detail, cookie.evtype == XI_RawButtonPress);
+        const int physical = raw->detail;
+        const bool down = cookie.evtype == XI_RawButtonPress;
+        const unsigned long time = raw->time;
         XFreeEventData(connection_.display(), &cookie);
+        setPhysical(physical, down);
+        if (handler_)
+            deliver(physical, down, time);
     });
     // Buttons already held when listening began.
     if (const PointerState state = query(); state.valid)
@@ -57,6 +64,38 @@ void X11Input::setPhysical(int physicalButton, bool down)
     case 2: held_.middle = down; break;
     case 3: held_.right = down; break;
     default: break;
+    }
+}
+
+bool X11Input::deliverButtonEvents(ButtonHandler handler)
+{
+    if (inputOpcode_ < 0)
+        return false;
+    handler_ = std::move(handler);
+    connection_.watchFromEventLoop();
+    return true;
+}
+
+void X11Input::deliver(int physicalButton, bool down, unsigned long serverTime)
+{
+    static constexpr int InputButtons[] = {0, LeftButton, MiddleButton, RightButton};
+    if (physicalButton < 1 || physicalButton > 3)
+        return;
+    // Raw events carry no position; the pointer is asked now, while the event is
+    // fresh, rather than when the handler gets to it.
+    const PointerState state = query();
+    pending_.push_back({InputButtons[physicalButton], down, state.valid ? QPoint(state.rootX, state.rootY) : QPoint(),
+                        std::uint32_t(serverTime)});
+    if (pending_.size() == 1)
+        QMetaObject::invokeMethod(&deliveryContext_, [this] { deliverPending(); }, Qt::QueuedConnection);
+}
+
+void X11Input::deliverPending()
+{
+    while (!pending_.empty()) {
+        const ButtonEvent event = pending_.front();
+        pending_.pop_front();
+        handler_(event);
     }
 }
 

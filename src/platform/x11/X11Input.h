@@ -2,7 +2,9 @@
 #include "platform/Input.h"
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <array>
+#include <deque>
 
 namespace platform::x11 {
 
@@ -10,12 +12,14 @@ class X11Connection;
 
 // Pointer and button state on the back end's own connection. Where the server has
 // the XInput 2 extension, the buttons are kept current from its raw button events
-// (delivered to every client, without a grab), so reading them costs no round trip;
-// otherwise each read asks the server with XQueryPointer.
+// (delivered to every client, without a grab), so reading them costs no round trip,
+// and each press and release can be handed on as it happens; otherwise each read
+// asks the server with XQueryPointer.
 class X11Input : public Input {
 public:
     explicit X11Input(X11Connection& connection);
 
+    bool deliverButtonEvents(ButtonHandler handler) override;
     Buttons buttons() override;
     QPoint cursorPos() override;
     bool isShiftDown() override;
@@ -31,6 +35,10 @@ private:
     Buttons buttonsIn(unsigned int mask);
     bool listenForRawButtons();
     void setPhysical(int physicalButton, bool down);
+    // Queues the event for the handler, which runs from the event loop: a raw event
+    // may be read in the middle of any query on the connection.
+    void deliver(int physicalButton, bool down, unsigned long serverTime);
+    void deliverPending();
     // The logical button (1..5) that the physical button produces now.
     int logicalButtonOf(int physicalButton);
 
@@ -44,6 +52,10 @@ private:
     QElapsedTimer mappingAge_;
     int inputOpcode_ = -1; // the XInput extension's, when its raw events are listened to
     Buttons held_;
+    ButtonHandler handler_;
+    std::deque<ButtonEvent> pending_;
+    // Calls queued for the event loop die with it.
+    QObject deliveryContext_;
 };
 
 } // namespace platform::x11

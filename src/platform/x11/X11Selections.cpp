@@ -457,6 +457,7 @@ void X11Selections::handle(XEvent& event)
         const auto& notify = reinterpret_cast<const XFixesSelectionNotifyEvent&>(event);
         if (const auto selection = selectionOf(notify.selection)) {
             ++slot(*selection).changes;
+            slot(*selection).ownerChangeTime = notify.selection_timestamp;
             slot(*selection).silentOwner = 0;
         }
         return;

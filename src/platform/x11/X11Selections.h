@@ -43,6 +43,9 @@ public:
     std::uint64_t changeCount(Selection selection);
     // The change count once it differs from `since`, waiting at most waitMs for that.
     std::uint64_t changeCountAfter(Selection selection, std::uint64_t since, int waitMs);
+    // The server time at which the last owner change seen took effect (the time the
+    // owner gave, or the server's own when it gave none); 0 before the first change.
+    unsigned long ownerChangeTime(Selection selection) const { return slot(selection).ownerChangeTime; }
     // The window owning the selection now; 0 for none.
     unsigned long owner(Selection selection);
     std::int64_t ownerProcessId(Selection selection);
@@ -100,6 +103,7 @@ private:
     std::size_t chunkBytes_ = 0;
     struct Slot {
         std::uint64_t changes = 0;
+        unsigned long ownerChangeTime = 0;
         QList<Item> data;
         unsigned long ownTime = 0;
         // An owner that let a request go unanswered is not asked again until it changes.

@@ -6,7 +6,9 @@
 #include "platform/x11/X11WindowInfo.h"
 
 #include <QClipboard>
+#include <QMetaObject>
 #include <algorithm>
+#include <chrono>
 #include <utility>
 #include <QGuiApplication>
 #include <unistd.h>
@@ -29,11 +31,40 @@ X11Windows::X11Windows(X11Connection& connection, X11Selections& selections)
         // Only this connection's own interest in the root window changes.
         XSelectInput(display, DefaultRootWindow(display), PropertyChangeMask);
         connection_.addEventHandler([this](XEvent& event) {
-            if (event.type == PropertyNotify
-                && (event.xproperty.atom == activeAtom_ || event.xproperty.atom == supportedAtom_))
-                activePropertyChanged_ = true;
+            if (event.type != PropertyNotify
+                || (event.xproperty.atom != activeAtom_ && event.xproperty.atom != supportedAtom_))
+                return;
+            activePropertyChanged_ = true;
+            callForegroundHandler();
         });
     }
+}
+
+bool X11Windows::deliverForegroundChanges(std::function<void()> handler)
+{
+    // Without a window manager that publishes the active window, focus changes
+    // would have to be followed window by window; the caller samples instead.
+    if (!connection_.display() || !managerPublishesActiveWindow())
+        return false;
+    foregroundHandler_ = std::move(handler);
+    connection_.watchFromEventLoop();
+    callForegroundHandler(); // for the window in front now
+    return true;
+}
+
+void X11Windows::callForegroundHandler()
+{
+    // One call for a burst of changes: the handler reads the property itself.
+    if (!foregroundHandler_ || foregroundCallQueued_)
+        return;
+    foregroundCallQueued_ = true;
+    QMetaObject::invokeMethod(
+        &deliveryContext_,
+        [this] {
+            foregroundCallQueued_ = false;
+            foregroundHandler_();
+        },
+        Qt::QueuedConnection);
 }
 
 bool X11Windows::activeWindowChanged()
@@ -160,9 +191,23 @@ QStringList X11Windows::windowClass(WindowHandle window)
     return trap.failed() ? QStringList{} : names;
 }
 
-void X11Windows::notePrimaryButtonDown()
+void X11Windows::notePrimaryButtonDown(std::uint32_t eventTimeMs)
 {
     primaryChangesAtPress_ = selections_.changeCount(Selection::Primary);
+    pressTime_ = eventTimeMs;
+}
+
+bool X11Windows::primaryTakenSincePress()
+{
+    const std::uint64_t changes = selections_.changeCount(Selection::Primary);
+    if (pressTime_ == 0)
+        return changes != primaryChangesAtPress_;
+    // With the press's own time, the owner's time of taking the selection decides:
+    // a change the program saw late is still known to be older than the press, and
+    // one the program saw before it noticed the press is still known to be newer.
+    // Server times wrap after 49 days; the difference says which came first.
+    return changes != 0
+        && std::int32_t(std::uint32_t(selections_.ownerChangeTime(Selection::Primary)) - pressTime_) >= 0;
 }
 
 std::optional<QString> X11Windows::copyMessage(WindowHandle window)
@@ -171,10 +216,16 @@ std::optional<QString> X11Windows::copyMessage(WindowHandle window)
     // press of the primary button, by the asked window's own process, is the user's.
     // The watcher may see the button come up before a busy application has handled
     // that release and taken the selection, so a new selection gets a moment to come.
-    if (window == 0
-        || selections_.changeCountAfter(Selection::Primary, primaryChangesAtPress_, SelectionSettleMs)
-            == primaryChangesAtPress_)
+    if (window == 0)
         return std::nullopt;
+    const auto settled = std::chrono::steady_clock::now() + std::chrono::milliseconds(SelectionSettleMs);
+    std::uint64_t seen = selections_.changeCount(Selection::Primary);
+    while (!primaryTakenSincePress()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(settled - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return std::nullopt;
+        seen = selections_.changeCountAfter(Selection::Primary, seen, int(left.count()));
+    }
     const std::int64_t windowPid = windowProcessId(window);
     if (windowPid == 0 || selections_.ownerProcessId(Selection::Primary) != windowPid)
         return std::nullopt;

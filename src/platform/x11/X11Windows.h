@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/Windows.h"
 
+#include <QObject>
+
 namespace platform::x11 {
 
 class X11Connection;
@@ -16,7 +18,8 @@ public:
     std::int64_t windowProcessId(WindowHandle window) override;
     std::optional<QRect> windowRect(WindowHandle window) override;
     QStringList windowClass(WindowHandle window) override;
-    void notePrimaryButtonDown() override;
+    bool deliverForegroundChanges(std::function<void()> handler) override;
+    void notePrimaryButtonDown(std::uint32_t eventTimeMs) override;
     std::optional<QString> copyMessage(WindowHandle window) override;
 
 private:
@@ -28,6 +31,8 @@ private:
     std::optional<WindowHandle> activeWindowProperty();
     bool managerPublishesActiveWindow();
     WindowHandle focusTopLevel();
+    // PRIMARY has been taken since the primary button last went down.
+    bool primaryTakenSincePress();
 
     // How long a selection may take to appear after the release that made it.
     static constexpr int SelectionSettleMs = 150;
@@ -35,6 +40,8 @@ private:
     X11Connection& connection_;
     X11Selections& selections_;
     std::uint64_t primaryChangesAtPress_ = 0;
+    // The press's server time; 0 when it was sampled and only the count tells.
+    std::uint32_t pressTime_ = 0;
     // The active window as last read, kept current by property-change events on the
     // root window, so that the watcher's tick does not ask the server each time.
     unsigned long activeAtom_ = 0;
@@ -42,6 +49,11 @@ private:
     // True until the property has been read once.
     bool activePropertyChanged_ = true;
     std::optional<WindowHandle> active_;
+    void callForegroundHandler();
+    std::function<void()> foregroundHandler_;
+    bool foregroundCallQueued_ = false;
+    // Calls queued for the event loop die with it.
+    QObject deliveryContext_;
 };
 
 } // namespace platform::x11

@@ -21,6 +21,8 @@ public:
     bool hasDocument = true;
     // What the program does with a link the page opens in a new window.
     std::function<void(const QString& url)> externalLinkHandler;
+    // Who the program told to hear of the page's changes; tests call it.
+    std::function<void()> changeHandler;
     QMap<QString, Element> elements;
     QStringList navigations;
     // "navigate url", "clear id", "value id=text", "click id", in call order.
@@ -36,6 +38,7 @@ public:
     {
         externalLinkHandler = std::move(handler);
     }
+    void setChangeHandler(std::function<void()> handler) override { changeHandler = std::move(handler); }
     void navigate(const QString& url) override;
     std::optional<QString> outerHtml(const QString& id) override;
     void clearOuterHtml(const QString& id) override;

@@ -1,5 +1,6 @@
 // The watcher's decisions: which releases finish a selection, double clicks, the three
-// ways of triggering, and the presses that dismiss the popup.
+// ways of triggering, and the presses that dismiss the popup; each decided the same
+// whether the presses come as events or are sampled by the tick.
 #include "FakeDesktop.h"
 #include "capture/SelectionWatcher.h"
 
@@ -9,7 +10,8 @@ namespace {
 
 using platform::Input;
 
-class SelectionWatcherTest : public testing::Test {
+// The parameter: true when presses come as events.
+class SelectionWatcherTest : public testing::TestWithParam<bool> {
 protected:
     FakeDesktop desktop;
     AppState state;
@@ -26,22 +28,27 @@ protected:
                                   return translateResult;
                               },
                               [this](int x, int y) { calls << QString("open %1,%2").arg(x).arg(y); },
-                              [this] { calls << "pressed"; }}};
+                              [this](std::uint32_t timeMs) {
+                                  calls << "pressed";
+                                  pressTimes << timeMs;
+                              }}};
+    QList<std::uint32_t> pressTimes;
 
     void SetUp() override
     {
         state.translationEnabled = true;
         state.primaryButton = 1;
         state.secondaryButton = 2;
+        desktop.fakeInput.deliversEvents = desktop.fakeWindows.deliversForegroundChanges = GetParam();
+        EXPECT_EQ(watcher.watchEvents(), GetParam());
     }
+    // The event's time runs on the same clock as the tick's, in milliseconds.
     void button(int vk, bool down, int x, int y)
     {
         desktop.fakeInput.cursor = QPoint(x, y);
-        if (down)
-            desktop.fakeInput.buttonsDown.insert(vk);
-        else
-            desktop.fakeInput.buttonsDown.remove(vk);
-        watcher.onWatchTick();
+        desktop.fakeInput.setButton(vk, down, std::uint32_t(std::llround(desktop.fakeClock.now * 1000)));
+        if (!GetParam())
+            watcher.onWatchTick();
     }
     // A press and a release, pause seconds after the one before.
     void drag(int x0, int y0, int x1, int y1, double pause = 5)
@@ -53,7 +60,7 @@ protected:
     int count(const QString& call) const { return calls.filter(call).size(); }
 };
 
-TEST_F(SelectionWatcherTest, ADragBeyondTheThresholdsOrADoubleClickIsASelection)
+TEST_P(SelectionWatcherTest, ADragBeyondTheThresholdsOrADoubleClickIsASelection)
 {
     for (const auto& [dx, dy, selection] : {std::tuple{30, 10, false}, {31, 0, true}, {0, 11, true},
                                             {-31, 0, true}, {-30, -10, false}}) {
@@ -83,7 +90,7 @@ TEST_F(SelectionWatcherTest, ADragBeyondTheThresholdsOrADoubleClickIsASelection)
     EXPECT_EQ(count("translate"), 0) << "across midnight is no double click";
 }
 
-TEST_F(SelectionWatcherTest, OnlyModeThreeOpensAtOnceAndModeOneOpensNearTheEnd)
+TEST_P(SelectionWatcherTest, OnlyModeThreeOpensAtOnceAndModeOneOpensNearTheEnd)
 {
     for (const char* mode : {"1", "2", "3", "abc"}) {
         state.settings.set("ControlMode", mode);
@@ -116,7 +123,7 @@ TEST_F(SelectionWatcherTest, OnlyModeThreeOpensAtOnceAndModeOneOpensNearTheEnd)
     EXPECT_EQ(watcher.actionX, 600) << "a failed request keeps the point";
 }
 
-TEST_F(SelectionWatcherTest, PressesAwayFromThePopupAndTheSecondaryButtonHideIt)
+TEST_P(SelectionWatcherTest, PressesAwayFromThePopupAndTheSecondaryButtonHideIt)
 {
     button(Input::LeftButton, true, 10, 10);
     button(Input::LeftButton, false, 10, 10);
@@ -128,8 +135,7 @@ TEST_F(SelectionWatcherTest, PressesAwayFromThePopupAndTheSecondaryButtonHideIt)
     calls.clear();
     watcher.actionX = 50;
     button(Input::RightButton, true, 10, 10);
-    watcher.onWatchTick();
-    EXPECT_EQ(calls, QStringList({"hide", "hide"})) << "on every tick while held";
+    EXPECT_EQ(calls, QStringList({"hide"}));
     EXPECT_EQ(watcher.actionX, 0);
     button(Input::RightButton, false, 10, 10);
 
@@ -146,20 +152,59 @@ TEST_F(SelectionWatcherTest, PressesAwayFromThePopupAndTheSecondaryButtonHideIt)
     EXPECT_FALSE(watcher.isButtonDown(4));
 }
 
-TEST_F(SelectionWatcherTest, ATickDuringARequestSeesNoNewRelease)
+TEST_P(SelectionWatcherTest, WhatHappensDuringARequestWaitsForIt)
 {
-    // The capture lets pending events run, so a tick may come in the middle.
-    int nestedTicks = 0;
+    // The capture lets pending events run: a tick may come in the middle of a
+    // request, and so may the presses of a new selection, which come after it.
+    int nested = 0;
     duringTranslate = [&] {
-        if (nestedTicks++ < 2)
+        if (nested++ > 0)
+            return;
+        if (GetParam())
+            drag(100, 200, 300, 200);
+        else
             watcher.onWatchTick();
     };
     drag(100, 100, 300, 100);
-    EXPECT_EQ(count("translate"), 1);
-    EXPECT_EQ(nestedTicks, 1);
+    EXPECT_EQ(calls.filter("translate"), GetParam() ? QStringList({"translate 300,100 left 100", "translate 300,200 left 100"})
+                                                    : QStringList({"translate 300,100 left 100"}));
     state.translationEnabled = false;
+    calls.clear();
     drag(100, 100, 300, 100);
-    EXPECT_EQ(count("translate"), 1) << "translation off: nothing is watched";
+    EXPECT_EQ(count("translate"), 0) << "translation off: nothing is watched";
 }
+
+// Sampling cannot see a press and release that both fall between two ticks.
+using EventWatcherTest = SelectionWatcherTest;
+
+TEST_P(EventWatcherTest, SeesClicksBetweenTwoTicks)
+{
+    // An instant click near the end of the last selection, then a quick double click,
+    // with no tick anywhere: each event carries its own state and time.
+    state.settings.set("ControlMode", "1");
+    drag(100, 100, 200, 100);
+    desktop.fakeInput.cursor = QPoint(210, 100);
+    desktop.fakeInput.setButton(Input::LeftButton, true, 9000000);
+    desktop.fakeInput.setButton(Input::LeftButton, false, 9000000);
+    EXPECT_EQ(calls.filter("open"), QStringList({"open 210,100"}));
+    calls.clear();
+    desktop.fakeInput.cursor = QPoint(400, 300);
+    for (const std::uint32_t time : {9005000, 9005070, 9005090, 9005160})
+        desktop.fakeInput.setButton(Input::LeftButton, time == 9005000 || time == 9005090, time);
+    EXPECT_EQ(calls.filter("translate"), QStringList({"translate 400,300 left 400"}));
+    EXPECT_EQ(pressTimes.mid(pressTimes.size() - 2), QList<std::uint32_t>({9005000, 9005090}))
+        << "the capture hears each press's own time";
+
+    // A change of the foreground window runs the foreground check at once.
+    int checks = 0;
+    SelectionWatcher other(state, desktop, {[&] { return ++checks, false; }, {}, {}, {}, {}, {}, {}});
+    ASSERT_TRUE(other.watchEvents());
+    desktop.fakeWindows.foregroundHandler();
+    EXPECT_EQ(checks, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sampled, SelectionWatcherTest, testing::Values(false));
+INSTANTIATE_TEST_SUITE_P(Events, SelectionWatcherTest, testing::Values(true));
+INSTANTIATE_TEST_SUITE_P(Events, EventWatcherTest, testing::Values(true));
 
 } // namespace

@@ -57,16 +57,16 @@ protected:
     QString row(const QString& key) { return desktop.fakeStore.rows.value("qlr/Applications/" + key, "-"); }
     void setRow(const QString& key, const QString& value) { desktop.fakeStore.rows.insert("qlr/Applications/" + key, value); }
     void fire(Timer& timer) { emit timer.timeout(); }
-    // A drag from (x0, y0) to (x1, y1) as the watcher's ticks see it.
+    // A drag from (x0, y0) to (x1, y1) as the watcher's events or ticks see it.
     void drag(int x0, int y0, int x1, int y1)
     {
         desktop.fakeClock.now += 5;
-        desktop.fakeInput.cursor = {x0, y0};
-        desktop.fakeInput.buttonsDown = {platform::Input::LeftButton};
-        fire(app.timers().selectionWatch);
-        desktop.fakeInput.cursor = {x1, y1};
-        desktop.fakeInput.buttonsDown.clear();
-        fire(app.timers().selectionWatch);
+        for (const bool down : {true, false}) {
+            desktop.fakeInput.cursor = down ? QPoint(x0, y0) : QPoint(x1, y1);
+            desktop.fakeInput.setButton(platform::Input::LeftButton, down, std::uint32_t(desktop.fakeClock.now * 1000));
+            if (!app.pipeline()->watcherUsesEvents())
+                fire(app.timers().selectionWatch);
+        }
     }
     Popup& popup() { return *app.popup(); }
     TranslationPopup& window() { return popup().translationWindow(); }
@@ -130,11 +130,14 @@ TEST_F(ApplicationTest, StartUpDerivesTheSharedValuesArmsTheTimersAndConnects)
 
 TEST_F(ApplicationTest, ASelectionInAnEnabledApplicationIsTranslatedInThePopup)
 {
+    // The desktop delivers presses and foreground changes as events: no tick runs.
+    desktop.fakeInput.deliversEvents = desktop.fakeWindows.deliversForegroundChanges = true;
     setRow("xterm", "-1");
     ASSERT_NO_FATAL_FAILURE(start({"ControlMode=3", "SmoothGlide=0", "language=", "googlelink=https://a.org/"}));
+    EXPECT_FALSE(app.timers().selectionWatch.isRunning());
     fire(app.timers().pageLoad);
     EXPECT_NE(app.dialogs().languageDialog(), nullptr) << "no language yet: it is asked for";
-    fire(app.timers().selectionWatch);
+    desktop.fakeWindows.foregroundHandler();
     EXPECT_EQ(app.state().currentApplication, "xterm");
     EXPECT_EQ(menu().toggleItem->text(), "Disable in xterm");
     EXPECT_TRUE(menu().toggleItem->isEnabled());

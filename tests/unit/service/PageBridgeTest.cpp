@@ -28,6 +28,8 @@ var elements = {
              options: [{ value: "auto", text: "Auto" }, { value: "es", text: "Spanish" }] }
 };
 var document = { getElementById: function (id) { return elements[id] || null; } };
+var window = this;
+var performance = { timeOrigin: 1700000000000, now: function () { return 123.5; } };
 )JS";
 
 class PageBridgeTest : public testing::Test {
@@ -80,6 +82,8 @@ TEST_F(PageBridgeTest, ClicksAndClearsReachOnlyWhatExistsAndEveryRunReports)
     report = run(pagescript::Operation::Click, "btn");
     ASSERT_TRUE(report) << "a broken document still reports";
     EXPECT_TRUE(report->elements.isEmpty());
+    EXPECT_EQ(report->document, 1700000000123.5);
+    EXPECT_EQ(report->sequence, 6) << "every run's report comes after the one before";
 }
 
 TEST(PageSnapshot, ReadsOnlyAReport)
@@ -90,6 +94,16 @@ TEST(PageSnapshot, ReadsOnlyAReport)
     EXPECT_FALSE(snapshot->find("text")->options.has_value());
     for (const char* text : {"", "[]", "{}", "{\"elements\": 3}", "{broken"})
         EXPECT_FALSE(PageSnapshot::fromJson(text)) << text;
+
+    // A later document is newer whatever its count; within one, the count decides.
+    const auto stamped = [](double document, int sequence) {
+        return *PageSnapshot::fromJson(
+            QString(R"({"elements": {}, "document": %1, "sequence": %2})").arg(document, 0, 'f', 1).arg(sequence));
+    };
+    EXPECT_TRUE(stamped(1000.5, 9).isOlderThan(stamped(1000.5, 10)));
+    EXPECT_TRUE(stamped(1000.5, 9).isOlderThan(stamped(1000.7, 1)));
+    EXPECT_FALSE(stamped(1000.5, 9).isOlderThan(stamped(1000.5, 9)));
+    EXPECT_FALSE(stamped(1000.7, 1).isOlderThan(stamped(1000.5, 9)));
 }
 
 } // namespace
