@@ -95,6 +95,11 @@ bool WebServicePage::isCurrent() const
     return writesConfirmed_ >= writesIssued_;
 }
 
+qint64 WebServicePage::rendererProcessId() const
+{
+    return page_->renderProcessPid();
+}
+
 void WebServicePage::run(pagescript::Operation operation, const QString& id, const QString& text)
 {
     const quint64 number = ++writesIssued_;

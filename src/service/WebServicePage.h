@@ -39,6 +39,8 @@ public:
     // True once the page has confirmed every write made so far; until then reads
     // answer nothing, so that no answer can belong to an older request.
     bool isCurrent() const;
+    // The browser's renderer process for the page; 0 while it has none.
+    qint64 rendererProcessId() const;
 
 signals:
     // The copy of the elements changed.

@@ -3,6 +3,7 @@
 // a real translation server, and real pointer input through XTest.
 #include "ProgramOnDesktop.h"
 #include "common/LinkLabel.h"
+#include "common/TextCacheKey.h"
 #include "core/MainWindow.h"
 #include "core/TrayIcon.h"
 #include "core/TrayMenu.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <csignal>
 
 namespace {
 
@@ -87,6 +89,33 @@ TEST_F(SelectionToTranslation, ClicksFasterThanAnyPollingAreAllSeen)
         ASSERT_TRUE(waitForPopupText(SentenceEs)) << "instant click near the end " << i;
         dismiss(term.at(60, 14));
     }
+}
+
+TEST_F(SelectionToTranslation, AStalledRendererNeverPassesOffTheTranslationBeforeForTheNewOne)
+{
+    ASSERT_NO_FATAL_FAILURE(startProgram());
+    enableTranslationIn("xterm");
+    const Terminal term = openTerminal();
+    ASSERT_TRUE(waitForForeground("xterm"));
+    selectSentence(term);
+    ASSERT_TRUE(waitForPopupText(SentenceEs));
+    dismiss(term.at(60, 14));
+
+    // The page's renderer stops for 3 s while a new word is translated.
+    const qint64 renderer = page->rendererProcessId();
+    ASSERT_GT(renderer, 0);
+    ASSERT_EQ(kill(pid_t(renderer), SIGSTOP), 0);
+    DesktopDriver::tap(term.at(2 + Sentence.indexOf("garden") + 2, 3), 2, 20);
+    QTest::qWait(3000);
+    kill(pid_t(renderer), SIGCONT);
+    const auto shown = [&] {
+        const QString text = popup().shownText();
+        return popup().translationWindow().isVisible() && !text.isEmpty() && text.count('.') != text.size();
+    };
+    ASSERT_TRUE(QTest::qWaitFor(shown, 30000));
+    EXPECT_EQ(state().lastRequestText, "garden");
+    EXPECT_NE(popup().shownText().toStdString(), SentenceEs.toStdString());
+    EXPECT_NE(state().translationCache.value(textCacheKey("garden")).toStdString(), SentenceEs.toStdString());
 }
 
 TEST_F(SelectionToTranslation, TheTrayIconFollowsTheConnectionAndOpenShowsAUsablePage)
