@@ -36,7 +36,7 @@ double benchCapture(platform::Platform& platform, int captures, const QString& t
     for (int i = 0; i < captures; ++i) {
         // The button goes down (the watcher notes it), the selection is made, and the
         // release starts the capture: only the capture is timed.
-        platform.windows().notePrimaryButtonDown();
+        platform.windows().notePrimaryButtonDown(0);
         selectWord(terminalWindow, i);
         samples.push_back(microsecondsOf([&] { text = capture.copySelectedText(front); }));
         if (text.isEmpty())

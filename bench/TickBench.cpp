@@ -19,7 +19,7 @@ double benchWatcherTick(platform::Platform& platform, int ticks)
     SelectionWatcher watcher(state, platform,
                              {[&] { return appSwitch.checkForegroundApplication(); }, [&] { return appSwitch.watchActive; },
                               [] { return false; }, [] {},
-                              [&](int, int, int) { return ++requests, false; }, [](int, int) {}, [] {}});
+                              [&](int, int, int) { return ++requests, false; }, [](int, int) {}, [](std::uint32_t) {}});
     // The first tick examines the application in front; from then on translation is on.
     watcher.onWatchTick();
     if (!appSwitch.watchActive)

@@ -79,7 +79,7 @@ struct Run {
                 return data.ConsumeBool();
             },
             [](int, int) {},
-            [] {},
+            [](std::uint32_t) {},
         };
     }
 
