@@ -13,4 +13,4 @@ double benchCapture(platform::Platform& platform, int captures, const QString& t
 
 // Reference processes for the idle and memory figures; each runs until it is killed.
 int runTimerFloor();
-int runPageFloor(const QString& url);
+int runPageFloor(const QString& url, int discardAfterSeconds = 0);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -18,10 +19,15 @@ int runTimerFloor()
 }
 
 // What the browser engine itself costs: a hidden view with the page loaded, set up
-// as the program sets it up, and nothing else.
-int runPageFloor(const QString& url)
+// as the program sets it up, and nothing else. With discardAfterSeconds > 0 the page
+// is discarded that long after the start, as a resting program could do.
+int runPageFloor(const QString& url, int discardAfterSeconds)
 {
     QWebEngineView view;
     view.load(QUrl(url));
+    if (discardAfterSeconds > 0)
+        QTimer::singleShot(discardAfterSeconds * 1000, &view, [&view] {
+            view.page()->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+        });
     return QApplication::exec();
 }

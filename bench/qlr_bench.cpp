@@ -1,6 +1,7 @@
 // qlr_bench tick N | capture N WINDOW: prints the median in microseconds ("not
 // measured", exit status 1, when the set-up was not as required).
-// qlr_bench timer-floor | page-floor URL: runs a reference process until killed.
+// qlr_bench timer-floor | page-floor URL [DISCARD_AFTER_S]: runs a reference process
+// until killed.
 #include "Benches.h"
 #include "Measure.h"
 #include "platform/Platform.h"
@@ -11,12 +12,12 @@
 
 int main(int argc, char** argv)
 {
-    const bool pageFloor = argc == 3 && QByteArray(argv[1]) == "page-floor";
+    const bool pageFloor = (argc == 3 || argc == 4) && QByteArray(argv[1]) == "page-floor";
     if (pageFloor)
         webengine::prepare();
     QApplication application(argc, argv);
     if (pageFloor)
-        return runPageFloor(application.arguments()[2]);
+        return runPageFloor(application.arguments()[2], argc == 4 ? application.arguments()[3].toInt() : 0);
     if (argc == 2 && QByteArray(argv[1]) == "timer-floor")
         return runTimerFloor();
     const QStringList args = application.arguments();

@@ -144,6 +144,15 @@ floor_cpu=$(cpu_percent "$floor_pid" 20)
 references+=("browser engine with the page|$(awk -v k="$(pss_kib "$floor_pid")" 'BEGIN {printf "%.1f", k / 1024}') MB PSS, $floor_cpu % core|a hidden web view that loaded the service page, $(($(tree_of "$floor_pid" | wc -l) - 1)) helpers, 20 s idle")
 kill "$floor_pid" 2>/dev/null || true
 wait "$floor_pid" 2>/dev/null || true
+# The same page discarded (the browser's page lifecycle) after 20 s: what a resting
+# program could give back.
+"$build_dir/bench/qlr_bench" page-floor "file://$PWD/service/page/index.html?dir=enes" 20 >/dev/null 2>&1 &
+floor_pid=$!
+started+=($floor_pid)
+sleep 30
+references+=("browser engine with the page discarded|$(awk -v k="$(pss_kib "$floor_pid")" 'BEGIN {printf "%.1f", k / 1024}') MB PSS, $(cpu_percent "$floor_pid" 20) % core|as above, the page discarded after 20 s, $(($(tree_of "$floor_pid" | wc -l) - 1)) helpers left, measured 10 s later")
+kill "$floor_pid" 2>/dev/null || true
+wait "$floor_pid" 2>/dev/null || true
 
 # Selections in a terminal against a fresh instance in just-select mode without glide,
 # driven from outside by qlr_drive: latency, focus and memory after many translations.
@@ -195,6 +204,14 @@ latency_row "uncached latency" 250 uncached_drawn_ms \
 focus=$(figure focus)
 row "focus kept" "${focus:--}" "" always \
     "3 times, popup shown: keyboard not grabbed (XGrabKeyboard succeeds), xterm still _NET_ACTIVE_WINDOW, typed keys reach xterm"
+# The translation server alone, one request a sentence, for the same sentences: the
+# floor under the uncached latency.
+apy_port=$(scripts/apy.sh port)
+apy_ms=$(sed -n '2,31p' "$home/sentences.txt" | while IFS= read -r sentence; do
+    curl -s -o /dev/null -w '%{time_total}\n' -G --data-urlencode "langpair=eng|spa" \
+        --data-urlencode "q=$sentence" --data-urlencode "markUnknown=no" "http://127.0.0.1:$apy_port/translate"
+done | sort -n | awk '{v[NR] = $1} END {if (NR) printf "%.1f", v[int((NR + 1) / 2)] * 1000}')
+references+=("translation server alone|${apy_ms:--} ms|one /translate request a sentence (curl), median over 30 of the sentences above; the page asks for each new text once per candidate pair and then once more")
 stages=$(grep -E '^(cached|uncached) \(' "$drive_log" || true)
 grep -v -E '^(cached|uncached) \(' "$drive_log" >&2 || true
 # The same instance left alone: what it holds once the user has not translated for a while.

@@ -49,16 +49,20 @@ void XDesk::moveTo(int x, int y)
 
 std::int64_t XDesk::press(int button)
 {
+    // Taken before the event is sent: the program may handle it before XSync returns.
+    const std::int64_t sent = nowNs();
     XTestFakeButtonEvent(display_, unsigned(button), True, CurrentTime);
     XSync(display_, False);
-    return nowNs();
+    return sent;
 }
 
 std::int64_t XDesk::release(int button)
 {
+    // Taken before the event is sent: the program may handle it before XSync returns.
+    const std::int64_t sent = nowNs();
     XTestFakeButtonEvent(display_, unsigned(button), False, CurrentTime);
     XSync(display_, False);
-    return nowNs();
+    return sent;
 }
 
 void XDesk::type(const std::string& text)

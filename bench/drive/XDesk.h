@@ -28,7 +28,8 @@ public:
     static void sleepMs(int ms);
 
     void moveTo(int x, int y);
-    // The button events return the moment the server has processed them.
+    // The button events return the moment just before they were sent: the program
+    // under test may handle one before the server has answered the sender's sync.
     std::int64_t press(int button = 1);
     std::int64_t release(int button = 1);
     // Types lower-case letters, digits and '\n' as key presses.
