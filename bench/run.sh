@@ -34,25 +34,26 @@ tree_of() {
     echo "$pid"
     for child in $(pgrep -P "$pid" 2>/dev/null); do tree_of "$child"; done
 }
-cpu_ns() { # time on a CPU of every thread of the tree, in nanoseconds
-    local total=0 pid task ns
+# Time on a CPU of every thread of the tree, in nanoseconds, a "thread-id ns" line each.
+cpu_ns() {
+    local pid task ns
     for pid in $(tree_of "$1"); do
         for task in /proc/"$pid"/task/*; do
             ns=$(cut -d' ' -f1 "$task/schedstat" 2>/dev/null) || continue
-            total=$((total + ${ns:-0}))
+            echo "${task##*/} ${ns:-0}"
         done
     done
-    echo "$total"
 }
-# How often a thread gave up the CPU to wait (each time, something woke it before).
-voluntary_switches() { awk '/^voluntary_ctxt_switches:/ {print $2}' "/proc/$1/task/$1/status"; }
-# cpu_percent PID SECONDS: share of one core the tree used over the next SECONDS.
+# cpu_percent PID SECONDS: share of one core the tree used over the next SECONDS,
+# counted over the threads that lived through the whole window (a helper thread that
+# ended meanwhile would otherwise make the difference negative).
 cpu_percent() {
     local before after
     before=$(cpu_ns "$1")
     sleep "$2"
     after=$(cpu_ns "$1")
-    awk -v d=$((after - before)) -v s="$2" 'BEGIN {printf "%.3f", d / (s * 1e9) * 100}'
+    awk -v s="$2" 'NR == FNR {start[$1] = $2; next} ($1 in start) {d += $2 - start[$1]}
+        END {printf "%.3f", d / (s * 1e9) * 100}' <(echo "$before") <(echo "$after")
 }
 pss_kib() {
     local total=0 pid kib
