@@ -100,6 +100,11 @@ void SelectionWatcher::onButtonEvent(const platform::Input::ButtonEvent& event)
 
 void SelectionWatcher::handleEvent(const platform::Input::ButtonEvent& event)
 {
+    // The platform says the foreground changed: examined afresh even when the
+    // window's id is the one seen last, since a new window can get the id of one
+    // that closed.
+    if (event.button == 0)
+        state_.lastForegroundWindow = 0;
     if (!watching())
         return;
     const int button = buttonNumberOf(event.button);

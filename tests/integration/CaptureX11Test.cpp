@@ -151,7 +151,8 @@ TEST_F(CaptureX11, AtExitTheClipboardGoesToTheClipboardManagerByteForByte)
     // The Debian interpreter, which has the python3-xlib package.
     QProcess* manager =
         driver.start("/usr/bin/python3", {QLR_SOURCE_DIR "/tests/support/clipboard_manager_standin.py", kept.path()});
-    ASSERT_TRUE(manager && manager->waitForReadyRead(10000) && manager->readLine() == "ready\n");
+    ASSERT_TRUE(manager && QTest::qWaitFor([&] { return manager->canReadLine() || manager->waitForReadyRead(10); }, 10000)
+                && manager->readLine() == "ready\n");
     ASSERT_TRUE(clipboard.handOverBeforeExit());
     for (auto item = before.begin(); item != before.end(); ++item) {
         QFile file(kept.filePath(QString(item.key()).replace("/", "%2F")));

@@ -36,14 +36,17 @@ void X11Connection::watchFromEventLoop()
     notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] { readEvents(); });
     // Any query on this connection may read events into Xlib's queue, where the
-    // socket no longer announces them; they are handed on before the loop sleeps.
-    // Requests written meanwhile (an event mask, say) are sent then, too.
-    if (auto* dispatcher = QAbstractEventDispatcher::instance())
-        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, notifier_.get(), [this] {
-            if (XEventsQueued(display_, QueuedAlready) > 0)
-                readEvents();
+    // socket no longer announces them; whatever is queued or waiting is handed on at
+    // every turn of the loop, before it sleeps and when it runs without sleeping (a
+    // caller's processEvents). Requests written meanwhile are sent then, too.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
+        const auto drain = [this] {
             XFlush(display_);
-        });
+            readEvents();
+        };
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, notifier_.get(), drain);
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, notifier_.get(), drain);
+    }
 }
 
 } // namespace platform::x11
