@@ -177,6 +177,12 @@ TEST_F(ApplicationTest, ASelectionInAnEnabledApplicationIsTranslatedInThePopup)
     page->log.clear();
     drag(100, 200, 300, 200);
     EXPECT_TRUE(page->log.isEmpty());
+
+    // xterm closed and a new window got its id: the change event is believed.
+    desktop.fakeProcesses.running.append({13, 1, 1, 0, "gedit"});
+    desktop.fakeWindows.processIds[Xterm] = 13;
+    desktop.fakeWindows.foregroundHandler();
+    EXPECT_EQ(app.state().currentApplication, "gedit");
 }
 
 TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenThePage)
