@@ -55,6 +55,8 @@ cpu_percent() {
     awk -v s="$2" 'NR == FNR {start[$1] = $2; next} ($1 in start) {d += $2 - start[$1]}
         END {printf "%.3f", d / (s * 1e9) * 100}' <(echo "$before") <(echo "$after")
 }
+# How often a thread gave up the CPU to wait (each time, something woke it before).
+voluntary_switches() { awk '/^voluntary_ctxt_switches:/ {print $2}' "/proc/$1/task/$1/status"; }
 pss_kib() {
     local total=0 pid kib
     for pid in $(tree_of "$1"); do
