@@ -1,7 +1,7 @@
 #pragma once
 // The road of one translation, assembled: the per-application switch, the selection
-// watcher on the platform's events (or its 50 ms tick), the capture, the request and the result timers, wired to
-// the popup, the tray and the service page.
+// watcher on the platform's events (or its 50 ms tick), the capture, the request and
+// the result timers, wired to the popup, the tray and the service page.
 
 #include "capture/SelectedTextCapture.h"
 #include "capture/SelectionWatcher.h"

@@ -186,17 +186,17 @@ std::uint64_t X11Selections::changeCount(Selection selection)
     return slot(selection).changes;
 }
 
-std::uint64_t X11Selections::changeCountAfter(Selection selection, std::uint64_t since, int waitMs)
+bool X11Selections::waitUntil(const std::function<bool()>& done, int waitMs)
 {
     const Deadline deadline = after(waitMs);
-    for (;;) {
-        const std::uint64_t count = changeCount(selection);
+    while (!done()) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
-        if (count != since || left <= 0)
-            return count;
+        if (left <= 0)
+            return false;
         pollfd descriptor{ConnectionNumber(display_), POLLIN, 0};
         poll(&descriptor, 1, int(std::min<long long>(left, 10)));
     }
+    return true;
 }
 
 unsigned long X11Selections::owner(Selection selection)

@@ -41,8 +41,9 @@ public:
 
     // Owner changes seen so far (anybody's, ours included), up to this moment.
     std::uint64_t changeCount(Selection selection);
-    // The change count once it differs from `since`, waiting at most waitMs for that.
-    std::uint64_t changeCountAfter(Selection selection, std::uint64_t since, int waitMs);
+    // Waits at most waitMs, handling this connection's events, until done() holds;
+    // whether it does.
+    bool waitUntil(const std::function<bool()>& done, int waitMs);
     // The server time at which the last owner change seen took effect (the time the
     // owner gave, or the server's own when it gave none); 0 before the first change.
     unsigned long ownerChangeTime(Selection selection) const { return slot(selection).ownerChangeTime; }

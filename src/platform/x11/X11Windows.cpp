@@ -8,7 +8,6 @@
 #include <QClipboard>
 #include <QMetaObject>
 #include <algorithm>
-#include <chrono>
 #include <utility>
 #include <QGuiApplication>
 #include <unistd.h>
@@ -216,16 +215,8 @@ std::optional<QString> X11Windows::copyMessage(WindowHandle window)
     // press of the primary button, by the asked window's own process, is the user's.
     // The watcher may see the button come up before a busy application has handled
     // that release and taken the selection, so a new selection gets a moment to come.
-    if (window == 0)
+    if (window == 0 || !selections_.waitUntil([this] { return primaryTakenSincePress(); }, SelectionSettleMs))
         return std::nullopt;
-    const auto settled = std::chrono::steady_clock::now() + std::chrono::milliseconds(SelectionSettleMs);
-    std::uint64_t seen = selections_.changeCount(Selection::Primary);
-    while (!primaryTakenSincePress()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(settled - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return std::nullopt;
-        seen = selections_.changeCountAfter(Selection::Primary, seen, int(left.count()));
-    }
     const std::int64_t windowPid = windowProcessId(window);
     if (windowPid == 0 || selections_.ownerProcessId(Selection::Primary) != windowPid)
         return std::nullopt;
