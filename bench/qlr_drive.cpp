@@ -5,6 +5,9 @@
 //       selections in the terminal: latency of uncached and cached translations, the
 //       focus check, and more translations until TRANSLATIONS have been shown. Prints
 //       "name value" lines; the details of every stage go to the standard error.
+//   qlr_drive once TERMINAL_WINDOW COLUMNS ROWS TRACE_FILE
+//       one selection of a text not translated before; prints "drawn_ms VALUE" (or
+//       "drawn_ms -" when no translation was drawn within the time-out)
 // The program must run with ControlMode=3, SmoothGlide=0, translation on in the
 // terminal, and QLR_TRACE_FILE=TRACE_FILE. The terminal shows the sentences from its
 // third row on and appends every line typed into it to KEYS_FILE.
@@ -113,17 +116,24 @@ bool focusKept(XDesk& desk, PopupBench& bench, Window terminal, const std::strin
     return shown && free && active && arrived;
 }
 
-int run(char** argv)
+// The terminal named by the command line: window, columns and rows.
+BenchTerminal terminalOf(char** argv)
 {
-    XDesk desk;
-    if (!desk.ok()) {
-        std::cerr << "qlr_drive: no display\n";
-        return 1;
-    }
     BenchTerminal terminal;
     terminal.window = Window(std::strtoul(argv[2], nullptr, 0));
     terminal.columns = std::atoi(argv[3]);
     terminal.rows = std::atoi(argv[4]);
+    return terminal;
+}
+
+int run(char** argv)
+{
+    XDesk desk;
+    const BenchTerminal terminal = terminalOf(argv);
+    if (!desk.ok()) {
+        std::cerr << "qlr_drive: no display\n";
+        return 1;
+    }
     const std::string keysFile = argv[6];
     const int wanted = std::atoi(argv[7]);
     PopupBench bench(desk, terminal, argv[5]);
@@ -201,6 +211,32 @@ int run(char** argv)
     return bench.translations() >= wanted ? 0 : 1;
 }
 
+// One new text: the first two words of the second sentence, never selected by run.
+int once(char** argv)
+{
+    XDesk desk;
+    const BenchTerminal terminal = terminalOf(argv);
+    if (!desk.ok()) {
+        std::cerr << "qlr_drive: no display\n";
+        return 1;
+    }
+    PopupBench bench(desk, terminal, argv[5]);
+    if (!bench.locate()) {
+        std::cerr << "qlr_drive: the terminal window is not there\n";
+        return 1;
+    }
+    const std::vector<std::string> sentences = benchSentences(Sentences);
+    const SelectionTiming timing = bench.select(1, endOfWord(sentences[1], 2), TranslationTimeoutMs);
+    bench.dismiss(1);
+    const auto drawn = timing.stages.find("translation-drawn");
+    if (drawn == timing.stages.end() || !timing.capturedSelection()) {
+        std::cout << "drawn_ms -\n";
+        return 1;
+    }
+    std::cout << "drawn_ms " << drawn->second << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -213,6 +249,9 @@ int main(int argc, char** argv)
     }
     if (command == "run" && argc == 8)
         return run(argv);
-    std::cerr << "usage: qlr_drive sentences COUNT | qlr_drive run TERMINAL COLUMNS ROWS TRACE KEYS TRANSLATIONS\n";
+    if (command == "once" && argc == 6)
+        return once(argv);
+    std::cerr << "usage: qlr_drive sentences COUNT | qlr_drive run TERMINAL COLUMNS ROWS TRACE KEYS TRANSLATIONS"
+                 " | qlr_drive once TERMINAL COLUMNS ROWS TRACE\n";
     return 2;
 }

@@ -32,6 +32,10 @@ struct AppState {
     // The service page.
     bool pageReady = false;
     bool connected = false;
+    // The ready page was let go while nobody used it; it is loaded again when wanted.
+    bool pageResting = false;
+    // Ready, or resting and sure to be ready again when wanted.
+    bool pageAvailable() const { return pageReady || pageResting; }
     QString publishedVersion;
     QString downloadUrl;
     // This program is newer than the published version.
@@ -47,6 +51,8 @@ struct AppState {
 
     // The newest translation request.
     QString lastRequestText;
+    // It waits for the resting page to come back before it goes to the page.
+    bool requestAwaitsPage = false;
     int selectionLeftTwips = 0;
     // The floating icon's anchor and the pointer's distance from it when it was offered.
     int iconAnchorX = 0;

@@ -152,8 +152,13 @@ void Application::connectParts()
     // The tray icon and its menu.
     connect(&menu, &TrayMenu::toggleRequested, &pipeline, &TranslationPipeline::toggleTranslation);
     connect(&tray, &TrayIcon::translateToggleRequested, &pipeline, &TranslationPipeline::toggleTranslation);
-    connect(&menu, &TrayMenu::openRequested, &window, &MainWindow::showWithPage);
-    connect(&tray, &TrayIcon::mainWindowRequested, &window, &MainWindow::showWithPage);
+    // The page is shown: a resting one is loaded again first.
+    const auto openMain = [&connection, &window] {
+        connection.wake();
+        window.showWithPage();
+    };
+    connect(&menu, &TrayMenu::openRequested, this, openMain);
+    connect(&tray, &TrayIcon::mainWindowRequested, this, openMain);
     connect(&menu, &TrayMenu::reconnectRequested, &connection, &Connection::connectService);
     connect(&menu, &TrayMenu::aboutRequested, &dialogs, &Dialogs::showAbout);
     connect(&menu, &TrayMenu::settingsRequested, &dialogs, &Dialogs::showSettings);
@@ -167,6 +172,7 @@ void Application::connectParts()
     // The page tells of its changes: a load or a translation awaited is looked at
     // then, not only on the next tick of its timer.
     page_->setChangeHandler([this, &connection, &pipeline] {
+        connection.notePageActivity();
         if (timers_.pageLoad.isRunning())
             connection.onPageLoadTick();
         if (timers_.resultPoll.isRunning())
@@ -176,6 +182,9 @@ void Application::connectParts()
     // The page connection: menu and tray follow it; an update is offered; the
     // language is asked for.
     connect(&connection, &Connection::connectionChanged, this, &Application::showConnection);
+    // A selection made while the page rested goes out once it is back.
+    pipeline.request().setPageWaker([&connection] { connection.wake(); });
+    connect(&connection, &Connection::connectionChanged, this, [&pipeline] { pipeline.request().sendAwaitedRequest(); });
     connect(&connection, &Connection::newerVersionPublished, this, [&popup, &tray](const QString& version) {
         popup.showUpdateOffer(version);
         tray.showUpdateBalloon(version);
@@ -184,14 +193,14 @@ void Application::connectParts()
 
     // The popup's links.
     connect(&popup, &Popup::shellOpenRequested, this, shellOpen);
-    connect(&popup, &Popup::showMainRequested, &window, &MainWindow::showWithPage);
+    connect(&popup, &Popup::showMainRequested, this, openMain);
     connect(&popup, &Popup::downloadPageRequested, &tray, &TrayIcon::openDownloadPage);
 }
 
 void Application::showConnection()
 {
     trayMenu_->showConnection(state_.connected);
-    trayMenu_->toggleItem->setEnabled(!state_.currentApplication.isEmpty() && state_.pageReady);
+    trayMenu_->toggleItem->setEnabled(!state_.currentApplication.isEmpty() && state_.pageAvailable());
     tray_->refresh(true, true);
 }
 

@@ -77,7 +77,7 @@ bool PerApplicationSwitch::checkForegroundApplication()
     if (row != state_.translationEnabled)
         setTranslationEnabled(row, false);
     call(tray_.hideMenu);
-    call(tray_.setEnableItemEnabled, !state_.currentApplication.isEmpty() && state_.pageReady);
+    call(tray_.setEnableItemEnabled, !state_.currentApplication.isEmpty() && state_.pageAvailable());
     if (!state_.currentApplication.isEmpty())
         call(tray_.setEnableCaption, enableCaption(state_.translationEnabled, state_.currentApplication));
     return true;

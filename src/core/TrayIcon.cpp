@@ -127,7 +127,7 @@ void TrayIcon::leftButtonDown()
         emit mainWindowRequested();
         return;
     }
-    if (state_.pageReady)
+    if (state_.pageAvailable())
         emit translateToggleRequested();
     lastSingleClick_ = now;
 }

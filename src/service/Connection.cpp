@@ -11,17 +11,55 @@ Connection::Connection(AppState& state, ServicePage& page, ProgramTimers& timers
 {
     connect(&timers_.pageLoad, &Timer::timeout, this, &Connection::onPageLoadTick);
     connect(&timers_.reconnect, &Timer::timeout, this, &Connection::onReconnectTick);
+    restTimer_.setSingleShot(true);
+    restTimer_.setInterval(RestAfterMs);
+    connect(&restTimer_, &QTimer::timeout, this, &Connection::rest);
 }
 
 void Connection::connectService()
 {
-    state_.pageReady = false;
     state_.connected = false;
     // The page still shown must not pass for the new one.
     page_.clearOuterHtml(page::text);
+    loadPage();
+    emit connectionChanged();
+}
+
+void Connection::loadPage()
+{
+    state_.pageReady = false;
+    state_.pageResting = false;
+    restTimer_.stop();
     page_.navigate(state_.settings.value("serviceurl") + "?dir=" + state_.settings.value("language"));
     timers_.pageLoad.setEnabled(true);
-    emit connectionChanged();
+}
+
+void Connection::notePageActivity()
+{
+    if (state_.pageReady)
+        restTimer_.start();
+}
+
+void Connection::rest()
+{
+    // An awaited translation or a page on screen keeps it; the wait starts over.
+    if (!state_.pageReady)
+        return;
+    if (timers_.resultPoll.isEnabled() || !page_.discard()) {
+        restTimer_.start();
+        return;
+    }
+    state_.pageReady = false;
+    state_.pageResting = true;
+}
+
+void Connection::wake()
+{
+    if (!state_.pageResting || timers_.pageLoad.isEnabled())
+        return;
+    loadPage();
+    // Still resting until the load is ready: a selection meanwhile waits for it too.
+    state_.pageResting = true;
 }
 
 void Connection::onPageLoadTick()
@@ -32,7 +70,9 @@ void Connection::onPageLoadTick()
         return;
 
     state_.connected = true;
+    state_.pageResting = false;
     timers_.pageLoad.setEnabled(false);
+    restTimer_.start();
     emit connectionChanged();
 
     if (const auto version = page_.value(page::version))
@@ -61,6 +101,8 @@ void Connection::compareVersions()
 
 void Connection::onReconnectTick()
 {
-    if (!state_.connected)
+    // A resting page that did not come back is reconnected like a lost one.
+    const bool wakeStuck = state_.pageResting && timers_.pageLoad.isEnabled();
+    if (!state_.connected || wakeStuck)
         connectService();
 }

@@ -1,10 +1,12 @@
 #pragma once
 // Loading the service page into the hidden browser, noticing when it is ready,
 // retrying while it is not, and reading what the ready page publishes: the newest
-// program version and where to download it.
+// program version and where to download it. A page nobody used for a while is let
+// go to give its memory back, and loaded again when it is wanted.
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 struct AppState;
 struct ProgramTimers;
@@ -21,6 +23,16 @@ public:
     void onPageLoadTick();
     void onReconnectTick();
 
+    // How long the ready page may sit unused before it is let go.
+    static constexpr int RestAfterMs = 10 * 60 * 1000;
+    // The page changed (a translation, a load): it is in use.
+    void notePageActivity();
+    // Lets the ready page go unless it is in use or on screen. It then counts as not
+    // ready (AppState::pageResting tells why), while the tray still shows it connected.
+    void rest();
+    // Loads a resting page again; it is ready as soon as the load finishes.
+    void wake();
+
 signals:
     // The page started loading or has become ready (AppState::connected tells which).
     void connectionChanged();
@@ -30,9 +42,11 @@ signals:
     void languageDialogRequested();
 
 private:
+    void loadPage();
     void compareVersions();
 
     AppState& state_;
     ServicePage& page_;
     ProgramTimers& timers_;
+    QTimer restTimer_;
 };

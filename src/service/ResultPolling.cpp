@@ -35,6 +35,7 @@ void ResultPolling::onResultPollTick()
 
 void ResultPolling::onTranslationTimeout()
 {
+    state_.requestAwaitsPage = false;
     timers_.progressDots.setEnabled(false);
     timers_.resultPoll.setEnabled(false);
     timers_.translationTimeout.setEnabled(false);

@@ -32,6 +32,10 @@ public:
 
     // Loads the address; the old document stays current until the new one replaces it.
     virtual void navigate(const QString& url) = 0;
+    // Lets go of the document to give back the browser's memory while nobody uses
+    // the page; true when it did (never while the page is on screen). Reads answer
+    // nothing until navigate loads a document again.
+    virtual bool discard() { return false; }
 
     // The element's outer markup.
     virtual std::optional<QString> outerHtml(const QString& id) = 0;

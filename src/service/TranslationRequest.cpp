@@ -59,6 +59,7 @@ bool TranslationRequest::translateSelection(int x, int y, int selectionLeft)
     if (text.isEmpty())
         return false;
     state_.lastRequestText = text;
+    state_.requestAwaitsPage = false;
     if (state_.trace)
         state_.trace->write("text-captured", text.size());
 
@@ -68,24 +69,44 @@ bool TranslationRequest::translateSelection(int x, int y, int selectionLeft)
         view_.showTranslation(cached);
     } else if (state_.pageReady) {
         startPageRequest(text);
+    } else if (state_.pageResting) {
+        // The popup waits as for any request; the text goes out once the page is back.
+        showWaiting();
+        state_.requestAwaitsPage = true;
+        if (wakePage_)
+            wakePage_();
     } else {
         view_.showTranslation(state_.settings.value("NotConnectedStr"));
     }
 
     // An unusable PopupIfNotConnected lets the icon be offered.
     const auto popupIfNotConnected = state_.settings.number("PopupIfNotConnected");
-    if (!cached.isEmpty() || state_.pageReady || !popupIfNotConnected || *popupIfNotConnected != 0)
+    if (!cached.isEmpty() || state_.pageAvailable() || !popupIfNotConnected || *popupIfNotConnected != 0)
         view_.offerIcon(x, y);
     return true;
+}
+
+void TranslationRequest::showWaiting()
+{
+    view_.showTranslation(WaitingMarker);
+    timers_.progressDots.setEnabled(true);
+    timers_.translationTimeout.setEnabled(true);
+}
+
+void TranslationRequest::sendAwaitedRequest()
+{
+    if (!state_.requestAwaitsPage || !state_.pageReady)
+        return;
+    state_.requestAwaitsPage = false;
+    // The time-out keeps running from the selection.
+    startPageRequest(state_.lastRequestText);
 }
 
 void TranslationRequest::startPageRequest(const QString& text)
 {
     // The popup holds the waiting marker and the time-out runs before the page is
     // touched; polling starts only after the click.
-    view_.showTranslation(WaitingMarker);
-    timers_.progressDots.setEnabled(true);
-    timers_.translationTimeout.setEnabled(true);
+    showWaiting();
     page_.setValue(page::text, text);
     page_.click(page::btn);
     if (state_.trace)

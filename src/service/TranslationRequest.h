@@ -29,8 +29,14 @@ public:
     // and bottom and 30 pixels at the top (where the caption bar is).
     bool isPointInWindowBody(WindowHandle window, int x, int y);
 
+    // Who loads the resting page again when a request wants it.
+    void setPageWaker(std::function<void()> wake) { wakePage_ = std::move(wake); }
+    // Sends the request that waited for the resting page, once the page is ready.
+    void sendAwaitedRequest();
+
 private:
     void startPageRequest(const QString& text);
+    void showWaiting();
 
     AppState& state_;
     platform::Platform& platform_;
@@ -38,4 +44,5 @@ private:
     ServicePage& page_;
     std::function<QString(WindowHandle)> copySelectedText_;
     TranslationView view_;
+    std::function<void()> wakePage_;
 };

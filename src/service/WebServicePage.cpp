@@ -87,7 +87,21 @@ WebServicePage::~WebServicePage()
 
 void WebServicePage::navigate(const QString& url)
 {
+    // A discarded page comes back to life before it loads anything.
+    if (page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
     page_->load(loadableUrl(url));
+}
+
+bool WebServicePage::discard()
+{
+    // The browser keeps a page on screen alive; so does the program.
+    if (view_ && view_->isVisible())
+        return false;
+    page_->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+    snapshot_ = {};
+    writesConfirmed_ = writesIssued_;
+    return page_->lifecycleState() == QWebEnginePage::LifecycleState::Discarded;
 }
 
 bool WebServicePage::isCurrent() const

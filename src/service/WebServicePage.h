@@ -25,6 +25,7 @@ public:
     ~WebServicePage() override;
 
     void navigate(const QString& url) override;
+    bool discard() override;
     std::optional<QString> outerHtml(const QString& id) override;
     void clearOuterHtml(const QString& id) override;
     std::optional<QString> value(const QString& id) override;

@@ -121,6 +121,20 @@ TEST_F(ServicePageTest, TheButtonEmptiesTheResultAtOnceThenFillsItAndHostileText
     EXPECT_EQ(pageScript("document.title"), "Quillora translator");
 }
 
+TEST_F(ServicePageTest, ADiscardedPageAnswersNothingUntilTheNextLoadAndNeverWhileOnScreen)
+{
+    const int port = startStandIn();
+    ASSERT_TRUE(load(port)) << pageState();
+    page->view()->show();
+    EXPECT_FALSE(page->discard()) << "a page on screen is kept";
+    page->view()->hide();
+    ASSERT_TRUE(page->discard());
+    EXPECT_FALSE(page->outerHtml(page::text)) << "a discarded page is not ready";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return page->rendererProcessId() == 0; }, 10000)) << "its renderer is let go";
+    ASSERT_TRUE(load(port)) << pageState();
+    EXPECT_EQ(translate("back again"), "sp:back again");
+}
+
 TEST_F(ServicePageTest, AFailingServerOrMissingPageLeavesTheTranslationEmpty)
 {
     ASSERT_TRUE(load(startStandIn())) << pageState();

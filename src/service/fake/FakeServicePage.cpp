@@ -29,6 +29,15 @@ void FakeServicePage::navigate(const QString& url)
         onNavigate(url);
 }
 
+bool FakeServicePage::discard()
+{
+    if (onScreen)
+        return false;
+    log.append("discard");
+    hasDocument = false;
+    return true;
+}
+
 std::optional<QString> FakeServicePage::outerHtml(const QString& id)
 {
     if (Element* element = find(id))

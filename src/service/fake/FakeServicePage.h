@@ -25,7 +25,7 @@ public:
     std::function<void()> changeHandler;
     QMap<QString, Element> elements;
     QStringList navigations;
-    // "navigate url", "clear id", "value id=text", "click id", in call order.
+    // "navigate url", "clear id", "value id=text", "click id", "discard", in call order.
     QStringList log;
     // Run after a navigation or a click has been logged, to play the page's part.
     std::function<void(const QString& url)> onNavigate;
@@ -40,6 +40,9 @@ public:
     }
     void setChangeHandler(std::function<void()> handler) override { changeHandler = std::move(handler); }
     void navigate(const QString& url) override;
+    // Drops the document, as the browser does, unless the page is on screen.
+    bool discard() override;
+    bool onScreen = false;
     std::optional<QString> outerHtml(const QString& id) override;
     void clearOuterHtml(const QString& id) override;
     std::optional<QString> value(const QString& id) override;
