@@ -67,7 +67,7 @@ bool PerApplicationSwitch::checkForegroundApplication()
     if (!processes_)
         processes_ = std::make_unique<ProcessTable>(platform_.processes(), windowProcessId_);
     const QString name = processes_->executableOfWindow(state_.lastForegroundWindow).toLower();
-    if (isExcluded(name)) {
+    if (isExcluded(name) || platform_.windows().isDesktopOrPanel(state_.lastForegroundWindow)) {
         watchActive = false;
         return false;
     }

@@ -20,9 +20,24 @@ public:
     virtual WindowHandle foregroundWindow() = 0;
     // The id of the process that owns the window; 0 when unknown.
     virtual std::int64_t windowProcessId(WindowHandle window) = 0;
-    // The window's outer rectangle (with the frame the window manager adds) in screen
-    // pixels; nothing for an unknown window.
+    // The window's visible outer rectangle (with the frame the window manager adds,
+    // without the invisible shadow margins some applications draw around their own
+    // frame) in screen pixels; nothing for an unknown window.
     virtual std::optional<QRect> windowRect(WindowHandle window) = 0;
+    // The part of the window below the title bar and inside the border where the
+    // window manager says where its frame is; nothing where it does not, or where the
+    // application draws its own title bar.
+    virtual std::optional<QRect> contentRect(WindowHandle window)
+    {
+        (void)window;
+        return std::nullopt;
+    }
+    // The window is the desktop's background or a panel (dock), whoever runs it.
+    virtual bool isDesktopOrPanel(WindowHandle window)
+    {
+        (void)window;
+        return false;
+    }
     // The window's class names (for example {"xterm", "XTerm"}); empty when unknown.
     virtual QStringList windowClass(WindowHandle window) = 0;
 

@@ -37,6 +37,9 @@ TranslationRequest::TranslationRequest(AppState& state, platform::Platform& plat
 
 bool TranslationRequest::isPointInWindowBody(WindowHandle window, int x, int y)
 {
+    // Where the window manager tells where its title bar ends, that is the top.
+    if (const auto content = platform_.windows().contentRect(window))
+        return content->contains(x, y);
     const auto rect = platform_.windows().windowRect(window);
     if (!rect)
         return false;

@@ -25,8 +25,10 @@ public:
     // span (all screen pixels). True when a non-empty text was captured and handled.
     bool translateSelection(int x, int y, int selectionLeft);
 
-    // The point lies inside the window's rectangle less 20 pixels at the left, right
-    // and bottom and 30 pixels at the top (where the caption bar is).
+    // The point lies inside the window's content, below its title bar, where the
+    // window manager says where that is; otherwise inside the window's rectangle less
+    // 20 pixels at the left, right and bottom and 30 pixels at the top (where the
+    // title bar is).
     bool isPointInWindowBody(WindowHandle window, int x, int y);
 
     // Who loads the resting page again when a request wants it.

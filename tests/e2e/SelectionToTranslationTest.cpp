@@ -9,6 +9,8 @@
 #include "core/TrayMenu.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <csignal>
@@ -40,7 +42,7 @@ TEST_F(SelectionToTranslation, XtermInEveryControlModeWithTheUsersClipboardUntou
     // popup closes (nothing, not even the shadow, stands in the way of the click).
     QTest::qWait(300);
     const LinkLabel* copy = popup().translationWindow().copyLink;
-    DesktopDriver::click(copy->mapToGlobal(copy->rect().center()));
+    clickOnProgram(copy->mapToGlobal(copy->rect().center()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !popup().translationWindow().isVisible(); }, 5000));
     EXPECT_EQ(QString::fromUtf8(DesktopDriver::selection()), SentenceEs);
     QTest::qWait(800);
@@ -57,7 +59,7 @@ TEST_F(SelectionToTranslation, XtermInEveryControlModeWithTheUsersClipboardUntou
     selectSentence(term);
     ASSERT_TRUE(QTest::qWaitFor([&] { return popup().icon().isVisible(); }, 5000));
     EXPECT_FALSE(popup().translationWindow().isVisible());
-    DesktopDriver::click(popup().icon().geometry().center());
+    clickOnProgram(popup().icon().geometry().center());
     ASSERT_TRUE(waitForPopupText(SentenceEs));
     EXPECT_EQ(page->requests, requests) << "a repeated selection is answered from the cache";
     dismiss(term.at(60, 14));
@@ -69,6 +71,36 @@ TEST_F(SelectionToTranslation, XtermInEveryControlModeWithTheUsersClipboardUntou
     EXPECT_FALSE(popup().translationWindow().isVisible() || popup().icon().isVisible());
     DesktopDriver::click(term.at(2 + Sentence.size() - 1, 3) + QPoint(3, 0));
     ASSERT_TRUE(waitForPopupText(SentenceEs));
+}
+
+// Run once more by ctest at scales 1.5 and 2, and with two monitors at scales 1 and 2:
+// the terminal goes on the monitor with the largest scale.
+TEST_F(SelectionToTranslation, TheIconAndThePopupLandBesideThePointerWhateverTheScreensScale)
+{
+    ASSERT_NO_FATAL_FAILURE(startProgram({"ControlMode=2", "SmoothGlide=0", "servertimeout=30"}));
+    enableTranslationIn("xterm");
+    QScreen* largest = QGuiApplication::primaryScreen();
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->devicePixelRatio() >= largest->devicePixelRatio())
+            largest = screen;
+    const QPoint corner = platform::qt::toDevice(largest->geometry().topLeft()) + QPoint(20, 60);
+    const Terminal term = openTerminal(QString("60x12+%1+%2").arg(corner.x()).arg(corner.y()));
+    ASSERT_TRUE(waitForForeground("xterm"));
+
+    selectSentence(term);
+    const QPoint release = platform::qt::toIndependent(term.at(2 + Sentence.size(), 3));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup().icon().isVisible(); }, 10000));
+    const QPoint offset = popup().icon().geometry().center() - (release + QPoint(18, 3));
+    EXPECT_LE(std::max(std::abs(offset.x()), std::abs(offset.y())), 2)
+        << "icon centre off by " << offset.x() << "," << offset.y() << " at scale " << largest->devicePixelRatio();
+
+    clickOnProgram(popup().icon().geometry().center());
+    ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().shownText().toStdString();
+    const QRect shown = popup().translationWindow().frameGeometry();
+    EXPECT_TRUE(largest->geometry().contains(shown)) << "the popup stays on the monitor under the pointer";
+    const QPoint gap(std::max({shown.left() - release.x(), 0, release.x() - shown.right()}),
+                     std::max({shown.top() - release.y(), 0, release.y() - shown.bottom()}));
+    EXPECT_LE(gap.manhattanLength(), 40) << "the popup lies beside the release point";
 }
 
 TEST_F(SelectionToTranslation, ClicksFasterThanAnyPollingAreAllSeen)

@@ -11,6 +11,8 @@
 #include "popup/Popup.h"
 #include "popup/ShadowWindow.h"
 #include "popup/TranslationPopup.h"
+#include "service/TranslationRequest.h"
+#include "service/fake/FakeServicePage.h"
 
 #include <QDir>
 #include <QFile>
@@ -139,6 +141,44 @@ TEST_F(PopupDesktop, TheRealPointerButtonsAndForegroundAreRead)
         << "the outer rectangle holds the client area";
     EXPECT_GT(desktop->windows().windowProcessId(second.id), 0);
     EXPECT_TRUE(desktop->windows().windowClass(second.id).contains("xterm"));
+}
+
+TEST_F(PopupDesktop, TitleBarsHeaderBarsAndPanelsAreToldApartOnRealWindows)
+{
+    FakeServicePage page;
+    TranslationRequest request(state, *desktop, timers, page, [](WindowHandle) { return QString(); },
+                               TranslationView{});
+    // The first line of a terminal right under the window manager's title bar is text.
+    const DesktopDriver::Window term = driver.startXterm("qlr framed xterm", "first line", "40x10+200+150");
+    ASSERT_TRUE(term);
+    const QRect frame = desktop->windows().windowRect(term.id).value_or(QRect());
+    ASSERT_GT(term.client.top() - frame.top(), 5) << "openbox draws a title bar";
+    EXPECT_EQ(desktop->windows().contentRect(term.id), term.client);
+    EXPECT_TRUE(request.isPointInWindowBody(term.id, term.client.left() + 10, term.client.top() + 8));
+    EXPECT_FALSE(request.isPointInWindowBody(term.id, term.client.left() + 10, term.client.top() - 3));
+    EXPECT_FALSE(desktop->windows().isDesktopOrPanel(term.id));
+
+    // A window that draws its own header bar inside a 20 px invisible shadow.
+    QWidget headerBarWindow;
+    headerBarWindow.setWindowFlags(Qt::FramelessWindowHint);
+    headerBarWindow.setGeometry(500, 300, 400, 300);
+    headerBarWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&headerBarWindow));
+    const QString id = QString::number(headerBarWindow.winId());
+    DesktopDriver::run("xprop", {"-id", id, "-f", "_GTK_FRAME_EXTENTS", "32c", "-set", "_GTK_FRAME_EXTENTS",
+                                 "20, 20, 20, 20"});
+    const QRect outer = headerBarWindow.frameGeometry();
+    EXPECT_EQ(desktop->windows().windowRect(headerBarWindow.winId()), outer.adjusted(20, 20, -20, -20));
+    EXPECT_FALSE(desktop->windows().contentRect(headerBarWindow.winId())) << "its title bar is its own";
+    for (const auto& [at, body] : {std::pair{outer.topLeft() + QPoint(30, 35), false}, // the header bar
+                                   {outer.topLeft() + QPoint(10, 200), false},         // the shadow, an edge
+                                   {outer.center(), true}})
+        EXPECT_EQ(request.isPointInWindowBody(headerBarWindow.winId(), at.x(), at.y()), body) << at.x() << "," << at.y();
+
+    // A file manager's desktop or a panel counts as the shell, whatever its program.
+    DesktopDriver::run("xprop", {"-id", id, "-f", "_NET_WM_WINDOW_TYPE", "32a", "-set", "_NET_WM_WINDOW_TYPE",
+                                 "_NET_WM_WINDOW_TYPE_DOCK"});
+    EXPECT_TRUE(desktop->windows().isDesktopOrPanel(headerBarWindow.winId()));
 }
 
 QColor blend(QColor top, int alpha, QColor under)

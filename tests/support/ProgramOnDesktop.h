@@ -10,6 +10,7 @@
 #include "config/SettingsFiles.h"
 #include "core/Application.h"
 #include "platform/Platform.h"
+#include "platform/qt/DevicePixels.h"
 #include "popup/FloatingIcon.h"
 #include "popup/Popup.h"
 #include "popup/TranslationPopup.h"
@@ -114,6 +115,9 @@ protected:
         return QTest::qWaitFor(
             [&] { return popup().translationWindow().isVisible() && popup().shownText() == text; }, 30000);
     }
+    // A click on one of the program's own windows: Qt places them in device-independent
+    // pixels, the desktop driver clicks in the display server's.
+    static void clickOnProgram(QPoint independent) { DesktopDriver::click(platform::qt::toDevice(independent)); }
     // A click in the application, away from the popup, dismisses it.
     void dismiss(QPoint elsewhere)
     {
@@ -132,15 +136,17 @@ protected:
             return window.client.topLeft() + QPoint(2 + column * cellW + cellW / 2, 2 + row * cellH + cellH / 2);
         }
     };
-    Terminal openTerminal()
+    // geometry: as xterm takes it (columns x rows + left + top in device pixels).
+    Terminal openTerminal(const QString& geometry = "100x20+0+0")
     {
         static int terminals = 0;
         const QString title = QString("qlr-e2e-terminal-%1-%2").arg(QCoreApplication::applicationPid()).arg(++terminals);
-        Terminal t{driver.startXterm(title, "\n\n\n  " + Sentence)};
+        Terminal t{driver.startXterm(title, "\n\n\n  " + Sentence, geometry)};
         EXPECT_TRUE(t.window) << "the terminal never appeared";
         DesktopDriver::activate(t.window.id);
-        t.cellW = (t.window.client.width() - 4) / 100;
-        t.cellH = (t.window.client.height() - 4) / 20;
+        const QStringList size = geometry.section('+', 0, 0).split('x');
+        t.cellW = (t.window.client.width() - 4) / size.value(0).toInt();
+        t.cellH = (t.window.client.height() - 4) / size.value(1).toInt();
         return t;
     }
     // Drags across the sentence; the terminal itself must have seen the selection.

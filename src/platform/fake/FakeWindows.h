@@ -14,6 +14,8 @@ public:
     QHash<WindowHandle, std::int64_t> processIds;
     QHash<WindowHandle, QStringList> classes;
     QHash<WindowHandle, QRect> rects;
+    QHash<WindowHandle, QRect> contentRects;
+    QList<WindowHandle> desktopsAndPanels;
     QList<std::uint32_t> primaryDownNotes;
     bool deliversForegroundChanges = false;
     std::function<void()> foregroundHandler;
@@ -27,6 +29,11 @@ public:
     {
         return rects.contains(window) ? std::optional(rects.value(window)) : std::nullopt;
     }
+    std::optional<QRect> contentRect(WindowHandle window) override
+    {
+        return contentRects.contains(window) ? std::optional(contentRects.value(window)) : std::nullopt;
+    }
+    bool isDesktopOrPanel(WindowHandle window) override { return desktopsAndPanels.contains(window); }
     QStringList windowClass(WindowHandle window) override { return classes.value(window); }
     bool deliverForegroundChanges(std::function<void()> handler) override
     {

@@ -1,5 +1,7 @@
 #include "platform/x11/X11Input.h"
 
+#include "platform/qt/DevicePixels.h"
+
 #include "platform/x11/X11Connection.h"
 
 #include <QMetaObject>
@@ -84,7 +86,8 @@ void X11Input::deliver(int physicalButton, bool down, unsigned long serverTime)
     // Raw events carry no position; the pointer is asked now, while the event is
     // fresh, rather than when the handler gets to it.
     const PointerState state = query();
-    pending_.push_back({InputButtons[physicalButton], down, state.valid ? QPoint(state.rootX, state.rootY) : QPoint(),
+    pending_.push_back({InputButtons[physicalButton], down,
+                        state.valid ? qt::toIndependent(QPoint(state.rootX, state.rootY)) : QPoint(),
                         std::uint32_t(serverTime)});
     if (pending_.size() == 1)
         QMetaObject::invokeMethod(&deliveryContext_, [this] { deliverPending(); }, Qt::QueuedConnection);
@@ -125,7 +128,7 @@ Input::Buttons X11Input::buttons()
 QPoint X11Input::cursorPos()
 {
     const PointerState state = query();
-    return state.valid ? QPoint(state.rootX, state.rootY) : QPoint();
+    return state.valid ? qt::toIndependent(QPoint(state.rootX, state.rootY)) : QPoint();
 }
 
 bool X11Input::isShiftDown()

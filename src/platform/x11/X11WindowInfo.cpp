@@ -2,6 +2,8 @@
 
 #include "platform/x11/X11ErrorTrap.h"
 
+#include <algorithm>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XRes.h>
@@ -29,20 +31,8 @@ std::int64_t pidFromXRes(Display* display, Window window)
 
 std::int64_t pidFromProperty(Display* display, Window window)
 {
-    const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::int64_t pid = 0;
-    if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success
-        && data) {
-        if (type == XA_CARDINAL && format == 32 && count == 1)
-            pid = std::int64_t(*reinterpret_cast<unsigned long*>(data));
-        XFree(data);
-    }
-    return pid;
+    const auto items = propertyItems(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL);
+    return items && !items->empty() ? std::int64_t(items->front()) : 0;
 }
 
 } // namespace
@@ -74,6 +64,53 @@ unsigned long topLevelOf(Display* display, unsigned long window)
             return current;
         current = parent;
     }
+}
+
+std::optional<std::vector<unsigned long>> propertyItems(Display* display, unsigned long window,
+                                                        unsigned long property, unsigned long type, long maxItems)
+{
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<std::vector<unsigned long>> items;
+    if (XGetWindowProperty(display, window, property, 0, maxItems, False, type, &actualType, &format, &count, &after,
+                           &data) == Success
+        && data) {
+        // Xlib hands 32-bit items over as longs.
+        if (actualType == type && format == 32) {
+            const auto* values = reinterpret_cast<const unsigned long*>(data);
+            items.emplace(values, values + count);
+        }
+        XFree(data);
+    }
+    return items;
+}
+
+std::optional<Margins> marginsOf(Display* display, unsigned long window, const char* property)
+{
+    const auto items = propertyItems(display, window, XInternAtom(display, property, False), XA_CARDINAL, 4);
+    if (!items || items->size() != 4)
+        return std::nullopt;
+    // A hostile or broken client may publish anything; beyond a screen's size is no margin.
+    const auto margin = [](unsigned long value) { return int(std::min<unsigned long>(value, 10000)); };
+    return Margins{margin((*items)[0]), margin((*items)[1]), margin((*items)[2]), margin((*items)[3])};
+}
+
+std::optional<QRect> rootRectOf(Display* display, unsigned long window)
+{
+    X11ErrorTrap trap(display);
+    XWindowAttributes attributes;
+    if (window == None || !XGetWindowAttributes(display, window, &attributes))
+        return std::nullopt;
+    int x = 0, y = 0;
+    Window child = None;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), -attributes.border_width,
+                          -attributes.border_width, &x, &y, &child);
+    if (trap.failed())
+        return std::nullopt;
+    const int border = 2 * attributes.border_width;
+    return QRect(x, y, attributes.width + border, attributes.height + border);
 }
 
 } // namespace platform::x11

@@ -1,5 +1,6 @@
 #include "platform/x11/X11Windows.h"
 
+#include "platform/qt/DevicePixels.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11Selections.h"
@@ -75,18 +76,10 @@ bool X11Windows::activeWindowChanged()
 std::optional<WindowHandle> X11Windows::activeWindowProperty()
 {
     Display* display = connection_.display();
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
     std::optional<WindowHandle> window;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), activeAtom_, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                           &after, &data) == Success
-        && data) {
-        if (type == XA_WINDOW && format == 32 && count == 1)
-            window = *reinterpret_cast<unsigned long*>(data);
-        XFree(data);
-    }
+    if (const auto items = propertyItems(display, DefaultRootWindow(display), activeAtom_, XA_WINDOW);
+        items && items->size() == 1)
+        window = items->front();
     // Some window managers delete the property while no window is active.
     if (!window && managerPublishesActiveWindow())
         window = 0;
@@ -96,21 +89,8 @@ std::optional<WindowHandle> X11Windows::activeWindowProperty()
 bool X11Windows::managerPublishesActiveWindow()
 {
     Display* display = connection_.display();
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    bool published = false;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), supportedAtom_, 0, 4096, False, XA_ATOM, &type,
-                           &format, &count, &after, &data) == Success
-        && data) {
-        if (type == XA_ATOM && format == 32) {
-            const auto* atoms = reinterpret_cast<const unsigned long*>(data);
-            published = std::find(atoms, atoms + count, activeAtom_) != atoms + count;
-        }
-        XFree(data);
-    }
-    return published;
+    const auto atoms = propertyItems(display, DefaultRootWindow(display), supportedAtom_, XA_ATOM, 4096);
+    return atoms && std::find(atoms->begin(), atoms->end(), activeAtom_) != atoms->end();
 }
 
 WindowHandle X11Windows::focusTopLevel()
@@ -156,19 +136,44 @@ std::optional<QRect> X11Windows::windowRect(WindowHandle window)
     Display* display = connection_.display();
     if (!display || window == 0)
         return std::nullopt;
+    X11ErrorTrap trap(display); // the window may be gone
+    // Applications that draw their own frame publish the invisible shadow around it.
+    if (const auto shadow = marginsOf(display, window, "_GTK_FRAME_EXTENTS")) {
+        if (const auto rect = rootRectOf(display, window))
+            return qt::toIndependent(rect->adjusted(shadow->left, shadow->top, -shadow->right, -shadow->bottom));
+    }
+    const auto frame = rootRectOf(display, topLevelOf(display, window));
+    return frame ? std::optional(qt::toIndependent(*frame)) : std::nullopt;
+}
+
+std::optional<QRect> X11Windows::contentRect(WindowHandle window)
+{
+    Display* display = connection_.display();
+    if (!display || window == 0)
+        return std::nullopt;
+    X11ErrorTrap trap(display); // the window may be gone
+    if (marginsOf(display, window, "_GTK_FRAME_EXTENTS"))
+        return std::nullopt;
+    // The window manager's frame, where it draws one with a title bar.
+    const auto frame = marginsOf(display, window, "_NET_FRAME_EXTENTS");
+    if (!frame || frame->top <= 0)
+        return std::nullopt;
+    const auto rect = rootRectOf(display, window);
+    return rect ? std::optional(qt::toIndependent(*rect)) : std::nullopt;
+}
+
+bool X11Windows::isDesktopOrPanel(WindowHandle window)
+{
+    Display* display = connection_.display();
+    if (!display || window == 0)
+        return false;
     X11ErrorTrap trap(display);
-    const Window root = DefaultRootWindow(display);
-    const Window frame = topLevelOf(display, window);
-    XWindowAttributes attributes;
-    if (frame == None || !XGetWindowAttributes(display, frame, &attributes))
-        return std::nullopt;
-    int x = 0, y = 0;
-    Window child = None;
-    XTranslateCoordinates(display, frame, root, -attributes.border_width, -attributes.border_width, &x, &y, &child);
-    if (trap.failed())
-        return std::nullopt;
-    const int border = 2 * attributes.border_width;
-    return QRect(x, y, attributes.width + border, attributes.height + border);
+    const auto types = propertyItems(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 16);
+    if (!types || trap.failed())
+        return false;
+    const Atom desktop = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DESKTOP", False);
+    const Atom dock = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
+    return std::any_of(types->begin(), types->end(), [&](unsigned long type) { return type == desktop || type == dock; });
 }
 
 QStringList X11Windows::windowClass(WindowHandle window)

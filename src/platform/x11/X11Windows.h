@@ -17,6 +17,8 @@ public:
     WindowHandle foregroundWindow() override;
     std::int64_t windowProcessId(WindowHandle window) override;
     std::optional<QRect> windowRect(WindowHandle window) override;
+    std::optional<QRect> contentRect(WindowHandle window) override;
+    bool isDesktopOrPanel(WindowHandle window) override;
     QStringList windowClass(WindowHandle window) override;
     bool deliverForegroundChanges(std::function<void()> handler) override;
     void notePrimaryButtonDown(std::uint32_t eventTimeMs) override;

@@ -24,6 +24,7 @@ namespace {
 
 constexpr WindowHandle Xterm = 0x1400001;
 constexpr WindowHandle Desktop = 0x1500001;
+constexpr WindowHandle FileManagerDesktop = 0x1600001; // a desktop drawn by a program not named as one
 
 class ApplicationTest : public testing::Test {
 protected:
@@ -44,8 +45,9 @@ protected:
             page->elements[page::translation].innerText = "es:" + page->elements[page::text].value;
             page->elements[page::fromto].innerText = "en → es";
         };
-        desktop.fakeProcesses.running = {{11, 1, 1, 0, "xterm"}, {12, 1, 1, 0, "xfdesktop"}};
-        desktop.fakeWindows.processIds = {{Xterm, 11}, {Desktop, 12}};
+        desktop.fakeProcesses.running = {{11, 1, 1, 0, "xterm"}, {12, 1, 1, 0, "xfdesktop"}, {14, 1, 1, 0, "pcmanfm"}};
+        desktop.fakeWindows.processIds = {{Xterm, 11}, {Desktop, 12}, {FileManagerDesktop, 14}};
+        desktop.fakeWindows.desktopsAndPanels = {FileManagerDesktop};
         desktop.fakeWindows.rects.insert(Xterm, QRect(0, 0, 800, 600));
         desktop.fakeWindows.foreground = Xterm;
     }
@@ -237,7 +239,7 @@ TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenT
         EXPECT_EQ(TrayIcon::messageFor(reason), message);
 
     // The switch follows the foreground; the desktop and unknown windows keep it.
-    for (const WindowHandle excluded : {Desktop, WindowHandle(999)}) {
+    for (const WindowHandle excluded : {Desktop, FileManagerDesktop, WindowHandle(999)}) {
         desktop.fakeWindows.foreground = excluded;
         fire(app.timers().selectionWatch);
         EXPECT_FALSE(app.pipeline()->appSwitch().watchActive);
