@@ -95,6 +95,8 @@
                 translate();
         });
         byId("input").appendChild(box);
+        // Whoever opens the page comes to type: the keys go to the box.
+        box.focus();
     }
 
     async function loadPairs() {

@@ -12,11 +12,17 @@ MainWindow::MainWindow(int twipsX, int twipsY)
 
 void MainWindow::showWithPage()
 {
+    // Made topmost first: changing the band recreates the window, which would lose the
+    // activation asked for below, and shows it without activating it.
+    emit topmostRequested();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
     show();
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     raise();
     activateWindow();
-    emit topmostRequested();
+    // The keyboard goes to the page, where the user came to type.
+    if (pageView)
+        pageView->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MainWindow::setPageView(QWidget* view)

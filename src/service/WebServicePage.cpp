@@ -80,6 +80,9 @@ void WebServicePage::installWatchScript()
 
 WebServicePage::~WebServicePage()
 {
+    // The browser answers the scripts still running as it goes; nobody hears of it.
+    changeHandler_ = nullptr;
+    externalLinkHandler_ = nullptr;
     delete view_.data();
     // The page must go before its profile.
     delete page_;

@@ -159,19 +159,19 @@ TEST_F(SelectionToTranslation, TheTrayIconFollowsTheConnectionAndOpenShowsAUsabl
     ASSERT_TRUE(QTest::qWaitFor([&] { return tray.geometry().width() > 0; }, 10000)) << "embedded in the tray";
     EXPECT_EQ(tray.toolTip(), "Quillora ");
 
-    // Open shows the page filling the main window, where a person can translate.
+    // Open shows the page filling the main window, active, where a person can type
+    // and translate at once (the first time too, when it is also made topmost).
     app->trayMenu()->openItem->trigger();
     MainWindow& window = *app->mainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // The window's id as the desktop knows it now (making it topmost recreated it).
+    const auto windowId = [&] { return window.windowHandle()->winId(); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return DesktopDriver::activeWindow() == windowId(); }, 5000))
+        << "the desktop's active window is " << DesktopDriver::activeWindow() << ", not " << windowId();
     window.resize(700, 500);
     EXPECT_EQ(window.pageView->geometry(), QRect(0, 0, 700, 500));
-    auto* view = static_cast<QWebEngineView*>(window.pageView);
-    bool focused = false;
-    view->page()->runJavaScript("document.getElementById('text').focus()", [&](const QVariant&) { focused = true; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return focused; }, 5000));
-    QWidget* input = view->focusProxy() ? view->focusProxy() : view;
-    QTest::keyClicks(input, "good morning");
-    QTest::keyClick(input, Qt::Key_Return, Qt::ControlModifier);
+    DesktopDriver::typeText("good morning");
+    DesktopDriver::run("xdotool", {"key", "ctrl+Return"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return page->innerText(page::translation) == "buenos días"; }, 30000))
         << page->innerText(page::translation).value_or("(none)").toStdString();
 
