@@ -182,6 +182,12 @@ void Application::connectParts()
     // The page connection: menu and tray follow it; an update is offered; the
     // language is asked for.
     connect(&connection, &Connection::connectionChanged, this, &Application::showConnection);
+    page_->setLossHandler([&connection] { connection.onPageLost(); });
+    // A translation awaited from a page that died ends as one that took too long.
+    connect(&connection, &Connection::pageLost, this, [this, &pipeline] {
+        if (timers_.resultPoll.isEnabled() || state_.requestAwaitsPage)
+            pipeline.polling().onTranslationTimeout();
+    });
     // A selection made while the page rested goes out once it is back.
     pipeline.request().setPageWaker([&connection] { connection.wake(); });
     connect(&connection, &Connection::connectionChanged, this, [&pipeline] { pipeline.request().sendAwaitedRequest(); });

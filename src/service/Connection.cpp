@@ -62,6 +62,22 @@ void Connection::wake()
     state_.pageResting = true;
 }
 
+void Connection::onPageLost()
+{
+    const bool justLost = sinceLoss_.isValid() && sinceLoss_.elapsed() < LossRetryMs;
+    sinceLoss_.start();
+    state_.pageReady = false;
+    state_.pageResting = false;
+    state_.connected = false;
+    emit pageLost();
+    if (justLost) {
+        timers_.pageLoad.setEnabled(false);
+        emit connectionChanged();
+        return;
+    }
+    connectService();
+}
+
 void Connection::onPageLoadTick()
 {
     if (const auto markup = page_.outerHtml(page::text))

@@ -4,6 +4,7 @@
 // program version and where to download it. A page nobody used for a while is let
 // go to give its memory back, and loaded again when it is wanted.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -25,6 +26,8 @@ public:
 
     // How long the ready page may sit unused before it is let go.
     static constexpr int RestAfterMs = 10 * 60 * 1000;
+    // A page lost again this soon after the last loss is not reloaded at once.
+    static constexpr int LossRetryMs = 10000;
     // The page changed (a translation, a load): it is in use.
     void notePageActivity();
     // Lets the ready page go unless it is in use or on screen. It then counts as not
@@ -32,6 +35,9 @@ public:
     void rest();
     // Loads a resting page again; it is ready as soon as the load finishes.
     void wake();
+    // The page died with its browser process: not ready and not connected at once,
+    // and loaded again now (a page that keeps dying waits for the reconnect timer).
+    void onPageLost();
 
 signals:
     // The page started loading or has become ready (AppState::connected tells which).
@@ -40,6 +46,8 @@ signals:
     void newerVersionPublished(const QString& version);
     // No default target language yet: the language dialog must ask for one.
     void languageDialogRequested();
+    // The page died; what waited for it will not come.
+    void pageLost();
 
 private:
     void loadPage();
@@ -49,4 +57,5 @@ private:
     ServicePage& page_;
     ProgramTimers& timers_;
     QTimer restTimer_;
+    QElapsedTimer sinceLoss_;
 };

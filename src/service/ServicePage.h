@@ -59,4 +59,7 @@ public:
     // Who hears that what the reads answer may have changed (the page reports its
     // changes); without a handler the reads still answer, only nobody is told.
     virtual void setChangeHandler(std::function<void()> handler) { (void)handler; }
+    // Who hears that the document died with the browser process that showed it (a
+    // crash, or the system ending it); the page shows nothing until loaded again.
+    virtual void setLossHandler(std::function<void()> handler) { (void)handler; }
 };

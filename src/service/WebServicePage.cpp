@@ -41,13 +41,16 @@ WebServicePage::WebServicePage()
         if (externalLinkHandler_)
             externalLinkHandler_(request.requestedUrl().toString());
     });
-    connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
-        // Writes in flight died with the renderer; the document went with them.
-        snapshot_ = {};
-        writesConfirmed_ = writesIssued_;
-        if (changeHandler_)
-            changeHandler_();
-    });
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                // Writes in flight died with the renderer; the document went with them.
+                snapshot_ = {};
+                writesConfirmed_ = writesIssued_;
+                if (changeHandler_)
+                    changeHandler_();
+                if (status != QWebEnginePage::NormalTerminationStatus && lossHandler_)
+                    lossHandler_();
+            });
     // A new document makes the writes to the one before it moot: some of them, made
     // before the page had a document at all, are never answered.
     connect(page_, &QWebEnginePage::loadStarted, this, [this] { writesConfirmed_ = writesIssued_; });
@@ -82,6 +85,7 @@ WebServicePage::~WebServicePage()
 {
     // The browser answers the scripts still running as it goes; nobody hears of it.
     changeHandler_ = nullptr;
+    lossHandler_ = nullptr;
     externalLinkHandler_ = nullptr;
     delete view_.data();
     // The page must go before its profile.
@@ -203,4 +207,9 @@ void WebServicePage::setExternalLinkHandler(std::function<void(const QString&)> 
 void WebServicePage::setChangeHandler(std::function<void()> handler)
 {
     changeHandler_ = std::move(handler);
+}
+
+void WebServicePage::setLossHandler(std::function<void()> handler)
+{
+    lossHandler_ = std::move(handler);
 }

@@ -36,6 +36,7 @@ public:
     QWidget* view() override;
     void setExternalLinkHandler(std::function<void(const QString& url)> handler) override;
     void setChangeHandler(std::function<void()> handler) override;
+    void setLossHandler(std::function<void()> handler) override;
 
     // True once the page has confirmed every write made so far; until then reads
     // answer nothing, so that no answer can belong to an older request.
@@ -60,6 +61,7 @@ private:
     QPointer<QWebEngineView> view_;
     std::function<void(const QString&)> externalLinkHandler_;
     std::function<void()> changeHandler_;
+    std::function<void()> lossHandler_;
     QWebChannel channel_;
     PageReportReceiver receiver_;
 

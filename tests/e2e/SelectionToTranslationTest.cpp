@@ -9,6 +9,7 @@
 #include "core/TrayMenu.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWebEnginePage>
@@ -148,6 +149,21 @@ TEST_F(SelectionToTranslation, AStalledRendererNeverPassesOffTheTranslationBefor
     EXPECT_EQ(state().lastRequestText, "garden");
     EXPECT_NE(popup().shownText().toStdString(), SentenceEs.toStdString());
     EXPECT_NE(state().translationCache.value(textCacheKey("garden")).toStdString(), SentenceEs.toStdString());
+    dismiss(term.at(60, 14));
+
+    // The renderer killed: the tray tells at once, and the page is back within 10 s.
+    ASSERT_EQ(kill(pid_t(page->rendererProcessId()), SIGKILL), 0);
+    QElapsedTimer sinceKill;
+    sinceKill.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !state().connected; }, 2000));
+    EXPECT_EQ(app->tray()->toolTip(), "Quillora  - Connecting...");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().connected; }, 10000 - int(sinceKill.elapsed())));
+    const int requests = page->requests;
+    DesktopDriver::tap(term.at(2 + Sentence.indexOf("green") + 2, 3), 2, 20);
+    ASSERT_TRUE(QTest::qWaitFor(shown, 30000));
+    EXPECT_EQ(state().lastRequestText, "green");
+    EXPECT_EQ(page->requests, requests + 1);
+    EXPECT_EQ(state().translationCache.value(textCacheKey("green")), popup().shownText());
 }
 
 TEST_F(SelectionToTranslation, TheTrayIconFollowsTheConnectionAndOpenShowsAUsablePage)

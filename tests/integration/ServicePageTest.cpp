@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -121,8 +122,10 @@ TEST_F(ServicePageTest, TheButtonEmptiesTheResultAtOnceThenFillsItAndHostileText
     EXPECT_EQ(pageScript("document.title"), "Quillora translator");
 }
 
-TEST_F(ServicePageTest, ADiscardedPageAnswersNothingUntilTheNextLoadAndNeverWhileOnScreen)
+TEST_F(ServicePageTest, ADiscardedPageAnswersNothingUntilTheNextLoadAndAKilledOneIsReportedLost)
 {
+    int losses = 0;
+    page->setLossHandler([&] { ++losses; });
     const int port = startStandIn();
     ASSERT_TRUE(load(port)) << pageState();
     page->view()->show();
@@ -133,6 +136,11 @@ TEST_F(ServicePageTest, ADiscardedPageAnswersNothingUntilTheNextLoadAndNeverWhil
     EXPECT_TRUE(QTest::qWaitFor([&] { return page->rendererProcessId() == 0; }, 10000)) << "its renderer is let go";
     ASSERT_TRUE(load(port)) << pageState();
     EXPECT_EQ(translate("back again"), "sp:back again");
+    EXPECT_EQ(losses, 0) << "letting go is no loss";
+
+    ASSERT_EQ(kill(pid_t(page->rendererProcessId()), SIGKILL), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return losses == 1; }, 10000)) << "a killed renderer is";
+    EXPECT_FALSE(page->outerHtml(page::text));
 }
 
 TEST_F(ServicePageTest, AFailingServerOrMissingPageLeavesTheTranslationEmpty)

@@ -39,6 +39,9 @@ public:
         externalLinkHandler = std::move(handler);
     }
     void setChangeHandler(std::function<void()> handler) override { changeHandler = std::move(handler); }
+    // Who the program told to hear of a lost document; tests call it.
+    std::function<void()> lossHandler;
+    void setLossHandler(std::function<void()> handler) override { lossHandler = std::move(handler); }
     void navigate(const QString& url) override;
     // Drops the document, as the browser does, unless the page is on screen.
     bool discard() override;

@@ -15,6 +15,7 @@
 #include "popup/IconPicture.h"
 #include "popup/Popup.h"
 #include "popup/TranslationPopup.h"
+#include "service/Connection.h"
 #include "service/fake/FakeServicePage.h"
 
 #include <QSignalSpy>
@@ -185,6 +186,42 @@ TEST_F(ApplicationTest, ASelectionInAnEnabledApplicationIsTranslatedInThePopup)
     desktop.fakeWindows.processIds[Xterm] = 13;
     desktop.fakeWindows.foregroundHandler();
     EXPECT_EQ(app.state().currentApplication, "gedit");
+}
+
+TEST_F(ApplicationTest, APageLetGoOrLostComesBackAndWhatWaitedForItIsSentOrEnds)
+{
+    desktop.fakeInput.deliversEvents = desktop.fakeWindows.deliversForegroundChanges = true;
+    setRow("xterm", "-1");
+    ASSERT_NO_FATAL_FAILURE(start({"ControlMode=3", "SmoothGlide=0", "language=enes", "timeoutstr=Too slow"}));
+    fire(app.timers().pageLoad);
+    desktop.fakeWindows.foregroundHandler();
+    desktop.fakeWindows.onCopyMessage = [](WindowHandle) { return std::optional<QString>("Good morning"); };
+
+    // Let go while unused: the tray does not change, and the next selection brings it back.
+    app.connection()->rest();
+    EXPECT_EQ(page->log.last(), "discard");
+    EXPECT_EQ(app.tray()->toolTip(), "Quillora ");
+    EXPECT_TRUE(menu().toggleItem->isEnabled());
+    drag(100, 200, 300, 200);
+    EXPECT_EQ(page->navigations.size(), 2);
+    fire(app.timers().pageLoad);
+    EXPECT_EQ(page->log.mid(page->log.size() - 2), QStringList({"value text=Good morning", "click btn"}));
+    fire(app.timers().resultPoll);
+    EXPECT_EQ(popup().shownText(), "es:Good morning");
+
+    // The renderer dies while a translation is awaited.
+    page->onClick = nullptr;
+    desktop.fakeWindows.onCopyMessage = [](WindowHandle) { return std::optional<QString>("Good night"); };
+    drag(100, 200, 300, 200);
+    page->lossHandler();
+    EXPECT_EQ(popup().shownText(), "Too slow");
+    EXPECT_FALSE(app.state().connected || app.state().pageReady);
+    EXPECT_EQ(app.tray()->toolTip(), "Quillora  - Connecting...");
+    EXPECT_EQ(page->navigations.size(), 3) << "loaded again at once";
+    page->lossHandler();
+    EXPECT_EQ(page->navigations.size(), 3) << "a page that dies again waits for the reconnect timer";
+    fire(app.timers().reconnect);
+    EXPECT_EQ(page->navigations.size(), 4);
 }
 
 TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenThePage)
