@@ -230,7 +230,8 @@ if kill -0 "$qlr_pid" 2>/dev/null; then
         awk '$1 == "drawn_ms" {print $2}')
     if [ -n "$woken" ] && [ "$woken" != - ]; then
         row "first translation after the rest" "$(awk -v v="$woken" 'BEGIN {printf "%.1f", v}')" ms 500 \
-            "release to the paint of a new short text's translation, right after the figure above, APy warm"
+            "release to the paint of a new text's translation, right after the figure above, APy warm"
+        stages+=$'\n'"first after the rest (ms after the release): $(sed -n 's/^first after the rest: //p' "$drive_log" | tr '\n' ' ')"
     else
         row "first translation after the rest" - ms 500 "no translation drawn (see the driver's lines below)"
     fi

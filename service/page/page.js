@@ -95,9 +95,13 @@
                 translate();
         });
         byId("input").appendChild(box);
-        // Whoever opens the page comes to type: the keys go to the box.
-        box.focus();
     }
+    // Whoever brings the page to the keyboard comes to type: the keys go to the box.
+    window.addEventListener("focus", function () {
+        const box = byId("text");
+        if (box && document.activeElement !== box)
+            box.focus();
+    });
 
     async function loadPairs() {
         try {

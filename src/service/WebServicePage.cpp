@@ -15,14 +15,16 @@ namespace {
 constexpr quint32 ProgramWorld = QWebEngineScript::ApplicationWorld;
 
 // Only ordinary web and file addresses are loaded; anything else (script or data
-// addresses, text that is no address at all) shows an empty document instead.
+// addresses, text that is no address at all) shows an empty document instead. The
+// address is taken as people write it: blanks and letters beyond ASCII in a folder
+// name are encoded, not refused.
 QUrl loadableUrl(const QString& address)
 {
-    const QUrl url(address, QUrl::StrictMode);
+    const QUrl url(address, QUrl::TolerantMode);
     const QString scheme = url.scheme().toLower();
     if (url.isValid() && (scheme == "http" || scheme == "https" || scheme == "file"))
         return url;
-    return QUrl("about:blank");
+    return {};
 }
 
 } // namespace
@@ -55,7 +57,11 @@ WebServicePage::WebServicePage()
     // before the page had a document at all, are never answered.
     connect(page_, &QWebEnginePage::loadStarted, this, [this] { writesConfirmed_ = writesIssued_; });
     // A document where the watch script could not start still gets one report.
-    connect(page_, &QWebEnginePage::loadFinished, this, [this] { run(pagescript::Operation::Report, {}, {}); });
+    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        if (!ok)
+            complainOnce(QStringLiteral("the service page %1 could not be loaded").arg(page_->url().toString()));
+        run(pagescript::Operation::Report, {}, {});
+    });
     connect(&receiver_, &PageReportReceiver::received, this, &WebServicePage::applyReport);
     channel_.registerObject(QStringLiteral("receiver"), &receiver_);
     page_->setWebChannel(&channel_, ProgramWorld);
@@ -97,7 +103,19 @@ void WebServicePage::navigate(const QString& url)
     // A discarded page comes back to life before it loads anything.
     if (page_->lifecycleState() != QWebEnginePage::LifecycleState::Active)
         page_->setLifecycleState(QWebEnginePage::LifecycleState::Active);
-    page_->load(loadableUrl(url));
+    const QUrl loadable = loadableUrl(url);
+    if (loadable.isEmpty())
+        complainOnce(QStringLiteral("the service address \"%1\" is not a web or file address").arg(url));
+    page_->load(loadable.isEmpty() ? QUrl(QStringLiteral("about:blank")) : loadable);
+}
+
+void WebServicePage::complainOnce(const QString& why)
+{
+    // Every reconnect tries the same address again; the user hears of it once.
+    if (why == lastComplaint_)
+        return;
+    lastComplaint_ = why;
+    qWarning("qlr: %s", qUtf8Printable(why));
 }
 
 bool WebServicePage::discard()

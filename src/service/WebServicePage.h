@@ -50,6 +50,8 @@ signals:
 
 private:
     void installWatchScript();
+    // One line on the standard error about an address that cannot be loaded.
+    void complainOnce(const QString& why);
     void run(pagescript::Operation operation, const QString& id, const QString& text);
     // Takes the report unless it describes an older state than the copy.
     void applyReport(const QString& report);
@@ -65,6 +67,7 @@ private:
     QWebChannel channel_;
     PageReportReceiver receiver_;
 
+    QString lastComplaint_;
     PageSnapshot snapshot_;
     quint64 writesIssued_ = 0;
     quint64 writesConfirmed_ = 0;

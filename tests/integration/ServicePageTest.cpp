@@ -157,15 +157,33 @@ TEST_F(ServicePageTest, AFailingServerOrMissingPageLeavesTheTranslationEmpty)
     page->clearOuterHtml(page::text); // as the program does before it loads again
     page->navigate(pageCopy.install(9, "2.0.40") + "?dir=enes"); // nothing listens on the discard port
     ASSERT_TRUE(QTest::qWaitFor([&] { return page->outerHtml(page::btn).has_value(); }, LoadTimeoutMs));
-    EXPECT_FALSE(waitReady(3000)) << "the page is there, but not ready";
+    EXPECT_FALSE(waitReady(3000)) << "the page is there, but not ready: " << pageState();
 
-    // A page that cannot be loaded has no elements; writes to it are quiet no-ops.
-    page->navigate("file:///nonexistent/page.html?dir=enes");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !page->outerHtml(page::btn); }, 10000)) << pageState();
+    // A page that cannot be loaded has no elements; writes to it are quiet no-ops. Why
+    // it cannot be loaded goes to the standard error, once however often it is tried.
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings.append(text); });
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        page->navigate("file:///nonexistent/page.html?dir=enes");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !page->outerHtml(page::btn); }, 10000)) << pageState();
+        settle();
+        page->navigate("javascript:alert(1)");
+        settle();
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings.filter("qlr: ").size(), 2) << warnings.join("\n").toStdString();
+    EXPECT_EQ(warnings.filter("file:///nonexistent/page.html?dir=enes could not be loaded").size(), 1);
+    EXPECT_EQ(warnings.filter("\"javascript:alert(1)\" is not a web or file address").size(), 1);
     page->setValue(page::text, "x");
     page->click(page::btn);
     settle();
     EXPECT_FALSE(page->innerText(page::translation) || page->options(page::selto));
+
+    // A folder with a blank and an accented letter, named as the user would write it.
+    page->navigate(pageCopy.installAsWritten("My Pages é", startStandIn(), "2.0.40") + "?dir=enes");
+    EXPECT_TRUE(waitReady()) << pageState();
 }
 
 TEST_F(ServicePageTest, ALinkForANewWindowGoesToTheDesktopBrowser)

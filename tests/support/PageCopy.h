@@ -12,20 +12,34 @@ public:
     // The copy's file:// address.
     QString install(int port, const QString& version, const QString& download = "https://example.org/get")
     {
+        return QUrl::fromLocalFile(installInto(folder_.path(), port, version, download)).toString();
+    }
+    // A copy in a folder of this name, its address written as a person would: the
+    // path as it is, blanks and all.
+    QString installAsWritten(const QString& folderName, int port, const QString& version)
+    {
+        const QString folder = folder_.filePath(folderName);
+        QDir().mkpath(folder);
+        return "file://" + installInto(folder, port, version, "https://example.org/get");
+    }
+
+private:
+    // The path of the copy's index.html.
+    static QString installInto(const QString& folder, int port, const QString& version, const QString& download)
+    {
         const QDir source(QLR_SOURCE_DIR "/service/page");
         for (const QString& name : source.entryList(QDir::Files))
             if (name != "config.js")
-                QFile::copy(source.filePath(name), folder_.filePath(name));
-        QFile config(folder_.filePath("config.js"));
+                QFile::copy(source.filePath(name), QDir(folder).filePath(name));
+        QFile config(QDir(folder).filePath("config.js"));
         if (config.open(QIODevice::WriteOnly))
             config.write(QString("window.QUILLORA_PAGE = { apyPort: %1, version: \"%2\", download: \"%3\", "
                                  "requestTimeoutMs: 4000 };\n")
                              .arg(port)
                              .arg(version, download)
                              .toUtf8());
-        return QUrl::fromLocalFile(folder_.filePath("index.html")).toString();
+        return QDir(folder).filePath("index.html");
     }
 
-private:
     QTemporaryDir folder_;
 };
