@@ -15,7 +15,10 @@ if [ "${1:-}" = "--package" ]; then
 fi
 
 cmake_args=()
-x11_wrapper=()
+# The desktop tests get a session bus of their own, as a desktop session has one: tests
+# stand the desktop's services in on it. (Without any bus libdbus would fork to
+# autolaunch one, which deadlocks a threaded ASan process.)
+x11_wrapper=(dbus-run-session --)
 for option in "$@"; do
     case "$option" in
     --soak) export QLR_SOAK_LONG=1 ;;
@@ -28,9 +31,6 @@ for option in "$@"; do
         # keeps freed blocks from reading as growth in the soaks' memory figures.
         export ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0:quarantine_size_mb=16
         export UBSAN_OPTIONS=print_stacktrace=1
-        # Without a session bus libdbus forks to autolaunch one; a fork without exec
-        # in a threaded ASan process deadlocks on the sanitizer's internal lock.
-        x11_wrapper=(dbus-run-session --)
         ;;
     *) echo "unknown option: $option" >&2; exit 2 ;;
     esac

@@ -17,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -53,7 +54,33 @@ bool Application::start()
     settingsFiles_.load();
     applySettings();
     tray_->refresh(true, false);
+    if (!platform_.shell().hasNotificationArea())
+        tellRunningWithoutTray();
     return true;
+}
+
+void Application::tellRunningWithoutTray()
+{
+    // Without it the program would be invisible and could not be ended; its icon
+    // still appears when a notification area starts later.
+    const QString program = fileBaseName(platform_.files().executablePath());
+    const QString summary = QStringLiteral("Quillora is running without a tray icon");
+    const QString body = QStringLiteral("This desktop has no notification area; the icon appears as soon as one "
+                                        "starts. Selections are translated meanwhile. To quit Quillora, run: %1 --quit")
+                             .arg(program);
+    if (platform_.shell().notify(summary, body))
+        return;
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Quillora"), summary + ".\n\n" + body);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+}
+
+bool Application::quitRunningInstance(platform::Platform& platform)
+{
+    if (platform.session().endRunningInstance(fileBaseName(platform.files().executablePath())))
+        return true;
+    qWarning("qlr: no running Quillora to quit");
+    return false;
 }
 
 QStringList Application::browserRows()

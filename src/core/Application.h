@@ -35,6 +35,8 @@ public:
     // ends quietly); otherwise the settings are loaded and applied and the program
     // lives on its timers from here on.
     bool start();
+    // --quit: ends the instance already running, as its Exit would. False when none ran.
+    static bool quitRunningInstance(platform::Platform& platform);
     // Makes the settings table take effect. Safe to repeat.
     void applySettings();
     // Exit: without "/t" on the command line the process ends at once; with it the
@@ -64,6 +66,7 @@ public:
 
 private:
     void seedBrowserRows();
+    void tellRunningWithoutTray();
     void createParts();
     // Connects the parts' requests to the parts that carry them out.
     void connectParts();

@@ -13,6 +13,9 @@ public:
     // Claims the single-instance lock for this user and executable. False when
     // another instance holds it. The claim lasts until the process ends.
     virtual bool claimSingleInstance(const QString& name) = 0;
+    // Asks the instance that holds the lock to end as its Exit would, and waits a
+    // few seconds for it. False when none runs or it did not end.
+    virtual bool endRunningInstance(const QString& name) = 0;
     // Operating-system version as major * 100 + minor (at least 500 where
     // per-window transparency is available).
     virtual int osVersion() = 0;

@@ -3,7 +3,8 @@
 
 namespace platform {
 
-// Opening addresses and documents with the programs the desktop associates with them.
+// Opening addresses and documents with the programs the desktop associates with them,
+// and telling the user something where the program has no window to do it.
 class Shell {
 public:
     // Results of open(). Values above 32 mean success; the failures keep the numbers
@@ -24,6 +25,11 @@ public:
     // Starts the desktop's chooser of a program for the target. False when the
     // desktop has no such chooser or it could not be started.
     virtual bool openWith(const QString& target) = 0;
+
+    // The desktop shows icons of programs in a notification area (a tray).
+    virtual bool hasNotificationArea() = 0;
+    // Shows a desktop notification; false when the desktop has no notification service.
+    virtual bool notify(const QString& summary, const QString& body) = 0;
 };
 
 } // namespace platform

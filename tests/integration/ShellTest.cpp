@@ -1,5 +1,6 @@
 // The desktop opener: what reaches xdg-open, and how its outcome and the local checks
 // map onto the open results that the program's messages are keyed by.
+#include "DesktopDriver.h"
 #include "platform/x11/X11Shell.h"
 
 #include <QDir>
@@ -77,7 +78,17 @@ TEST_F(StubbedOpener, TargetsReachTheOpenerAsOneArgumentEachAfterTheLocalChecks)
                                          {root.filePath("folder"), Shell::NoAssociation}})
         EXPECT_EQ(shell.open(target), result) << target.toStdString();
     EXPECT_EQ(opened().size(), 4) << "none of them reached the opener";
-    EXPECT_FALSE(shell.openWith(root.filePath("folder/data.qlrunknown"))) << "no chooser on this desktop";
+    EXPECT_FALSE(shell.openWith(root.filePath("folder/data.qlrunknown"))) << "no portal runs";
+
+    // Where the desktop portal runs, its chooser is asked for, the file handed over open.
+    DesktopDriver driver;
+    QProcess* portal = driver.startDesktopServices({"--no-notifications"});
+    ASSERT_NE(portal, nullptr) << "the desktop tests run with a session bus";
+    EXPECT_TRUE(shell.openWith(root.filePath("folder/data.qlrunknown")));
+    EXPECT_EQ(DesktopDriver::nextLine(portal), "open-file " + root.filePath("folder/data.qlrunknown") + " ask");
+    EXPECT_TRUE(shell.openWith("https://example.org/a b"));
+    EXPECT_EQ(DesktopDriver::nextLine(portal), "open-uri https://example.org/a%20b ask");
+    EXPECT_FALSE(shell.openWith(root.filePath("missing.txt"))) << "nothing to hand over";
 }
 
 TEST_F(StubbedOpener, TheOpenersOutcomeIsMappedAndNeverWaitedFor)

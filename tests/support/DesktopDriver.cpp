@@ -71,11 +71,25 @@ DesktopDriver::Window DesktopDriver::startXterm(const QString& title, const QStr
 
 QProcess* DesktopDriver::startCopyTarget(const QStringList& args)
 {
-    QProcess* process = start(QLR_COPY_TARGET, args);
-    if (process && QTest::qWaitFor([&] { return process->canReadLine() || process->waitForReadyRead(10); }, 10000) &&
-        process->readLine().trimmed() == "ready")
-        return process;
-    return nullptr;
+    return startReady(QLR_COPY_TARGET, args);
+}
+
+QProcess* DesktopDriver::startDesktopServices(const QStringList& args)
+{
+    return startReady(QLR_DESKTOP_SERVICES_STANDIN, args);
+}
+
+QProcess* DesktopDriver::startReady(const QString& program, const QStringList& args)
+{
+    QProcess* process = start(program, args);
+    return process && nextLine(process, 10000) == "ready" ? process : nullptr;
+}
+
+QString DesktopDriver::nextLine(QProcess* program, int timeoutMs)
+{
+    if (!QTest::qWaitFor([&] { return program->canReadLine() || program->waitForReadyRead(10); }, timeoutMs))
+        return QString();
+    return QString::fromUtf8(program->readLine()).trimmed();
 }
 
 void DesktopDriver::freeze(QProcess* program)

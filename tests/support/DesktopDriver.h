@@ -44,6 +44,11 @@ public:
     Window startXterm(const QString& title, const QString& text, const QString& geometry = "100x20+0+0");
     // The copy-target test application, once it says it is ready.
     QProcess* startCopyTarget(const QStringList& args);
+    // The stand-in desktop services on the session bus, once they say they are ready;
+    // each call they receive comes as a line (see DesktopServicesStandIn.cpp).
+    QProcess* startDesktopServices(const QStringList& args = {});
+    // The program's next line on its standard output; empty when none came in time.
+    static QString nextLine(QProcess* program, int timeoutMs = 10000);
     // Stops a started program (SIGSTOP) as a hung application; it is continued at the end.
     void freeze(QProcess* program);
 
@@ -70,6 +75,7 @@ public:
     static unsigned long selectionOwner(const QString& selection = "CLIPBOARD");
 
 private:
+    QProcess* startReady(const QString& program, const QStringList& args);
     std::vector<std::unique_ptr<QProcess>> programs_;
     QList<qint64> frozen_;
 };

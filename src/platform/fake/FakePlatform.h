@@ -151,6 +151,12 @@ public:
     std::function<void()> endRequestHandler;
 
     bool claimSingleInstance(const QString&) override { return !otherInstanceRunning; }
+    int endRequestsToOthers = 0;
+    bool endRunningInstance(const QString&) override
+    {
+        ++endRequestsToOthers;
+        return std::exchange(otherInstanceRunning, false);
+    }
     int osVersion() override { return version; }
     QString commandLine() override { return cmdLine; }
     QStringList browserExecutables() override { return browsers; }
@@ -219,6 +225,16 @@ public:
     {
         offeredChooser.append(target);
         return hasChooser;
+    }
+
+    bool notificationArea = true;
+    bool notificationService = true;
+    QStringList notifications; // "summary|body" of each notification asked for
+    bool hasNotificationArea() override { return notificationArea; }
+    bool notify(const QString& summary, const QString& body) override
+    {
+        notifications.append(summary + "|" + body);
+        return notificationService;
     }
 };
 

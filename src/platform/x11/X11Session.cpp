@@ -5,6 +5,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace platform::x11 {
@@ -12,19 +13,39 @@ namespace platform::x11 {
 X11Session::X11Session() = default;
 X11Session::~X11Session() = default;
 
-bool X11Session::claimSingleInstance(const QString& name)
+QString X11Session::lockPath(const QString& name)
 {
-    // A lock file per user in the runtime folder; QLockFile recognises the lock of a
-    // process that ended without releasing it (Exit terminates at once) as stale.
+    // A lock file per user in the runtime folder.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    auto lock = std::make_unique<QLockFile>(folder + "/" + name + "-" + QString::number(getuid()) + ".lock");
+    return folder + "/" + name + "-" + QString::number(getuid()) + ".lock";
+}
+
+bool X11Session::claimSingleInstance(const QString& name)
+{
+    // QLockFile recognises the lock of a process that ended without releasing it
+    // (Exit terminates at once) as stale.
+    auto lock = std::make_unique<QLockFile>(lockPath(name));
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0))
         return false;
     instanceLock_ = std::move(lock);
     return true;
+}
+
+bool X11Session::endRunningInstance(const QString& name)
+{
+    QLockFile lock(lockPath(name));
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0)) // nobody holds it
+        return false;
+    qint64 pid = 0;
+    QString host, application;
+    // The holder ends as on a session end: the end signals run its Exit.
+    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0 || ::kill(pid_t(pid), SIGTERM) != 0)
+        return false;
+    return lock.tryLock(EndWaitMs);
 }
 
 int X11Session::osVersion()

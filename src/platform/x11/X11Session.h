@@ -14,6 +14,7 @@ public:
     ~X11Session() override;
 
     bool claimSingleInstance(const QString& name) override;
+    bool endRunningInstance(const QString& name) override;
     int osVersion() override;
     QString commandLine() override;
     QStringList browserExecutables() override;
@@ -22,6 +23,10 @@ public:
     void setEndRequestHandler(std::function<void()> handler) override { endSignals_.setHandler(std::move(handler)); }
 
 private:
+    static QString lockPath(const QString& name);
+    // How long the instance asked to end may take to hand over its clipboard and go.
+    static constexpr int EndWaitMs = 5000;
+
     std::unique_ptr<QLockFile> instanceLock_;
     EndSignals endSignals_;
 };

@@ -1,11 +1,15 @@
 #include "platform/x11/X11Shell.h"
 
+#include "platform/freedesktop/DesktopNotifications.h"
+#include "platform/freedesktop/DesktopPortal.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
 #include <QUrl>
 
 namespace platform::x11 {
@@ -117,9 +121,19 @@ int X11Shell::open(const QString& target)
     return runOpener(info.absoluteFilePath());
 }
 
-bool X11Shell::openWith(const QString&)
+bool X11Shell::openWith(const QString& target)
 {
-    return false;
+    return freedesktop::askWhichProgramOpens(target, 0);
+}
+
+bool X11Shell::hasNotificationArea()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool X11Shell::notify(const QString& summary, const QString& body)
+{
+    return freedesktop::showNotification(QCoreApplication::applicationName(), summary, body);
 }
 
 } // namespace platform::x11

@@ -10,8 +10,10 @@ namespace platform::x11 {
 class X11Shell : public Shell {
 public:
     int open(const QString& target) override;
-    // The freedesktop desktop offers no standard chooser of programs: always false.
+    // The desktop portal's chooser; false where no portal runs.
     bool openWith(const QString& target) override;
+    bool hasNotificationArea() override;
+    bool notify(const QString& summary, const QString& body) override;
 };
 
 } // namespace platform::x11

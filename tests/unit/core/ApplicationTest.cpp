@@ -18,6 +18,8 @@
 #include "service/Connection.h"
 #include "service/fake/FakeServicePage.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -319,6 +321,31 @@ TEST_F(ApplicationTest, ExitEndsAtOnceUnlessAskedToEndNormallyAndASecondInstance
     Application other(second, std::make_unique<FakeServicePage>());
     EXPECT_FALSE(other.start());
     EXPECT_TRUE(other.mainWindow() == nullptr && other.state().settings.entries().isEmpty()) << "nothing loaded";
+    EXPECT_TRUE(Application::quitRunningInstance(second)) << "--quit ends the one running";
+    EXPECT_FALSE(Application::quitRunningInstance(second)) << "and then there is none";
+    EXPECT_TRUE(desktop.fakeShell.notifications.isEmpty()) << "with a tray nothing is said";
+}
+
+TEST_F(ApplicationTest, WithoutANotificationAreaItSaysOnceHowToQuit)
+{
+    desktop.fakeShell.notificationArea = false;
+    ASSERT_NO_FATAL_FAILURE(start({}));
+    ASSERT_EQ(desktop.fakeShell.notifications.size(), 1);
+    EXPECT_TRUE(desktop.fakeShell.notifications.at(0).endsWith("To quit Quillora, run: qlr --quit"));
+    app.applySettings();
+    EXPECT_EQ(desktop.fakeShell.notifications.size(), 1) << "once";
+
+    // Where no notification service answers, a message box says it.
+    FakeDesktop second;
+    second.fakeShell.notificationArea = second.fakeShell.notificationService = false;
+    second.fakeFiles.files.insert(FakeDesktop::ProgramFile, FakeDesktop::settingsFile({}));
+    Application other(second, std::make_unique<FakeServicePage>());
+    ASSERT_TRUE(other.start());
+    const auto boxes = QApplication::topLevelWidgets();
+    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        return box && box->isVisible() && box->text().contains("--quit");
+    }));
 }
 
 TEST(ProcessTable, FindsTheOwnerOfAWindowInASnapshotOfAnySize)

@@ -1,0 +1,29 @@
+#include "platform/freedesktop/DesktopNotifications.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QVariantMap>
+
+namespace platform::freedesktop {
+
+namespace {
+// A notification service answers at once; a bus without one answers "unknown" at once.
+constexpr int ReplyTimeoutMs = 2000;
+} // namespace
+
+bool showNotification(const QString& appName, const QString& summary, const QString& body)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+                                                       QStringLiteral("/org/freedesktop/Notifications"),
+                                                       QStringLiteral("org.freedesktop.Notifications"),
+                                                       QStringLiteral("Notify"));
+    // app_name, replaces_id, app_icon, summary, body, actions, hints, expire_timeout
+    // (-1: as the server sees fit).
+    call << appName << 0u << QString() << summary << body << QStringList() << QVariantMap() << -1;
+    return bus.call(call, QDBus::Block, ReplyTimeoutMs).type() == QDBusMessage::ReplyMessage;
+}
+
+} // namespace platform::freedesktop
