@@ -2,8 +2,9 @@
 //   qlr_drive sentences COUNT
 //       the sentences for the terminal, one a line
 //   qlr_drive run TERMINAL_WINDOW COLUMNS ROWS TRACE_FILE KEYS_FILE TRANSLATIONS
-//       selections in the terminal: latency of uncached and cached translations, the
-//       focus check, and more translations until TRANSLATIONS have been shown. Prints
+//       selections in the terminal: latency of uncached and cached translations and of
+//       quick double-clicks, the focus check, and more translations until
+//       TRANSLATIONS have been shown. Prints
 //       "name value" lines; the details of every stage go to the standard error.
 //   qlr_drive once TERMINAL_WINDOW COLUMNS ROWS TRACE_FILE
 //       the first selection of a text not translated before; prints "drawn_ms VALUE"
@@ -28,6 +29,7 @@ constexpr int Sentences = 56;
 constexpr int LatencySamples = 30;
 constexpr int TranslationTimeoutMs = 8000;
 constexpr int FocusChecks = 3;
+constexpr int DoubleClicks = 15;
 // Selections that may show no translation before the driver gives up.
 constexpr int MaxFailures = 40;
 // Selections tried while the program starts and loads its page, 6 s apart.
@@ -167,8 +169,21 @@ int run(char** argv)
         cached.add(bench.select(0, whole(0), TranslationTimeoutMs), false);
         bench.dismiss(0);
     }
+    // Quick double-clicks (70 ms presses, 40 ms apart) on a word: the first one asks
+    // the page, the others come from the cache.
+    const int wordStart = endOfWord(sentences[0], 1) + 1, wordEnd = endOfWord(sentences[0], 2) - 1;
+    StageSamples doubleClicked;
+    int doubleClicksShown = 0;
+    for (int click = 0; click < DoubleClicks; ++click) {
+        const SelectionTiming timing = bench.doubleClick(0, wordStart, wordEnd, 70, 40, TranslationTimeoutMs);
+        doubleClicksShown += timing.drawn() && timing.capturedSelection();
+        if (click > 0)
+            doubleClicked.add(timing, false);
+        bench.dismiss(0);
+    }
     uncached.report("uncached");
     cached.report("cached");
+    doubleClicked.report("double-clicked");
 
     // Each check needs a shown translation; a selection that showed none is no check.
     int checks = 0, kept = 0;
@@ -205,6 +220,8 @@ int run(char** argv)
     printFigure("uncached_mapped_ms", uncached, "popup-mapped");
     printFigure("cached_mapped_ms", cached, "popup-mapped");
     printFigure("cached_drawn_ms", cached, "translation-drawn");
+    printFigure("double_click_mapped_ms", doubleClicked, "popup-mapped");
+    std::cout << "double_clicks_shown " << doubleClicksShown << " " << DoubleClicks << "\n";
     std::cout << "translations " << bench.translations() << "\n";
     std::cout << "focus " << (checks < FocusChecks ? "-" : kept == checks ? "yes" : "no") << " " << kept << "/"
               << checks << "\n";

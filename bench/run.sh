@@ -204,6 +204,13 @@ latency_row "cached latency (translation drawn)" 100 cached_drawn_ms \
     "release to the program's paint of the cached translation, SmoothGlide 0"
 latency_row "uncached latency" 250 uncached_drawn_ms \
     "release to the paint of a new short sentence's translation, APy warm, SmoothGlide 0"
+latency_row "cached latency after a double-click (popup mapped)" 65 double_click_mapped_ms \
+    "quick double-clicks on a word in xterm (70 ms presses, 40 ms apart), second release to the popup's MapNotify, cached, the 50 ms pause included"
+read -r shown tried < <(awk '$1 == "double_clicks_shown" {print $2, $3}' "$home/drive.out")
+all_shown=no
+[ -n "${shown:-}" ] && [ "$shown" = "$tried" ] && all_shown=yes
+row "quick double-clicks translated" "$all_shown" "" "all of them" \
+    "the same double-clicks: ${shown:-none} of ${tried:-15} showed the word's translation"
 focus=$(figure focus)
 row "focus kept" "${focus:--}" "" always \
     "3 times, popup shown: keyboard not grabbed (XGrabKeyboard succeeds), xterm still _NET_ACTIVE_WINDOW, typed keys reach xterm"
@@ -215,8 +222,8 @@ apy_ms=$(sed -n '2,31p' "$home/sentences.txt" | while IFS= read -r sentence; do
         --data-urlencode "q=$sentence" --data-urlencode "markUnknown=no" "http://127.0.0.1:$apy_port/translate"
 done | sort -n | awk '{v[NR] = $1} END {if (NR) printf "%.1f", v[int((NR + 1) / 2)] * 1000}')
 references+=("translation server alone|${apy_ms:--} ms|one /translate request a sentence (curl), median over 30 of the sentences above; the page asks for each new text once per candidate pair and then once more")
-stages=$(grep -E '^(cached|uncached) \(' "$drive_log" || true)
-grep -v -E '^(cached|uncached) \(' "$drive_log" >&2 || true
+stages=$(grep -E '^(cached|uncached|double-clicked) \(' "$drive_log" || true)
+grep -v -E '^(cached|uncached|double-clicked) \(' "$drive_log" >&2 || true
 # The same instance left alone: what it holds once the user has not translated for a while.
 echo "resting $rest_minutes minutes for the last memory figure" >&2
 # Half a minute more than asked: the program lets its page go 10 minutes after it last

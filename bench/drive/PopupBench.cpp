@@ -120,10 +120,28 @@ SelectionTiming PopupBench::selectOnce(int sentence, int endColumn, int timeoutM
         desk_.moveTo(fromX + (toX - fromX) * step / Steps, y);
         XDesk::sleepMs(25);
     }
-    const std::int64_t release = desk_.release();
+    return awaitTranslation(desk_.release(), endColumn, timeoutMs);
+}
 
+SelectionTiming PopupBench::doubleClick(int sentence, int firstColumn, int lastColumn, int pressMs, int gapMs,
+                                        int timeoutMs)
+{
+    drainEvents();
+    desk_.moveTo(xAt((firstColumn + lastColumn) / 2), yAt(BenchTerminal::FirstRow + sentence));
+    XDesk::sleepMs(30);
+    desk_.press();
+    XDesk::sleepMs(pressMs);
+    desk_.release();
+    XDesk::sleepMs(gapMs);
+    desk_.press();
+    XDesk::sleepMs(pressMs);
+    return awaitTranslation(desk_.release(), lastColumn - firstColumn + 1, timeoutMs);
+}
+
+SelectionTiming PopupBench::awaitTranslation(std::int64_t release, int selectedLength, int timeoutMs)
+{
     SelectionTiming timing;
-    timing.selectedLength = endColumn;
+    timing.selectedLength = selectedLength;
     const std::int64_t deadline = release + std::int64_t(timeoutMs) * 1000000;
     pollfd connection{ConnectionNumber(desk_.display()), POLLIN, 0};
     while (XDesk::nowNs() < deadline) {

@@ -46,6 +46,9 @@ public:
     // Selects the first characters of a sentence row and waits for its translation
     // to be drawn (up to timeoutMs); a drag the program never noticed is tried again.
     SelectionTiming select(int sentence, int endColumn, int timeoutMs);
+    // Double-clicks the word in columns firstColumn..lastColumn of a sentence row, each
+    // press held pressMs, gapMs between the clicks; timed from the second release.
+    SelectionTiming doubleClick(int sentence, int firstColumn, int lastColumn, int pressMs, int gapMs, int timeoutMs);
     // Clicks into the terminal away from the popup and waits until it is gone.
     void dismiss(int sentence);
     bool popupShown() const { return popupShown_; }
@@ -53,6 +56,7 @@ public:
 
 private:
     SelectionTiming selectOnce(int sentence, int endColumn, int timeoutMs);
+    SelectionTiming awaitTranslation(std::int64_t release, int selectedLength, int timeoutMs);
     int xAt(int column) const;
     int yAt(int row) const;
     void drainEvents();
