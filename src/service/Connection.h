@@ -33,6 +33,8 @@ public:
     // Lets the ready page go unless it is in use or on screen. It then counts as not
     // ready (AppState::pageResting tells why), while the tray still shows it connected.
     void rest();
+    // The ready page will be let go unless it is used before.
+    bool restScheduled() const { return restTimer_.isActive(); }
     // Loads a resting page again; it is ready as soon as the load finishes.
     void wake();
     // The page died with its browser process: not ready and not connected at once,

@@ -173,10 +173,14 @@ TEST_F(RestingPageTest, APageInUseIsKeptAndAWaitThatEndedOrAStuckLoadIsNotLeftHa
     page.onScreen = true;
     connection.rest();
     EXPECT_TRUE(page.log.isEmpty() && state.pageReady);
+    EXPECT_TRUE(connection.restScheduled()) << "it is tried again later";
 
-    // A request that timed out while the page came back is not sent late.
+    // A resting page stays so through the reconnect timer; a request that timed out
+    // while the page came back is not sent late.
     page.onScreen = false;
     connection.rest();
+    connection.onReconnectTick();
+    EXPECT_EQ(page.log, QStringList{"discard"});
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     polling.onTranslationTimeout();
