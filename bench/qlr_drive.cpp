@@ -128,21 +128,28 @@ BenchTerminal terminalOf(char** argv)
     return terminal;
 }
 
+// The display is there and the terminal's cells are found; otherwise says why.
+bool ready(const XDesk& desk, PopupBench& bench)
+{
+    if (!desk.ok()) {
+        std::cerr << "qlr_drive: no display\n";
+        return false;
+    }
+    if (!bench.locate()) {
+        std::cerr << "qlr_drive: the terminal window is not there\n";
+        return false;
+    }
+    return true;
+}
+
 int run(char** argv)
 {
     XDesk desk;
-    const BenchTerminal terminal = terminalOf(argv);
-    if (!desk.ok()) {
-        std::cerr << "qlr_drive: no display\n";
+    PopupBench bench(desk, terminalOf(argv), argv[5]);
+    if (!ready(desk, bench))
         return 1;
-    }
     const std::string keysFile = argv[6];
     const int wanted = std::atoi(argv[7]);
-    PopupBench bench(desk, terminal, argv[5]);
-    if (!bench.locate()) {
-        std::cerr << "qlr_drive: the terminal window is not there\n";
-        return 1;
-    }
     const std::vector<std::string> sentences = benchSentences(Sentences);
     const auto whole = [&](int sentence) { return int(sentences[sentence].size()); };
 
@@ -190,7 +197,7 @@ int run(char** argv)
     for (int sentence = 1; sentence <= 3 * FocusChecks && checks < FocusChecks; ++sentence) {
         if (bench.select(sentence, whole(sentence), TranslationTimeoutMs).drawn()) {
             ++checks;
-            kept += focusKept(desk, bench, terminal.window, keysFile, checks);
+            kept += focusKept(desk, bench, terminalOf(argv).window, keysFile, checks);
         }
         bench.dismiss(sentence);
     }
@@ -234,16 +241,9 @@ int run(char** argv)
 int once(char** argv)
 {
     XDesk desk;
-    const BenchTerminal terminal = terminalOf(argv);
-    if (!desk.ok()) {
-        std::cerr << "qlr_drive: no display\n";
+    PopupBench bench(desk, terminalOf(argv), argv[5]);
+    if (!ready(desk, bench))
         return 1;
-    }
-    PopupBench bench(desk, terminal, argv[5]);
-    if (!bench.locate()) {
-        std::cerr << "qlr_drive: the terminal window is not there\n";
-        return 1;
-    }
     const std::vector<std::string> sentences = benchSentences(Sentences);
     for (int words = 3; words <= 8; ++words) {
         const SelectionTiming timing = bench.select(1, endOfWord(sentences[1], words), TranslationTimeoutMs);

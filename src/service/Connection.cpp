@@ -19,6 +19,7 @@ Connection::Connection(AppState& state, ServicePage& page, ProgramTimers& timers
 void Connection::connectService()
 {
     state_.connected = false;
+    state_.pageResting = false;
     // The page still shown must not pass for the new one.
     page_.clearOuterHtml(page::text);
     loadPage();
@@ -28,7 +29,6 @@ void Connection::connectService()
 void Connection::loadPage()
 {
     state_.pageReady = false;
-    state_.pageResting = false;
     restTimer_.stop();
     page_.navigate(state_.settings.value("serviceurl") + "?dir=" + state_.settings.value("language"));
     timers_.pageLoad.setEnabled(true);
@@ -57,9 +57,8 @@ void Connection::wake()
 {
     if (!state_.pageResting || timers_.pageLoad.isEnabled())
         return;
-    loadPage();
     // Still resting until the load is ready: a selection meanwhile waits for it too.
-    state_.pageResting = true;
+    loadPage();
 }
 
 void Connection::onPageLost()

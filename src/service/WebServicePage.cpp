@@ -46,8 +46,7 @@ WebServicePage::WebServicePage()
     connect(page_, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status) {
                 // Writes in flight died with the renderer; the document went with them.
-                snapshot_ = {};
-                writesConfirmed_ = writesIssued_;
+                forgetDocument();
                 if (changeHandler_)
                     changeHandler_();
                 if (status != QWebEnginePage::NormalTerminationStatus && lossHandler_)
@@ -124,9 +123,14 @@ bool WebServicePage::discard()
     if (view_ && view_->isVisible())
         return false;
     page_->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+    forgetDocument();
+    return page_->lifecycleState() == QWebEnginePage::LifecycleState::Discarded;
+}
+
+void WebServicePage::forgetDocument()
+{
     snapshot_ = {};
     writesConfirmed_ = writesIssued_;
-    return page_->lifecycleState() == QWebEnginePage::LifecycleState::Discarded;
 }
 
 bool WebServicePage::isCurrent() const

@@ -53,6 +53,8 @@ private:
     // One line on the standard error about an address that cannot be loaded.
     void complainOnce(const QString& why);
     void run(pagescript::Operation operation, const QString& id, const QString& text);
+    // The document is gone: its copy, and the writes it will never confirm.
+    void forgetDocument();
     // Takes the report unless it describes an older state than the copy.
     void applyReport(const QString& report);
     // The element from the copy, or null while a write is unconfirmed or it is absent.
