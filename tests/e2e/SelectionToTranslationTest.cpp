@@ -197,29 +197,4 @@ TEST_F(SelectionToTranslation, TheTrayIconFollowsTheConnectionAndOpenShowsAUsabl
     EXPECT_EQ(tray.toolTip(), "Quillora ");
 }
 
-TEST_F(SelectionToTranslation, SwitchedOffInXtermStaysOffAfterARestart)
-{
-    ASSERT_NO_FATAL_FAILURE(startProgram());
-    enableTranslationIn("xterm");
-    const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm"));
-
-    // The tray menu's first item switches translation off for xterm.
-    QAction* toggle = app->trayMenu()->toggleItem;
-    ASSERT_TRUE(toggle->isEnabled());
-    EXPECT_EQ(toggle->text(), "Disable in xterm");
-    toggle->trigger();
-    EXPECT_FALSE(state().translationEnabled);
-    EXPECT_EQ(platform->store().value(storeApplication(), "Applications", "xterm", ""), "0");
-    selectSentence(term);
-    QTest::qWait(1500);
-    EXPECT_FALSE(popup().translationWindow().isVisible() || popup().icon().isVisible());
-
-    stopProgram();
-    ASSERT_NO_FATAL_FAILURE(startProgram());
-    DesktopDriver::activate(term.window.id);
-    ASSERT_TRUE(waitForForeground("xterm", false));
-    EXPECT_EQ(app->trayMenu()->toggleItem->text(), "Enable in xterm");
-}
-
 } // namespace

@@ -14,7 +14,6 @@ public:
     QHash<WindowHandle, std::int64_t> processIds;
     QHash<WindowHandle, QStringList> classes;
     QHash<WindowHandle, QRect> rects;
-    QHash<WindowHandle, QRect> contentRects;
     QList<WindowHandle> desktopsAndPanels;
     QList<std::uint32_t> primaryDownNotes;
     bool deliversForegroundChanges = false;
@@ -28,10 +27,6 @@ public:
     std::optional<QRect> windowRect(WindowHandle window) override
     {
         return rects.contains(window) ? std::optional(rects.value(window)) : std::nullopt;
-    }
-    std::optional<QRect> contentRect(WindowHandle window) override
-    {
-        return contentRects.contains(window) ? std::optional(contentRects.value(window)) : std::nullopt;
     }
     bool isDesktopOrPanel(WindowHandle window) override { return desktopsAndPanels.contains(window); }
     QStringList windowClass(WindowHandle window) override { return classes.value(window); }

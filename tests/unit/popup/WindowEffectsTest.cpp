@@ -1,9 +1,7 @@
-// Transparency, fades, the topmost band, the glide and the pictures the popup draws.
+// Transparency, fades, the topmost band, the glide and the icon's clickable pictures.
 #include "PopupFixture.h"
 #include "common/WindowEffects.h"
 #include "popup/IconPicture.h"
-#include "popup/IconPictures.h"
-#include "popup/ShadowPicture.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -145,41 +143,6 @@ TEST_F(GlideTest, ANewerGlideOvertakesAndTheShadowAppearsOnlyWhereItCanBeSeen)
         EXPECT_FALSE(popup.shadow().isVisible()) << cases[i];
         EXPECT_EQ(window().size(), QSize(300, 100)) << cases[i] << ": the glide still completes";
     }
-}
-
-TEST(PopupPictures, TheShadowFadesRightAndDownAndTheIconsAreCrispWhiteMarks)
-{
-    const int w = 305, h = 105, s = 5;
-    const QImage shadow = shadowPicture(w, h, s);
-    ASSERT_EQ(shadow.size(), QSize(w, h));
-    for (const auto& [x, y, low, high] : {std::tuple{150, 50, 0, 0}, {2, 2, 0, 0}, {w - s, 50, 54, 60},
-                                          {w - 1, 50, 4, 9}, {150, h - s, 54, 60}, {w - 1, h - 1, 0, 0},
-                                          {w - s, s - 1, 50, 58}, {0, h - s, 1, 20}}) {
-        EXPECT_GE(qAlpha(shadow.pixel(x, y)), low) << x << "," << y;
-        EXPECT_LE(qAlpha(shadow.pixel(x, y)), high) << x << "," << y;
-        EXPECT_EQ(qRed(shadow.pixel(x, y)), 0) << "black";
-    }
-    for (int x = w - s; x < w - 1; ++x)
-        EXPECT_GT(qAlpha(shadow.pixel(x, 50)), qAlpha(shadow.pixel(x + 1, 50)));
-    EXPECT_TRUE(shadowPicture(0, 50, 5).isNull());
-    ShadowWindow window;
-    ASSERT_TRUE(drawShadow(window, 105, 45, 5));
-    EXPECT_FALSE(drawShadow(window, 0, 45, 5));
-    EXPECT_EQ(window.picture().size(), QSize(105, 45)) << "a failed drawing keeps the old picture";
-
-    for (const auto& [draw, marked] : {std::pair{&drawLetterG, QSize(8, 10)}, {&drawCross, QSize(6, 5)}})
-        for (const int scale : {1, 2}) {
-            const QImage image = draw(scale).toImage().convertToFormat(QImage::Format_ARGB32);
-            ASSERT_EQ(image.size(), QSize(16, 16) * scale);
-            QRect bounds;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    if (qAlpha(image.pixel(x, y)) != 0) {
-                        EXPECT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << "crisp, no blended edges";
-                        bounds |= QRect(x, y, 1, 1);
-                    }
-            EXPECT_EQ(bounds.size(), marked * scale);
-        }
 }
 
 TEST(ClickableLabels, OnlyAFullLeftClickInsideCountsAndEveryPressIsReported)

@@ -62,12 +62,6 @@ TEST_F(TranslationFlowTest, OnlyReleasesWellInsideTheWindowAreCapturedAndOnlyBla
                                        {400, 481, false}})
         EXPECT_EQ(request.isPointInWindowBody(Editor, x, y), inside) << x << "," << y;
     EXPECT_FALSE(request.isPointInWindowBody(999, 400, 300)) << "a window without rectangle";
-    // Where the window manager tells where its title bar ends, the whole content counts.
-    desktop.fakeWindows.contentRects.insert(Editor, QRect(101, 118, 598, 381));
-    for (const auto& [x, y, inside] : {std::tuple{101, 118, true}, {100, 300, false}, {400, 117, false},
-                                       {698, 498, true}, {699, 300, false}})
-        EXPECT_EQ(request.isPointInWindowBody(Editor, x, y), inside) << x << "," << y;
-    desktop.fakeWindows.contentRects.clear();
     EXPECT_FALSE(request.translateSelection(400, 110, 300));
     EXPECT_EQ(captures, 0);
     selected = "   ";
