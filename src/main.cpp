@@ -7,6 +7,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (!platform::prepareSession())
+        return 1;
     webengine::prepare();
     QApplication app(argc, argv);
     // The program lives in the notification area; closing a window never ends it.

@@ -87,6 +87,8 @@ QString SelectedTextCapture::copySelectedText(WindowHandle window)
     }
 
     // The shortcuts go to whatever has the keyboard focus, which is checked as well.
+    if (!platform_.keyboard().canType())
+        return {};
     const WindowHandle focus = platform_.windows().foregroundWindow();
     if (!mayTypeInto(window) || (focus != window && !mayTypeInto(focus)))
         return {};

@@ -8,6 +8,8 @@
 SelectionWatcher::SelectionWatcher(AppState& state, platform::Platform& platform, Actions actions)
     : state_(state), platform_(platform), actions_(std::move(actions))
 {
+    selectionSettle.setInterval(SettleMs);
+    QObject::connect(&selectionSettle, &Timer::timeout, [this] { onSelectionSettled(); });
 }
 
 bool SelectionWatcher::isButtonDown(int button)
@@ -31,13 +33,7 @@ bool SelectionWatcher::isDown(const platform::Input::Buttons& buttons, int butto
 
 int SelectionWatcher::controlMode()
 {
-    // Read afresh at each use; anything but 1 and 3 acts as 2.
-    const auto mode = state_.settings.number("ControlMode");
-    if (mode && *mode == 1)
-        return 1;
-    if (mode && *mode == 3)
-        return 3;
-    return 2;
+    return state_.controlMode();
 }
 
 void SelectionWatcher::hideUnlessOverPopup()
@@ -52,7 +48,42 @@ bool SelectionWatcher::watchEvents()
     // would still be needed and the buttons would be handled twice.
     if (!platform_.windows().deliverForegroundChanges([this] { onButtonEvent({}); }))
         return false;
+    if (platform_.windows().deliverSelectionChanges([this](bool selected) { onSelectionChanged(selected); })) {
+        state_.buttonsUnseen = true;
+        return true;
+    }
     return platform_.input().deliverButtonEvents([this](const auto& event) { onButtonEvent(event); });
+}
+
+void SelectionWatcher::onSelectionChanged(bool selected)
+{
+    // Each change starts the settle time again; a cleared selection ends it.
+    selectionSettle.setEnabled(false);
+    if (!selected || !watching())
+        return;
+    // A new selection is on its way: what showed the last one goes, as a press would.
+    hideUnlessOverPopup();
+    selectionSettle.setEnabled(true);
+}
+
+void SelectionWatcher::onSelectionSettled()
+{
+    selectionSettle.setEnabled(false);
+    if (handlingEvent_) {
+        // The capture of the last one lets the event loop run: this one waits for it.
+        selectionSettle.setEnabled(true);
+        return;
+    }
+    if (!watching())
+        return;
+    handlingEvent_ = true;
+    const QPoint pointer = platform_.input().locatePointer();
+    actionX = 0;
+    actionY = 0;
+    if (actions_.translateSelection(pointer.x(), pointer.y(), pointer.x()) && controlMode() == 3)
+        actions_.openPopup(pointer.x(), pointer.y());
+    handlingEvent_ = false;
+    handlePending();
 }
 
 int SelectionWatcher::buttonNumberOf(int inputButton)
@@ -87,6 +118,11 @@ void SelectionWatcher::onWatchTick()
 void SelectionWatcher::onButtonEvent(const platform::Input::ButtonEvent& event)
 {
     pendingEvents_.push_back(event);
+    handlePending();
+}
+
+void SelectionWatcher::handlePending()
+{
     if (handlingEvent_)
         return;
     handlingEvent_ = true;

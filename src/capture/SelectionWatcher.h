@@ -2,9 +2,12 @@
 // Decides, from where the primary button went down and came up and how fast two
 // releases followed each other, whether the user has just finished selecting text.
 // It learns of presses and releases from the platform's events as they happen; where
-// the platform cannot deliver them, a 50 ms tick samples the buttons instead.
+// the platform cannot deliver them, a 50 ms tick samples the buttons instead. Where no
+// client sees the buttons at all (Wayland), a selection is finished once the primary
+// selection has stayed the same for a short settle time.
 
 #include "common/AppState.h"
+#include "common/Timer.h"
 #include "platform/Input.h"
 
 #include <QPoint>
@@ -36,11 +39,20 @@ public:
         std::function<void(std::uint32_t eventTimeMs)> primaryPressed;
     };
 
+    // How long a new primary selection must stay unchanged to count as finished:
+    // some applications change it with every step of a drag.
+    static constexpr int SettleMs = 200;
+
     SelectionWatcher(AppState& state, platform::Platform& platform, Actions actions);
 
-    // Subscribes to the platform's button and foreground events. True when it
-    // delivers both, and the tick is then not needed; safe to call once only.
+    // Subscribes to the platform's foreground events and its button events, or its
+    // selection changes where it cannot see the buttons. True when it delivers both,
+    // and the tick is then not needed; safe to call once only.
     bool watchEvents();
+    // The primary selection changed (false: it was cleared).
+    void onSelectionChanged(bool selected);
+    // The last selection change has settled: the selection is finished.
+    void onSelectionSettled();
     // One tick of selectionWatch: samples the buttons.
     void onWatchTick();
     // A press or release, or (button 0) a change of the foreground window. Events
@@ -55,6 +67,8 @@ public:
     int actionX = 0, actionY = 0;
     double lastReleaseTime = 0;
     int lastReleaseX = 0, lastReleaseY = 0;
+    // Runs SettleMs after the last selection change.
+    Timer selectionSettle;
 
 private:
     static bool isDown(const platform::Input::Buttons& buttons, int button);
@@ -63,6 +77,8 @@ private:
     // The foreground check and the switches that decide whether anything is watched.
     bool watching();
     void handleEvent(const platform::Input::ButtonEvent& event);
+    // Handles the queued events unless one is being handled.
+    void handlePending();
     // The primary button changed; seconds: the moment, for the double-click rule.
     void primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs);
     void secondaryPressed();

@@ -41,6 +41,22 @@ struct AppState {
     // This program is newer than the published version.
     bool isBeta = false;
 
+    // The selection watcher learns of finished selections from the selection itself,
+    // without the mouse buttons (Wayland), so it sees no click outside the program.
+    bool buttonsUnseen = false;
+    // What a finished selection leads to, from the setting read afresh: 1 the next
+    // click near its end opens the popup, 2 the floating icon offers it, 3 it opens at
+    // once. Anything else acts as 2, and so does 1 where no click can be seen.
+    int controlMode()
+    {
+        const auto mode = settings.number("ControlMode");
+        if (mode && *mode == 1 && !buttonsUnseen)
+            return 1;
+        if (mode && *mode == 3)
+            return 3;
+        return 2;
+    }
+
     // The per-application switch.
     bool translationEnabled = false;
     QString currentApplication;

@@ -66,7 +66,10 @@ bool PerApplicationSwitch::checkForegroundApplication()
     state_.lastForegroundWindow = foregroundWindow_();
     if (!processes_)
         processes_ = std::make_unique<ProcessTable>(platform_.processes(), windowProcessId_);
-    const QString name = processes_->executableOfWindow(state_.lastForegroundWindow).toLower();
+    QString name = processes_->executableOfWindow(state_.lastForegroundWindow).toLower();
+    // Where the desktop tells no process, the application's id stands for it.
+    if (name.isEmpty())
+        name = platform_.windows().applicationId(state_.lastForegroundWindow).toLower();
     if (isExcluded(name) || platform_.windows().isDesktopOrPanel(state_.lastForegroundWindow)) {
         watchActive = false;
         return false;

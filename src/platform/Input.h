@@ -60,6 +60,12 @@ public:
     virtual Buttons buttons() = 0;
     // Pointer position in screen pixels; (0, 0) when it cannot be read.
     virtual QPoint cursorPos() = 0;
+    // False where cursorPos() is only as fresh as the last locatePointer(), so a rule
+    // that watches the pointer move cannot work.
+    virtual bool followsPointer() { return true; }
+    // The pointer's position found afresh, even where that costs a few milliseconds;
+    // for the moment a selection is finished.
+    virtual QPoint locatePointer() { return cursorPos(); }
     virtual bool isShiftDown() = 0;
 
     bool isButtonDown(int vk) { return buttons().isDown(vk); }

@@ -20,6 +20,8 @@ public:
     // One key event: virtual key number, hardware scan code, flags (ExtendedKey, KeyUp).
     // Keys the desktop cannot type are ignored.
     virtual void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
+    // False where the desktop does not let a program type into other applications.
+    virtual bool canType() { return true; }
 };
 
 } // namespace platform

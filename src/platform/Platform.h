@@ -36,8 +36,12 @@ public:
     virtual Windows& windows() = 0;
 };
 
-// The desktop back end chosen at build time (QLR_PLATFORM in CMakeLists.txt).
-// Needs a running QApplication.
+// Before the QApplication exists: makes Qt reach the display the program's windows
+// need in this session. False, with a line on stderr, when the session cannot run it.
+bool prepareSession();
+
+// The back end for the session the program runs in, among those built in
+// (CMakeLists.txt). Needs a running QApplication.
 std::unique_ptr<Platform> createPlatform();
 
 } // namespace platform

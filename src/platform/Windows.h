@@ -40,11 +40,31 @@ public:
     }
     // The window's class names (for example {"xterm", "XTerm"}); empty when unknown.
     virtual QStringList windowClass(WindowHandle window) = 0;
+    // The name the desktop gives the window's application where it tells no process
+    // (a Wayland application id); empty otherwise.
+    virtual QString applicationId(WindowHandle window)
+    {
+        (void)window;
+        return {};
+    }
+    // False where the desktop keeps other windows' places to itself, so that
+    // windowRect() never answers.
+    virtual bool reportsGeometry() { return true; }
 
     // From now on handler runs, from the event loop, whenever the foreground window
     // may have changed, and once soon after the call for the window in front. False where the back end cannot tell; its caller then asks
     // foregroundWindow() on a timer instead.
     virtual bool deliverForegroundChanges(std::function<void()> handler)
+    {
+        (void)handler;
+        return false;
+    }
+
+    // Where no client can see the mouse buttons (Wayland): from now on handler runs,
+    // from the event loop, whenever the primary selection changes, with false when it
+    // was cleared; copyMessage() then answers with its text. False where the back end
+    // sees the buttons instead.
+    virtual bool deliverSelectionChanges(std::function<void(bool selected)> handler)
     {
         (void)handler;
         return false;

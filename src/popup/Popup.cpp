@@ -185,8 +185,7 @@ void Popup::showTranslation(const QString& text)
 void Popup::offerIcon(int x, int y)
 {
     FloatingIcon& icon = *icon_;
-    const auto mode = state_.settings.number("ControlMode");
-    if (mode && *mode == 1) {
+    if (state_.controlMode() == 1) {
         // Parked, hidden, with its centre under the release point: the next click
         // there opens the popup.
         icon.hide();
@@ -206,7 +205,8 @@ void Popup::offerIcon(int x, int y)
         timers_.iconRetire.setInterval(numbertext::clampedWhole(*seconds * 1000, 0, Timer::MaxInterval));
     timers_.iconRetire.setEnabled(true);
     icon.showOffer(true);
-    timers_.iconLeave.setEnabled(true);
+    // Where the pointer is not followed, the icon waits for its click or retires.
+    timers_.iconLeave.setEnabled(platform_.input().followsPointer());
 }
 
 void Popup::openPopup(int x, int y)

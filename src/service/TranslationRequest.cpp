@@ -41,8 +41,11 @@ bool TranslationRequest::isPointInWindowBody(WindowHandle window, int x, int y)
     if (const auto content = platform_.windows().contentRect(window))
         return content->contains(x, y);
     const auto rect = platform_.windows().windowRect(window);
-    if (!rect)
-        return false;
+    if (!rect) {
+        // Where no window's place is told, only a real selection gets here (it was
+        // seen as one), never a click on a title bar.
+        return !platform_.windows().reportsGeometry();
+    }
     // Right and bottom are the exclusive edges, as the desktop reports rectangles.
     const int left = rect->left(), top = rect->top();
     const int right = rect->left() + rect->width(), bottom = rect->top() + rect->height();

@@ -1,4 +1,4 @@
-#include "platform/Platform.h"
+#include "platform/x11/X11Platform.h"
 
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtFiles.h"
@@ -63,7 +63,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<Platform> createPlatform()
+std::unique_ptr<Platform> x11::createX11Platform()
 {
     return std::make_unique<X11Platform>();
 }

@@ -1,0 +1,122 @@
+#include "platform/wayland/KWinScriptPointerLocator.h"
+
+#include "platform/wayland/KWinCursorReports.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QTemporaryFile>
+
+namespace platform::wayland {
+
+namespace {
+
+const QString kKWinService = QStringLiteral("org.kde.KWin");
+const QString kScriptingPath = QStringLiteral("/Scripting");
+const QString kScriptingInterface = QStringLiteral("org.kde.kwin.Scripting");
+const QString kReportsPath = QStringLiteral("/org/quillora/Quillora/CursorReports");
+
+// Reports the pointer position, then again each time the answer asks for it.
+constexpr char kScriptTemplate[] = R"(function report() {
+    callDBus("%1", "%2", "%3", "report", workspace.cursorPos.x, workspace.cursorPos.y, function (again) {
+        if (again)
+            report();
+    });
+}
+report();
+)";
+
+QDBusMessage callKWin(const QString& path, const QString& interface, const QString& method,
+                      const QVariantList& arguments, int timeoutMs)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(kKWinService, path, interface, method);
+    call.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, std::max(timeoutMs, 1));
+}
+
+} // namespace
+
+KWinScriptPointerLocator::KWinScriptPointerLocator() : reports_(std::make_unique<KWinCursorReports>())
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    thread_.setObjectName(QStringLiteral("KWin pointer reports"));
+    reports_->moveToThread(&thread_);
+    thread_.start();
+    registered_ = bus.registerObject(kReportsPath, reports_.get(), QDBusConnection::ExportScriptableSlots);
+    // One script per connection; the name lets a later run of the program unload it.
+    pluginName_ = QStringLiteral("quillora-pointer-") + QString(bus.baseService()).remove(':').replace('.', '-');
+}
+
+KWinScriptPointerLocator::~KWinScriptPointerLocator()
+{
+    if (registered_) {
+        reports_->stopScript();
+        unloadScript();
+        QDBusConnection::sessionBus().unregisterObject(kReportsPath);
+    }
+    thread_.quit();
+    thread_.wait();
+}
+
+bool KWinScriptPointerLocator::isAvailable()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(kKWinService).value();
+}
+
+std::optional<QPoint> KWinScriptPointerLocator::locate(int timeoutMs)
+{
+    if (!registered_)
+        return std::nullopt;
+    const QDeadlineTimer deadline(timeoutMs);
+    const std::uint64_t seen = reports_->reportCount();
+    // A running script reports on being answered; a new one reports as it starts.
+    if (!scriptRunning_ || !reports_->askAgain()) {
+        unloadScript();
+        scriptRunning_ = startScript(int(deadline.remainingTime()));
+        if (!scriptRunning_)
+            return std::nullopt;
+    }
+    const std::optional<QPoint> position = reports_->waitForReportAfter(seen, int(deadline.remainingTime()));
+    // No answer: KWin may have restarted or dropped the script; the next locate starts anew.
+    if (!position)
+        scriptRunning_ = false;
+    return position;
+}
+
+bool KWinScriptPointerLocator::startScript(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    if (!script_) {
+        auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/quillora-pointer-XXXXXX.js"));
+        const QByteArray text = QString::fromLatin1(kScriptTemplate)
+                                    .arg(QDBusConnection::sessionBus().baseService(), kReportsPath,
+                                         QString::fromLatin1(KWinCursorReports::kInterface))
+                                    .toUtf8();
+        if (!file->open() || file->write(text) != text.size() || !file->flush())
+            return false;
+        script_ = std::move(file);
+    }
+    const QDBusMessage loaded = callKWin(kScriptingPath, kScriptingInterface, QStringLiteral("loadScript"),
+                                         {script_->fileName(), pluginName_}, int(deadline.remainingTime()));
+    if (loaded.type() != QDBusMessage::ReplyMessage || loaded.arguments().isEmpty())
+        return false;
+    const int id = loaded.arguments().constFirst().toInt();
+    if (id < 0)
+        return false;
+    // KWin 5.27 puts each loaded script at /<id>.
+    const QDBusMessage ran = callKWin(QStringLiteral("/%1").arg(id), QStringLiteral("org.kde.kwin.Script"),
+                                      QStringLiteral("run"), {}, int(deadline.remainingTime()));
+    return ran.type() == QDBusMessage::ReplyMessage;
+}
+
+void KWinScriptPointerLocator::unloadScript()
+{
+    callKWin(kScriptingPath, kScriptingInterface, QStringLiteral("unloadScript"), {pluginName_}, 500);
+}
+
+} // namespace platform::wayland

@@ -1,0 +1,41 @@
+#pragma once
+#include "platform/wayland/PointerLocator.h"
+
+#include <QString>
+#include <QThread>
+#include <memory>
+
+class QTemporaryFile;
+
+namespace platform::wayland {
+
+class KWinCursorReports;
+
+// Finds the pointer on KWin: a small KWin script, loaded once through KWin's scripting
+// service on the session bus, reads the pointer position and reports it back over the
+// bus whenever it is asked to. A locate costs one message to the script and its answer.
+class KWinScriptPointerLocator : public PointerLocator {
+public:
+    KWinScriptPointerLocator();
+    ~KWinScriptPointerLocator() override;
+
+    // KWin's scripting service is on the session bus.
+    static bool isAvailable();
+
+    std::optional<QPoint> locate(int timeoutMs) override;
+    bool followsCheaply() const override { return true; }
+
+private:
+    // Loads and starts the script; false when KWin refused or did not answer in time.
+    bool startScript(int timeoutMs);
+    void unloadScript();
+
+    std::unique_ptr<KWinCursorReports> reports_;
+    QThread thread_;
+    std::unique_ptr<QTemporaryFile> script_;
+    QString pluginName_;
+    bool registered_ = false;
+    bool scriptRunning_ = false;
+};
+
+} // namespace platform::wayland

@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/Keyboard.h"
+
+namespace platform::wayland {
+
+// A Wayland session lets no program type into another one; the program never tries.
+class NoTypingKeyboard : public Keyboard {
+public:
+    void keyEvent(std::uint8_t, std::uint8_t, std::uint32_t) override {}
+    bool canType() override { return false; }
+};
+
+} // namespace platform::wayland

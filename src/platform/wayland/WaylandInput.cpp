@@ -1,0 +1,30 @@
+#include "platform/wayland/WaylandInput.h"
+
+#include "platform/wayland/PointerLocator.h"
+
+namespace platform::wayland {
+
+WaylandInput::WaylandInput(Input& xwayland, PointerLocator* locator) : xwayland_(xwayland), locator_(locator) {}
+
+bool WaylandInput::followsPointer()
+{
+    return !locator_ || locator_->followsCheaply();
+}
+
+QPoint WaylandInput::cursorPos()
+{
+    if (followsPointer() || !located_)
+        return locator_ ? locatePointer() : xwayland_.cursorPos();
+    return *located_;
+}
+
+QPoint WaylandInput::locatePointer()
+{
+    if (locator_) {
+        if (const auto found = locator_->locate(LocateLimitMs))
+            located_ = found;
+    }
+    return located_ ? *located_ : xwayland_.cursorPos();
+}
+
+} // namespace platform::wayland

@@ -1,0 +1,59 @@
+#include "platform/wayland/WaylandWindows.h"
+
+#include "platform/wayland/DataControlSelection.h"
+#include "platform/wayland/ToplevelTracker.h"
+
+#include <QTimer>
+
+namespace platform::wayland {
+
+WaylandWindows::WaylandWindows(ToplevelTracker& toplevels, DataControlSelection& selection)
+    : toplevels_(toplevels), selection_(selection)
+{
+}
+
+WindowHandle WaylandWindows::foregroundWindow()
+{
+    return toplevels_.activeWindow();
+}
+
+std::int64_t WaylandWindows::windowProcessId(WindowHandle window)
+{
+    return window == 0 ? 0 : toplevels_.processId(window);
+}
+
+QStringList WaylandWindows::windowClass(WindowHandle window)
+{
+    const QString id = applicationId(window);
+    return id.isEmpty() ? QStringList() : QStringList{id};
+}
+
+QString WaylandWindows::applicationId(WindowHandle window)
+{
+    return window == 0 ? QString() : toplevels_.applicationId(window);
+}
+
+bool WaylandWindows::deliverForegroundChanges(std::function<void()> handler)
+{
+    toplevels_.setActiveChangedHandler(handler);
+    // Once for the window already in front.
+    QTimer::singleShot(0, [handler] { handler(); });
+    return true;
+}
+
+bool WaylandWindows::deliverSelectionChanges(std::function<void(bool selected)> handler)
+{
+    if (!selection_.isAvailable())
+        return false;
+    selection_.setChangeHandler(std::move(handler));
+    return true;
+}
+
+std::optional<QString> WaylandWindows::copyMessage(WindowHandle window)
+{
+    if (window == 0)
+        return std::nullopt;
+    return selection_.readPrimary();
+}
+
+} // namespace platform::wayland
