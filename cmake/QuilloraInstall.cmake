@@ -29,16 +29,20 @@ add_custom_command(
 add_custom_target(qlr_icons ALL DEPENDS ${QLR_ICON_DIR}/hicolor/scalable/apps/${QLR_APP_ID}.svg)
 install(DIRECTORY ${QLR_ICON_DIR}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
-install(FILES data/${QLR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(data/${QLR_APP_ID}.metainfo.xml ${CMAKE_CURRENT_BINARY_DIR}/${QLR_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${QLR_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Session autostart entry (its folder depends on the prefix given at install time).
+# The launcher and the session autostart entry (their folder and the program's path
+# depend on the prefix given at install time).
 install(CODE "
+    set(QLR_LAUNCHER_ENTRY \"${CMAKE_CURRENT_SOURCE_DIR}/data/${QLR_APP_ID}.desktop\")
     set(QLR_AUTOSTART_ENTRY \"${CMAKE_CURRENT_SOURCE_DIR}/data/${QLR_APP_ID}.autostart.desktop\")
-    set(QLR_AUTOSTART_NAME ${QLR_APP_ID}.desktop)
+    set(QLR_ENTRY_NAME ${QLR_APP_ID}.desktop)
+    set(QLR_ENTRY_WORK_DIR \"${CMAKE_CURRENT_BINARY_DIR}/desktop-entries\")
+    set(QLR_BIN_SUBDIR \"${CMAKE_INSTALL_BINDIR}\")
+    set(QLR_DATA_SUBDIR \"${CMAKE_INSTALL_DATADIR}\")
     set(QLR_SYSCONF_SUBDIR \"${CMAKE_INSTALL_SYSCONFDIR}\")
-    include(\"${CMAKE_CURRENT_SOURCE_DIR}/cmake/InstallAutostartEntry.cmake\")")
+    include(\"${CMAKE_CURRENT_SOURCE_DIR}/cmake/InstallDesktopEntries.cmake\")")
 
 # Manual page and package documentation, compressed as Debian expects.
 function(qlr_gzip input output)

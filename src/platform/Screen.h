@@ -24,6 +24,10 @@ public:
     // Origin and size in pixels of the monitor that holds the point; the nearest
     // monitor when none does.
     virtual QRect monitorGeometryAt(QPoint point) = 0;
+    // The window manager puts a program's frameless windows where the program asks;
+    // false where it places them itself (tiling compositors centre them), so the
+    // floating windows must do without it.
+    virtual bool placesWindowsAsAsked() { return true; }
 };
 
 } // namespace platform

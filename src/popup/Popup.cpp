@@ -49,6 +49,10 @@ Popup::Popup(AppState& state, platform::Platform& platform, ProgramTimers& timer
     , effects_(state, platform)
     , glide_(state, platform, *shadow_)
 {
+    // Where the window manager would put them elsewhere, they are placed unmanaged.
+    if (!platform.screen().placesWindowsAsAsked())
+        for (QWidget* window : std::initializer_list<QWidget*>{shadow_.get(), icon_.get(), window_.get()})
+            window->setWindowFlag(Qt::X11BypassWindowManagerHint);
     connectHandlers();
 }
 

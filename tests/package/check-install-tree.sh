@@ -27,7 +27,7 @@ if command -v appstreamcli >/dev/null; then
         fail "appstreamcli rejects the metainfo"
 fi
 for desktop in "$prefix/share/applications/$id.desktop" "$prefix/etc/xdg/autostart/$id.desktop"; do
-    grep -qx 'Exec=qlr' "$desktop" || fail "$desktop does not start qlr"
+    grep -qx "Exec=$prefix/bin/qlr" "$desktop" || fail "$desktop does not start the installed qlr"
     grep -qx "Icon=$id" "$desktop" || fail "$desktop does not name the icon"
 done
 

@@ -4,9 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 #include <optional>
 
 namespace platform::wayland {
@@ -14,7 +12,7 @@ namespace platform::wayland {
 // The session-bus object a small KWin script reports the pointer position to. The
 // script calls report() and waits for the answer before it reports again, so the
 // program asks for a fresh position by answering the call it holds: one message
-// each way. It lives in a thread of its own, so a waiting caller needs no event loop.
+// each way.
 class KWinCursorReports : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.quillora.Quillora.CursorReports")
@@ -24,24 +22,23 @@ public:
     KWinCursorReports();
 
     // How many reports have come so far; a later one is fresher.
-    std::uint64_t reportCount() const;
-    // Lets a waiting script report again; false when no script is waiting.
-    bool askAgain();
+    std::uint64_t reportCount() const { return count_; }
+    QPoint lastPosition() const { return position_; }
+    // Lets the waiting script report again; false when no script is waiting.
+    bool askAgain() { return answer(true); }
     // Ends the waiting script, if there is one.
-    void stopScript();
-    // The position of the first report after reportCount() was `seen`, waiting at most
-    // timeoutMs for it.
-    std::optional<QPoint> waitForReportAfter(std::uint64_t seen, int timeoutMs);
+    void stopScript() { answer(false); }
 
 public Q_SLOTS:
     // Called by the script; the answer (report again or stop) is held back.
     Q_SCRIPTABLE bool report(int x, int y);
 
+Q_SIGNALS:
+    void reported();
+
 private:
     bool answer(bool again);
 
-    mutable std::mutex mutex_;
-    std::condition_variable reported_;
     std::uint64_t count_ = 0;
     QPoint position_;
     std::optional<QDBusMessage> waitingCall_;

@@ -7,7 +7,9 @@
 #include <QDBusMessage>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QTemporaryFile>
+#include <QTimer>
 
 namespace platform::wayland {
 
@@ -17,6 +19,9 @@ const QString kKWinService = QStringLiteral("org.kde.KWin");
 const QString kScriptingPath = QStringLiteral("/Scripting");
 const QString kScriptingInterface = QStringLiteral("org.kde.kwin.Scripting");
 const QString kReportsPath = QStringLiteral("/org/quillora/Quillora/CursorReports");
+// One name for the program's script, so that a script left behind by a run that ended
+// abruptly is unloaded before the next one loads.
+const QString kPluginName = QStringLiteral("quillora-pointer");
 
 // Reports the pointer position, then again each time the answer asks for it.
 constexpr char kScriptTemplate[] = R"(function report() {
@@ -43,12 +48,7 @@ KWinScriptPointerLocator::KWinScriptPointerLocator() : reports_(std::make_unique
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    thread_.setObjectName(QStringLiteral("KWin pointer reports"));
-    reports_->moveToThread(&thread_);
-    thread_.start();
     registered_ = bus.registerObject(kReportsPath, reports_.get(), QDBusConnection::ExportScriptableSlots);
-    // One script per connection; the name lets a later run of the program unload it.
-    pluginName_ = QStringLiteral("quillora-pointer-") + QString(bus.baseService()).remove(':').replace('.', '-');
 }
 
 KWinScriptPointerLocator::~KWinScriptPointerLocator()
@@ -58,8 +58,6 @@ KWinScriptPointerLocator::~KWinScriptPointerLocator()
         unloadScript();
         QDBusConnection::sessionBus().unregisterObject(kReportsPath);
     }
-    thread_.quit();
-    thread_.wait();
 }
 
 bool KWinScriptPointerLocator::isAvailable()
@@ -81,7 +79,15 @@ std::optional<QPoint> KWinScriptPointerLocator::locate(int timeoutMs)
         if (!scriptRunning_)
             return std::nullopt;
     }
-    const std::optional<QPoint> position = reports_->waitForReportAfter(seen, int(deadline.remainingTime()));
+    std::optional<QPoint> position;
+    if (reports_->reportCount() == seen) {
+        QEventLoop loop;
+        QObject::connect(reports_.get(), &KWinCursorReports::reported, &loop, &QEventLoop::quit);
+        QTimer::singleShot(std::max<qint64>(deadline.remainingTime(), 0), &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (reports_->reportCount() > seen)
+        position = reports_->lastPosition();
     // No answer: KWin may have restarted or dropped the script; the next locate starts anew.
     if (!position)
         scriptRunning_ = false;
@@ -102,7 +108,7 @@ bool KWinScriptPointerLocator::startScript(int timeoutMs)
         script_ = std::move(file);
     }
     const QDBusMessage loaded = callKWin(kScriptingPath, kScriptingInterface, QStringLiteral("loadScript"),
-                                         {script_->fileName(), pluginName_}, int(deadline.remainingTime()));
+                                         {script_->fileName(), kPluginName}, int(deadline.remainingTime()));
     if (loaded.type() != QDBusMessage::ReplyMessage || loaded.arguments().isEmpty())
         return false;
     const int id = loaded.arguments().constFirst().toInt();
@@ -116,7 +122,7 @@ bool KWinScriptPointerLocator::startScript(int timeoutMs)
 
 void KWinScriptPointerLocator::unloadScript()
 {
-    callKWin(kScriptingPath, kScriptingInterface, QStringLiteral("unloadScript"), {pluginName_}, 500);
+    callKWin(kScriptingPath, kScriptingInterface, QStringLiteral("unloadScript"), {kPluginName}, 500);
 }
 
 } // namespace platform::wayland

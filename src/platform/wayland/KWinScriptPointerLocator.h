@@ -1,8 +1,6 @@
 #pragma once
 #include "platform/wayland/PointerLocator.h"
 
-#include <QString>
-#include <QThread>
 #include <memory>
 
 class QTemporaryFile;
@@ -13,7 +11,8 @@ class KWinCursorReports;
 
 // Finds the pointer on KWin: a small KWin script, loaded once through KWin's scripting
 // service on the session bus, reads the pointer position and reports it back over the
-// bus whenever it is asked to. A locate costs one message to the script and its answer.
+// bus whenever it is asked to. A locate costs one message to the script and its answer;
+// while it waits for them, the event loop runs (the bus delivers calls through it).
 class KWinScriptPointerLocator : public PointerLocator {
 public:
     KWinScriptPointerLocator();
@@ -23,6 +22,8 @@ public:
     static bool isAvailable();
 
     std::optional<QPoint> locate(int timeoutMs) override;
+    // Once the script runs, a locate is a message to KWin and one back, well under a
+    // millisecond, and changes nothing on the desktop.
     bool followsCheaply() const override { return true; }
 
 private:
@@ -31,9 +32,7 @@ private:
     void unloadScript();
 
     std::unique_ptr<KWinCursorReports> reports_;
-    QThread thread_;
     std::unique_ptr<QTemporaryFile> script_;
-    QString pluginName_;
     bool registered_ = false;
     bool scriptRunning_ = false;
 };

@@ -9,6 +9,7 @@
 #include "platform/wayland/PointerLocator.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandInput.h"
+#include "platform/wayland/WaylandScreen.h"
 #include "platform/wayland/WaylandWindows.h"
 
 #include <cstdio>
@@ -46,12 +47,13 @@ public:
         , selection_(std::move(selection))
         , toplevels_(std::move(toplevels))
         , locator_(createPointerLocator(*connection_))
+        , screen_(x11_->screen())
         , input_(x11_->input(), locator_.get())
         , windows_(*toplevels_, *selection_)
     {
     }
 
-    Screen& screen() override { return x11_->screen(); }
+    Screen& screen() override { return screen_; }
     Files& files() override { return x11_->files(); }
     SettingsStore& store() override { return x11_->store(); }
     Session& session() override { return x11_->session(); }
@@ -69,6 +71,7 @@ private:
     std::unique_ptr<DataControlSelection> selection_;
     std::unique_ptr<ToplevelTracker> toplevels_;
     std::unique_ptr<PointerLocator> locator_;
+    WaylandScreen screen_;
     WaylandInput input_;
     WaylandWindows windows_;
     NoTypingKeyboard keyboard_;
