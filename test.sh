@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit tests offscreen,
-# the X11, end-to-end and soak tests on a virtual desktop.
+# the X11, end-to-end and soak tests on a virtual desktop, the Wayland tests in
+# headless Wayland sessions (sway with XWayland, and KWin).
 #   ./test.sh            everything
 #   ./test.sh --asan     the same, built with AddressSanitizer and UBSan (in build-asan/)
 #   ./test.sh --soak     the same with the long soak runs (short ones always run)
@@ -51,6 +52,8 @@ fi
 x11_timeout=600
 [ -n "${QLR_SOAK_LONG:-}" ] && x11_timeout=3600
 scripts/xdesktop.sh "${x11_wrapper[@]}" bash -c "cd '$build_dir' && ctest -L 'x11|e2e|soak' --no-tests=error --output-on-failure --timeout $x11_timeout" || status=1
+# Each Wayland test starts its own compositor (scripts/waylanddesktop.sh, kwindesktop.sh).
+dbus-run-session -- bash -c "cd '$build_dir' && ctest -L wayland --no-tests=error --output-on-failure --timeout 600" || status=1
 
 if [ $status -eq 0 ]; then
     echo "All test groups passed."

@@ -17,6 +17,8 @@ public:
     };
     QList<Event> events;
     std::function<void(const Event&)> onKey;
+    bool typing = true; // false plays a desktop that lets no program type into another
+    bool canType() override { return typing; }
 
     void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override
     {

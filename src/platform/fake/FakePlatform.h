@@ -85,7 +85,10 @@ public:
         return {buttonsDown.contains(LeftButton), buttonsDown.contains(RightButton), buttonsDown.contains(MiddleButton)};
     }
     QPoint cursorPos() override { return cursor; }
+    bool followsPointer() override { return follows; }
     bool isShiftDown() override { return shiftDown; }
+    // False plays a desktop that tells the pointer's place only when asked afresh.
+    bool follows = true;
 };
 
 // An in-memory file system. Folders listed in readOnlyFolders refuse new files,

@@ -13,11 +13,15 @@ public:
     WindowHandle foreground = 0;
     QHash<WindowHandle, std::int64_t> processIds;
     QHash<WindowHandle, QStringList> classes;
+    QHash<WindowHandle, QString> applicationIds;
     QHash<WindowHandle, QRect> rects;
     QList<WindowHandle> desktopsAndPanels;
     QList<std::uint32_t> primaryDownNotes;
     bool deliversForegroundChanges = false;
     std::function<void()> foregroundHandler;
+    // Whether the watcher hears of selection changes instead of buttons (as on Wayland).
+    bool deliversSelectionChanges = false;
+    std::function<void(bool)> selectionHandler;
     QList<WindowHandle> copyRequests;
     // The answer of a window to the copy request; none by default.
     std::function<std::optional<QString>(WindowHandle)> onCopyMessage;
@@ -30,11 +34,20 @@ public:
     }
     bool isDesktopOrPanel(WindowHandle window) override { return desktopsAndPanels.contains(window); }
     QStringList windowClass(WindowHandle window) override { return classes.value(window); }
+    QString applicationId(WindowHandle window) override { return applicationIds.value(window); }
+    bool reportsGeometry() override { return geometryReported; }
+    bool geometryReported = true;
     bool deliverForegroundChanges(std::function<void()> handler) override
     {
         if (deliversForegroundChanges)
             foregroundHandler = std::move(handler);
         return deliversForegroundChanges;
+    }
+    bool deliverSelectionChanges(std::function<void(bool)> handler) override
+    {
+        if (deliversSelectionChanges)
+            selectionHandler = std::move(handler);
+        return deliversSelectionChanges;
     }
     void notePrimaryButtonDown(std::uint32_t eventTimeMs) override { primaryDownNotes.append(eventTimeMs); }
     std::optional<QString> copyMessage(WindowHandle window) override

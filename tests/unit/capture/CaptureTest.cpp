@@ -133,6 +133,17 @@ TEST_F(CaptureTest, ACopyTheUserMakesMeanwhileIsKeptAndTerminalsGetNoKeys)
         EXPECT_TRUE(desktop.fakeKeyboard.events.isEmpty()) << executable;
         EXPECT_EQ(clock.sleptMs, 0) << "nothing asked for, nothing waited for";
     }
+
+    // Where no program may type into another (Wayland), the clipboard is left alone.
+    desktop.fakeWindows.classes.insert(App, {"editor"});
+    desktop.fakeWindows.foreground = App;
+    desktop.fakeWindows.onCopyMessage = [](WindowHandle) { return std::nullopt; };
+    desktop.fakeKeyboard.typing = false;
+    board.putFromApplication(textBlocks("the user's"));
+    const std::uint64_t stamp = board.stamp;
+    EXPECT_EQ(capture.copySelectedText(App), "");
+    EXPECT_TRUE(desktop.fakeKeyboard.events.isEmpty());
+    EXPECT_EQ(board.stamp, stamp) << "never emptied nor put back";
 }
 
 } // namespace

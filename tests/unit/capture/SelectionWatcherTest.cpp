@@ -196,6 +196,64 @@ TEST_P(EventWatcherTest, SeesClicksBetweenTwoTicks)
         << "the capture hears each press's own time";
 }
 
+// Where no button is seen (Wayland), the primary selection's own changes tell.
+class SettledSelectionTest : public SelectionWatcherTest {
+protected:
+    void SetUp() override
+    {
+        state.translationEnabled = true;
+        desktop.fakeWindows.deliversForegroundChanges = desktop.fakeWindows.deliversSelectionChanges = true;
+        ASSERT_TRUE(watcher.watchEvents());
+        desktop.fakeInput.cursor = QPoint(300, 200);
+    }
+    void change(bool selected) { desktop.fakeWindows.selectionHandler(selected); }
+    void settle()
+    {
+        ASSERT_TRUE(watcher.selectionSettle.isRunning());
+        emit watcher.selectionSettle.timeout();
+    }
+};
+
+TEST_P(SettledSelectionTest, OnlyASelectionThatStopsChangingIsTranslatedAndTheIconStandsInForTheClick)
+{
+    EXPECT_TRUE(state.buttonsUnseen);
+    for (const char* mode : {"1", "2", "3"}) {
+        state.settings.set("ControlMode", mode);
+        calls.clear();
+        change(true);
+        change(true); // still being dragged
+        EXPECT_EQ(watcher.selectionSettle.interval(), SelectionWatcher::SettleMs);
+        EXPECT_EQ(calls, QStringList({"hide", "hide"})) << "nothing before it settles";
+        settle();
+        EXPECT_EQ(calls.mid(2), QString(mode) == "3" ? QStringList({"translate 300,200 left 300", "open 300,200"})
+                                                     : QStringList({"translate 300,200 left 300"}))
+            << "mode " << mode << " (1 acts as 2: no click near the end can be seen)";
+        EXPECT_EQ(state.controlMode(), QString(mode) == "3" ? 3 : 2);
+    }
+    calls.clear();
+    change(true);
+    change(false);
+    EXPECT_FALSE(watcher.selectionSettle.isRunning()) << "a selection cleared before it settled is no selection";
+    state.translationEnabled = false;
+    change(true);
+    EXPECT_FALSE(watcher.selectionSettle.isRunning());
+    EXPECT_TRUE(calls.filter("translate").isEmpty());
+
+    // A selection settling while the last one is still being captured waits for it.
+    state.translationEnabled = true;
+    change(true);
+    duringTranslate = [&] {
+        duringTranslate = nullptr;
+        change(true);
+        emit watcher.selectionSettle.timeout();
+        EXPECT_TRUE(watcher.selectionSettle.isRunning()) << "put off";
+    };
+    settle();
+    settle();
+    EXPECT_EQ(calls.filter("translate").size(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(WithoutButtons, SettledSelectionTest, testing::Values(true));
 INSTANTIATE_TEST_SUITE_P(Sampled, SelectionWatcherTest, testing::Values(false));
 INSTANTIATE_TEST_SUITE_P(Events, SelectionWatcherTest, testing::Values(true));
 INSTANTIATE_TEST_SUITE_P(Events, EventWatcherTest, testing::Values(true));

@@ -287,6 +287,11 @@ TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenT
         EXPECT_FALSE(app.pipeline()->appSwitch().watchActive);
         EXPECT_EQ(app.state().currentApplication, "xterm");
     }
+    // A window whose process is not told goes by its application id.
+    desktop.fakeWindows.applicationIds.insert(WindowHandle(998), "org.example.Foot");
+    desktop.fakeWindows.foreground = WindowHandle(998);
+    fire(app.timers().selectionWatch);
+    EXPECT_EQ(app.state().currentApplication, "org.example.foot");
     for (const auto& [value, on] : {std::pair{"2", true}, {"0", false}, {"abc", false}}) {
         setRow("kate", value);
         EXPECT_EQ(app.pipeline()->appSwitch().storedRow("kate"), on) << value;

@@ -54,6 +54,14 @@ TEST_F(PopupBehaviourTest, TheIconIsOfferedBesideTheSelectionAndOpensThePopupBel
     EXPECT_FALSE(icon().isVisible()) << "parked hidden for the click that opens";
     EXPECT_EQ(icon().pos(), QPoint(392, 292));
     EXPECT_FALSE(timers.iconRetire.isEnabled());
+
+    // Where no click outside the program is seen, the icon is offered instead; where
+    // the pointer is not followed, it waits for its click or its time-out.
+    state.buttonsUnseen = true;
+    desktop.fakeInput.follows = false;
+    popup.offerIcon(400, 300);
+    EXPECT_TRUE(icon().isVisible() && timers.iconRetire.isEnabled());
+    EXPECT_FALSE(timers.iconLeave.isEnabled());
 }
 
 TEST_F(PopupBehaviourTest, HidingFadesThePopupOutAndTheIconLeavesWhenThePointerDoes)

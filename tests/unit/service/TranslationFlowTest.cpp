@@ -62,6 +62,9 @@ TEST_F(TranslationFlowTest, OnlyReleasesWellInsideTheWindowAreCapturedAndOnlyBla
                                        {400, 481, false}})
         EXPECT_EQ(request.isPointInWindowBody(Editor, x, y), inside) << x << "," << y;
     EXPECT_FALSE(request.isPointInWindowBody(999, 400, 300)) << "a window without rectangle";
+    desktop.fakeWindows.geometryReported = false;
+    EXPECT_TRUE(request.isPointInWindowBody(999, 400, 300)) << "where no window's place is told";
+    desktop.fakeWindows.geometryReported = true;
     EXPECT_FALSE(request.translateSelection(400, 110, 300));
     EXPECT_EQ(captures, 0);
     selected = "   ";
