@@ -27,12 +27,12 @@ using platform::wayland::KWinScriptPointerLocator;
 using platform::wayland::PlasmaWindowTracker;
 using platform::wayland::WaylandConnection;
 
-const QString kSelectedText = QStringLiteral("kwin primary selection");
+const QString SelectedText = QStringLiteral("kwin primary selection");
 
 int runSelectingClient(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QLineEdit field(kSelectedText);
+    QLineEdit field(SelectedText);
     field.setWindowTitle(QStringLiteral("selecting client"));
     QObject::connect(&app, &QApplication::focusChanged, &field, [&field](QWidget*, QWidget* now) {
         if (now != &field)
@@ -50,18 +50,18 @@ int runSelectingClient(int argc, char** argv)
 
 // KWin's fake input device (org_kde_kwin_fake_input version 4), declared here for the
 // two requests the test makes: it puts the pointer where the test wants it.
-const wl_message kFakeInputRequests[] = {
+const wl_message FakeInputRequests[] = {
     {"authenticate", "ss", nullptr}, {"pointer_motion", "ff", nullptr},   {"button", "uu", nullptr},
     {"axis", "uf", nullptr},         {"touch_down", "2uff", nullptr},     {"touch_motion", "2uff", nullptr},
     {"touch_up", "2u", nullptr},     {"touch_cancel", "2", nullptr},      {"touch_frame", "2", nullptr},
     {"pointer_motion_absolute", "3ff", nullptr}, {"keyboard_key", "4uu", nullptr}};
-const wl_interface kFakeInput = {"org_kde_kwin_fake_input", 4, 11, kFakeInputRequests, 0, nullptr};
-constexpr std::uint32_t kAuthenticate = 0;
-constexpr std::uint32_t kPointerMotionAbsolute = 9;
+const wl_interface FakeInput = {"org_kde_kwin_fake_input", 4, 11, FakeInputRequests, 0, nullptr};
+constexpr std::uint32_t Authenticate = 0;
+constexpr std::uint32_t PointerMotionAbsolute = 9;
 
 void movePointer(WaylandConnection& connection, wl_proxy* fakeInput, int x, int y)
 {
-    wl_proxy_marshal_flags(fakeInput, kPointerMotionAbsolute, nullptr, wl_proxy_get_version(fakeInput), 0,
+    wl_proxy_marshal_flags(fakeInput, PointerMotionAbsolute, nullptr, wl_proxy_get_version(fakeInput), 0,
                            wl_fixed_from_int(x), wl_fixed_from_int(y));
     ASSERT_TRUE(connection.roundtrip(2000));
 }
@@ -120,7 +120,7 @@ TEST_F(KWinSession, TheActiveClientItsSelectionAndThePointerAreFound)
     DataControlSelection selection(connection_);
     ASSERT_TRUE(selection.isAvailable());
     QString primary;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return (primary = selection.readPrimary().value_or("(none)")) == kSelectedText; },
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (primary = selection.readPrimary().value_or("(none)")) == SelectedText; },
                                 3000))
         << primary.toStdString();
 
@@ -132,9 +132,9 @@ TEST_F(KWinSession, TheActiveClientItsSelectionAndThePointerAreFound)
 
     // The pointer, wherever KWin's fake input device puts it, fresh on every locate.
     ASSERT_TRUE(KWinScriptPointerLocator::isAvailable());
-    auto* fakeInput = static_cast<wl_proxy*>(connection_.bind(&kFakeInput, 4, 3));
+    auto* fakeInput = static_cast<wl_proxy*>(connection_.bind(&FakeInput, 4, 3));
     ASSERT_NE(fakeInput, nullptr);
-    wl_proxy_marshal_flags(fakeInput, kAuthenticate, nullptr, wl_proxy_get_version(fakeInput), 0, "qlr_kwin_tests",
+    wl_proxy_marshal_flags(fakeInput, Authenticate, nullptr, wl_proxy_get_version(fakeInput), 0, "qlr_kwin_tests",
                            "moves the pointer for the tests");
     KWinScriptPointerLocator locator;
     QList<qint64> costs;

@@ -6,13 +6,13 @@ namespace platform::wayland {
 
 namespace {
 // KWin's calls time out after 25 s; the held one is answered well before.
-constexpr int kKeepAliveMs = 15000;
+constexpr int KeepAliveMs = 15000;
 } // namespace
 
 KWinCursorReports::KWinCursorReports()
 {
     keepAlive_.setSingleShot(true);
-    keepAlive_.setInterval(kKeepAliveMs);
+    keepAlive_.setInterval(KeepAliveMs);
     connect(&keepAlive_, &QTimer::timeout, this, [this] { askAgain(); });
 }
 

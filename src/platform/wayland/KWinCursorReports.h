@@ -17,7 +17,7 @@ class KWinCursorReports : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.quillora.Quillora.CursorReports")
 public:
-    static constexpr const char* kInterface = "org.quillora.Quillora.CursorReports";
+    static constexpr const char* Interface = "org.quillora.Quillora.CursorReports";
 
     KWinCursorReports();
 

@@ -15,16 +15,16 @@ namespace platform::wayland {
 
 namespace {
 
-const QString kKWinService = QStringLiteral("org.kde.KWin");
-const QString kScriptingPath = QStringLiteral("/Scripting");
-const QString kScriptingInterface = QStringLiteral("org.kde.kwin.Scripting");
-const QString kReportsPath = QStringLiteral("/org/quillora/Quillora/CursorReports");
+const QString KWinService = QStringLiteral("org.kde.KWin");
+const QString ScriptingPath = QStringLiteral("/Scripting");
+const QString ScriptingInterface = QStringLiteral("org.kde.kwin.Scripting");
+const QString ReportsPath = QStringLiteral("/org/quillora/Quillora/CursorReports");
 // One name for the program's script, so that a script left behind by a run that ended
 // abruptly is unloaded before the next one loads.
-const QString kPluginName = QStringLiteral("quillora-pointer");
+const QString PluginName = QStringLiteral("quillora-pointer");
 
 // Reports the pointer position, then again each time the answer asks for it.
-constexpr char kScriptTemplate[] = R"(function report() {
+constexpr char ScriptTemplate[] = R"(function report() {
     callDBus("%1", "%2", "%3", "report", workspace.cursorPos.x, workspace.cursorPos.y, function (again) {
         if (again)
             report();
@@ -36,7 +36,7 @@ report();
 QDBusMessage callKWin(const QString& path, const QString& interface, const QString& method,
                       const QVariantList& arguments, int timeoutMs)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(kKWinService, path, interface, method);
+    QDBusMessage call = QDBusMessage::createMethodCall(KWinService, path, interface, method);
     call.setArguments(arguments);
     return QDBusConnection::sessionBus().call(call, QDBus::Block, std::max(timeoutMs, 1));
 }
@@ -48,7 +48,7 @@ KWinScriptPointerLocator::KWinScriptPointerLocator() : reports_(std::make_unique
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    registered_ = bus.registerObject(kReportsPath, reports_.get(), QDBusConnection::ExportScriptableSlots);
+    registered_ = bus.registerObject(ReportsPath, reports_.get(), QDBusConnection::ExportScriptableSlots);
 }
 
 KWinScriptPointerLocator::~KWinScriptPointerLocator()
@@ -56,20 +56,30 @@ KWinScriptPointerLocator::~KWinScriptPointerLocator()
     if (registered_) {
         reports_->stopScript();
         unloadScript();
-        QDBusConnection::sessionBus().unregisterObject(kReportsPath);
+        QDBusConnection::sessionBus().unregisterObject(ReportsPath);
     }
 }
 
 bool KWinScriptPointerLocator::isAvailable()
 {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(kKWinService).value();
+    return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(KWinService).value();
 }
 
 std::optional<QPoint> KWinScriptPointerLocator::locate(int timeoutMs)
 {
     if (!registered_)
         return std::nullopt;
+    if (locating_)
+        return reports_->reportCount() > 0 ? std::optional(reports_->lastPosition()) : std::nullopt;
+    locating_ = true;
+    const std::optional<QPoint> position = locateAfresh(timeoutMs);
+    locating_ = false;
+    return position;
+}
+
+std::optional<QPoint> KWinScriptPointerLocator::locateAfresh(int timeoutMs)
+{
     const QDeadlineTimer deadline(timeoutMs);
     const std::uint64_t seen = reports_->reportCount();
     // A running script reports on being answered; a new one reports as it starts.
@@ -99,16 +109,16 @@ bool KWinScriptPointerLocator::startScript(int timeoutMs)
     const QDeadlineTimer deadline(timeoutMs);
     if (!script_) {
         auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/quillora-pointer-XXXXXX.js"));
-        const QByteArray text = QString::fromLatin1(kScriptTemplate)
-                                    .arg(QDBusConnection::sessionBus().baseService(), kReportsPath,
-                                         QString::fromLatin1(KWinCursorReports::kInterface))
+        const QByteArray text = QString::fromLatin1(ScriptTemplate)
+                                    .arg(QDBusConnection::sessionBus().baseService(), ReportsPath,
+                                         QString::fromLatin1(KWinCursorReports::Interface))
                                     .toUtf8();
         if (!file->open() || file->write(text) != text.size() || !file->flush())
             return false;
         script_ = std::move(file);
     }
-    const QDBusMessage loaded = callKWin(kScriptingPath, kScriptingInterface, QStringLiteral("loadScript"),
-                                         {script_->fileName(), kPluginName}, int(deadline.remainingTime()));
+    const QDBusMessage loaded = callKWin(ScriptingPath, ScriptingInterface, QStringLiteral("loadScript"),
+                                         {script_->fileName(), PluginName}, int(deadline.remainingTime()));
     if (loaded.type() != QDBusMessage::ReplyMessage || loaded.arguments().isEmpty())
         return false;
     const int id = loaded.arguments().constFirst().toInt();
@@ -122,7 +132,7 @@ bool KWinScriptPointerLocator::startScript(int timeoutMs)
 
 void KWinScriptPointerLocator::unloadScript()
 {
-    callKWin(kScriptingPath, kScriptingInterface, QStringLiteral("unloadScript"), {kPluginName}, 500);
+    callKWin(ScriptingPath, ScriptingInterface, QStringLiteral("unloadScript"), {PluginName}, 500);
 }
 
 } // namespace platform::wayland

@@ -27,6 +27,7 @@ public:
     bool followsCheaply() const override { return true; }
 
 private:
+    std::optional<QPoint> locateAfresh(int timeoutMs);
     // Loads and starts the script; false when KWin refused or did not answer in time.
     bool startScript(int timeoutMs);
     void unloadScript();
@@ -35,6 +36,8 @@ private:
     std::unique_ptr<QTemporaryFile> script_;
     bool registered_ = false;
     bool scriptRunning_ = false;
+    // A locate waits in an event loop of its own, where a timer may ask again.
+    bool locating_ = false;
 };
 
 } // namespace platform::wayland

@@ -16,8 +16,8 @@ void ignore(void*, Args...)
 }
 
 // The window list KWin 5.27 advertises; later versions only add what is not used here.
-constexpr std::uint32_t kProtocolVersion = 16;
-constexpr int kStartupWaitMs = 2000;
+constexpr std::uint32_t ProtocolVersion = 16;
+constexpr int StartupWaitMs = 2000;
 
 } // namespace
 
@@ -28,13 +28,13 @@ PlasmaWindowTracker::PlasmaWindowTracker(WaylandConnection& connection) : connec
         ignore<org_kde_plasma_window_management*, wl_array*>, ignore<org_kde_plasma_window_management*, const char*>,
         &PlasmaWindowTracker::onWindowWithUuid};
     manager_ = static_cast<org_kde_plasma_window_management*>(
-        connection_.bind(&org_kde_plasma_window_management_interface, kProtocolVersion, 1));
+        connection_.bind(&org_kde_plasma_window_management_interface, ProtocolVersion, 1));
     if (!manager_)
         return;
     org_kde_plasma_window_management_add_listener(manager_, &listener, this);
     // The first round trip brings the windows, the second what each one is.
-    connection_.roundtrip(kStartupWaitMs);
-    connection_.roundtrip(kStartupWaitMs);
+    connection_.roundtrip(StartupWaitMs);
+    connection_.roundtrip(StartupWaitMs);
 }
 
 PlasmaWindowTracker::~PlasmaWindowTracker()
