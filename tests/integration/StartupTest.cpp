@@ -54,6 +54,28 @@ TEST(Startup, SecondInstanceEndsAtOnceAndTheFirstKeepsRunning)
     EXPECT_EQ(second.exitCode(), 0);
 }
 
+TEST(Startup, AWaylandSessionWithoutXWaylandIsToldAndOneWithoutACompositorFallsBackToX11)
+{
+    QTemporaryDir home;
+    QProcessEnvironment env = programEnvironment(home);
+    env.insert("WAYLAND_DISPLAY", home.filePath("no-compositor"));
+    env.remove("DISPLAY");
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QLR_BINARY, {});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_TRUE(program.readAllStandardError().contains("no XWayland"));
+
+    env.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+    program.setProcessEnvironment(env);
+    program.start(QLR_BINARY, {});
+    EXPECT_FALSE(program.waitForFinished(3000)) << "runs on X11 alone";
+    EXPECT_TRUE(program.readAllStandardError().contains("only XWayland applications are watched"));
+    program.kill();
+    program.waitForFinished();
+}
+
 // The desktop's notification-area host is stopped for the test; started again at its
 // end (detached: it outlives the test like the one the desktop started).
 class WithoutATray : public testing::Test {
