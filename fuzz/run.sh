@@ -17,7 +17,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 mkdir -p "$build_dir/crashes"
 for target in "$build_dir"/fuzz_*; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
     corpus="$build_dir/corpus/$name"
     mkdir -p "$corpus"
