@@ -242,13 +242,17 @@ TEST_P(SettledSelectionTest, OnlyASelectionThatStopsChangingIsTranslatedAndTheIc
     // A selection settling while the last one is still being captured waits for it.
     state.translationEnabled = true;
     change(true);
+    state.lastForegroundWindow = 5;
     duringTranslate = [&] {
         duringTranslate = nullptr;
         change(true);
         emit watcher.selectionSettle.timeout();
         EXPECT_TRUE(watcher.selectionSettle.isRunning()) << "put off";
+        desktop.fakeWindows.foregroundHandler();
+        EXPECT_EQ(state.lastForegroundWindow, 5u) << "a foreground change waits too";
     };
     settle();
+    EXPECT_EQ(state.lastForegroundWindow, 0u) << "and is handled right after";
     settle();
     EXPECT_EQ(calls.filter("translate").size(), 2);
 }
