@@ -74,8 +74,10 @@ public:
     // The window that owns the selection ("CLIPBOARD", "PRIMARY"); 0 for none.
     static unsigned long selectionOwner(const QString& selection = "CLIPBOARD");
 
-private:
+    // Starts a helper that says "ready" on its first line once it is; nullptr when it did not.
     QProcess* startReady(const QString& program, const QStringList& args);
+
+private:
     std::vector<std::unique_ptr<QProcess>> programs_;
     QList<qint64> frozen_;
 };

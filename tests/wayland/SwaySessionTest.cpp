@@ -41,15 +41,18 @@ QJsonObject findWindow(const QJsonObject& node, const QString& appId)
 
 class SwaySession : public ProgramOnDesktop {
 protected:
-    QProcess pointer; // the seat's only pointer, kept for the whole test
+    QProcess* pointer = nullptr; // the seat's only pointer, kept for the whole test
     QTemporaryDir shared;
 
     void SetUp() override
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("SWAYSOCK")) << "run through scripts/waylanddesktop.sh";
         ProgramOnDesktop::SetUp();
-        pointer.start(QLR_VIRTUAL_POINTER, {});
-        ASSERT_TRUE(pointer.waitForReadyRead(10000) && pointer.readLine().trimmed() == "ready");
+        pointer = driver.startReady(QLR_VIRTUAL_POINTER, {});
+        ASSERT_NE(pointer, nullptr);
+        // The session has no tray: without a notification service the program would say
+        // so in a message box, which would take the focus.
+        ASSERT_NE(driver.startDesktopServices({"--no-portal"}), nullptr);
         // The compositor's user runs the terminals and must read what they show.
         QFile::setPermissions(shared.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                  QFileDevice::ExeOwner | QFileDevice::ReadOther |
@@ -64,51 +67,55 @@ protected:
     {
         ProgramOnDesktop::TearDown();
         run("swaymsg", {"[app_id=\"^qlr-\"] kill"});
-        pointer.closeWriteChannel();
-        pointer.waitForFinished(3000);
     }
 
     // Sends pointer commands and waits until the compositor has taken each.
     void pointerDo(const QStringList& commands)
     {
-        pointer.write((commands.join('\n') + '\n').toUtf8());
+        pointer->write((commands.join('\n') + '\n').toUtf8());
         int answered = 0;
-        while (answered < commands.size() && pointer.waitForReadyRead(5000))
-            while (pointer.canReadLine())
-                answered += pointer.readLine().trimmed() == "ok";
+        while (answered < commands.size() && pointer->waitForReadyRead(5000))
+            while (pointer->canReadLine())
+                answered += pointer->readLine().trimmed() == "ok";
         ASSERT_EQ(answered, commands.size());
     }
 
-    // A foot terminal with the sentence on its first line; where that line begins.
-    QPoint openTerminal(const QString& appId)
+    // Where the terminal's first text line begins now (sway lays windows out again as
+    // others come); a null point while it is not in the window tree.
+    static QPoint lineStart(const QString& appId)
     {
-        run("swaymsg", {"exec", "foot -a " + appId + " sh " + shared.filePath("show.sh")});
-        QJsonObject window;
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] {
-                window = findWindow(QJsonDocument::fromJson(run("swaymsg", {"-r", "-t", "get_tree"})).object(), appId);
-                return !window.isEmpty();
-            },
-            10000))
-            << "foot never appeared";
+        const QJsonObject window =
+            findWindow(QJsonDocument::fromJson(run("swaymsg", {"-r", "-t", "get_tree"})).object(), appId);
+        if (window.isEmpty())
+            return {};
         const QJsonObject rect = window.value("rect").toObject(), inner = window.value("window_rect").toObject();
         // foot's 2-pixel padding inside the window, and half a 16-pixel text row down.
         return {rect.value("x").toInt() + inner.value("x").toInt() + 2,
                 rect.value("y").toInt() + inner.value("y").toInt() + 2 + 8};
     }
 
-    // Drags across the sentence's first characters (7-pixel cells) until the terminal
-    // holds them as the primary selection; a terminal that has not drawn yet misses
+    // A foot terminal with the sentence on its first line.
+    void openTerminal(const QString& appId)
+    {
+        run("swaymsg", {"exec", "foot -a " + appId + " sh " + shared.filePath("show.sh")});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !lineStart(appId).isNull(); }, 10000)) << "foot never appeared";
+    }
+
+    // Drags across the sentence's first characters (7-pixel cells) in the terminal until
+    // it holds them as the primary selection; a terminal that has not drawn yet misses
     // the first drag. Where the drag ended.
-    QPoint selectSentence(QPoint lineStart, int characters = int(Sentence.size()))
+    QPoint selectSentence(const QString& appId, int characters = int(Sentence.size()))
     {
         const QString text = Sentence.left(characters);
-        const QPoint end = lineStart + QPoint(7 * characters - 1, 0);
-        QStringList drag{QString("move %1 %2").arg(lineStart.x() + 1).arg(lineStart.y()), "press"};
-        for (int x = lineStart.x() + 20; x < end.x(); x += 20)
-            drag << QString("move %1 %2").arg(x).arg(end.y()) << "sleep 8";
-        drag << QString("move %1 %2").arg(end.x()).arg(end.y()) << "release";
+        run("wl-copy", {"--primary", "--clear"});
+        QPoint end;
         for (int attempt = 0; attempt < 3 && primarySelection() != text; ++attempt) {
+            const QPoint start = lineStart(appId);
+            end = start + QPoint(7 * characters - 1, 0);
+            QStringList drag{QString("move %1 %2").arg(start.x() + 1).arg(start.y()), "press"};
+            for (int x = start.x() + 20; x < end.x(); x += 20)
+                drag << QString("move %1 %2").arg(x).arg(end.y()) << "sleep 8";
+            drag << QString("move %1 %2").arg(end.x()).arg(end.y()) << "release";
             pointerDo(drag);
             (void)QTest::qWaitFor([&] { return primarySelection() == text; }, 2000);
         }
@@ -126,9 +133,9 @@ TEST_F(SwaySession, ASelectionInANativeTerminalIsTranslatedBesideThePointerAndTh
 
     ASSERT_NO_FATAL_FAILURE(startProgram());
     enableTranslationIn("qlr-one");
-    const QPoint line = openTerminal("qlr-one");
+    openTerminal("qlr-one");
     ASSERT_TRUE(waitForForeground("qlr-one"));
-    const QPoint release = selectSentence(line);
+    const QPoint release = selectSentence("qlr-one");
 
     ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().shownText().toStdString();
     const QRect shown = popup().translationWindow().frameGeometry();
@@ -150,22 +157,21 @@ TEST_F(SwaySession, TranslationSwitchedOffForOneApplicationStaysOffForItAlone)
     ASSERT_NO_FATAL_FAILURE(startProgram({"ControlMode=2", "SmoothGlide=0", "servertimeout=30"}));
     enableTranslationIn("qlr-one");
     enableTranslationIn("qlr-two");
-    const QPoint one = openTerminal("qlr-one");
-    const QPoint two = openTerminal("qlr-two"); // sway puts it beside the first
-    ASSERT_NE(one, two);
+    openTerminal("qlr-one");
+    openTerminal("qlr-two"); // sway puts it beside the first
 
-    selectSentence(one);
+    selectSentence("qlr-one");
     ASSERT_TRUE(waitForForeground("qlr-one"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return popup().icon().isVisible(); }, 10000)) << "mode 2 offers the icon";
     app->trayMenu()->toggleItem->trigger();
     ASSERT_FALSE(state().translationEnabled);
 
-    selectSentence(two, 9);
+    selectSentence("qlr-two", 9);
     ASSERT_TRUE(waitForForeground("qlr-two"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return state().lastRequestText == "The house"; }, 10000))
         << "still on in the other";
 
-    selectSentence(one, 16);
+    selectSentence("qlr-one", 16);
     ASSERT_TRUE(waitForForeground("qlr-one", false)) << "off again when it comes back to the front";
     QTest::qWait(3 * SelectionWatcher::SettleMs);
     EXPECT_EQ(state().lastRequestText, "The house") << "nothing taken from it";
