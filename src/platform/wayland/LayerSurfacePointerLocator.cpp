@@ -12,7 +12,6 @@
 
 #include <QtMath>
 #include <algorithm>
-#include <cstring>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -50,8 +49,7 @@ LayerSurfacePointerLocator::LayerSurfacePointerLocator(WaylandConnection& connec
     if (!compositor_ || !layerShell_ || !viewporter_ || !createBuffer())
         return;
     noInput_ = wl_compositor_create_region(compositor_);
-    // A seat of its own, so that its pointer capability can be followed, and a registry of
-    // its own for every output with its position.
+    // A seat of its own, so that its pointer capability can be followed.
     seat_ = static_cast<wl_seat*>(connection_.bind(&wl_seat_interface, 5));
     if (seat_) {
         static const wl_seat_listener seatListener = {
@@ -60,26 +58,37 @@ LayerSurfacePointerLocator::LayerSurfacePointerLocator(WaylandConnection& connec
         };
         wl_seat_add_listener(seat_, &seatListener, this);
     }
-    static const wl_registry_listener registryListener = {&LayerSurfacePointerLocator::onGlobal,
-                                                          &LayerSurfacePointerLocator::onGlobalRemove};
-    registry_ = wl_display_get_registry(connection_.display());
-    wl_registry_add_listener(registry_, &registryListener, this);
-    // The globals, then the seat's capabilities and the outputs' positions they bring.
-    connection_.roundtrip(1000);
+    // wl_output gives no place in the global coordinates (wlroots sends 0,0); the xdg
+    // output's logical position is that place. Without it every output is at 0,0.
+    xdgOutputManager_ =
+        static_cast<zxdg_output_manager_v1*>(connection_.bind(&zxdg_output_manager_v1_interface, 3));
+    outputWatch_ = connection_.watchGlobals(wl_output_interface.name, [this](const auto& global, bool added) {
+        if (added) {
+            addOutput(global);
+            return;
+        }
+        outputs_.remove_if([this, &global](Output& output) {
+            if (output.name != global.name)
+                return false;
+            forgetOutput(output);
+            return true;
+        });
+    });
+    // The seat's capabilities and the outputs' positions.
     connection_.roundtrip(1000);
 }
 
 LayerSurfacePointerLocator::~LayerSurfacePointerLocator()
 {
     uncover();
+    if (outputWatch_)
+        connection_.unwatchGlobals(outputWatch_);
     for (Output& output : outputs_)
         forgetOutput(output);
     setPointerCapability(false);
     if (xdgOutputManager_)
         zxdg_output_manager_v1_destroy(xdgOutputManager_);
     destroyProxy(seat_, &wl_seat_release, WL_SEAT_RELEASE_SINCE_VERSION);
-    if (registry_)
-        wl_registry_destroy(registry_);
     if (noInput_)
         wl_region_destroy(noInput_);
     if (buffer_)
@@ -110,40 +119,13 @@ bool LayerSurfacePointerLocator::createBuffer()
     return buffer_ != nullptr;
 }
 
-void LayerSurfacePointerLocator::onGlobal(void* data, wl_registry* registry, std::uint32_t name,
-                                          const char* interface, std::uint32_t version)
+void LayerSurfacePointerLocator::addOutput(const WaylandConnection::Global& global)
 {
-    auto* self = static_cast<LayerSurfacePointerLocator*>(data);
-    if (std::strcmp(interface, wl_output_interface.name) == 0) {
-        const std::uint32_t bound = std::min(version, std::uint32_t(WL_OUTPUT_RELEASE_SINCE_VERSION));
-        auto* output = static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, bound));
-        self->outputs_.push_back({name, output, nullptr, {}});
-        self->watchOutput(self->outputs_.back());
-    }
-    else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0 && !self->xdgOutputManager_) {
-        self->xdgOutputManager_ = static_cast<zxdg_output_manager_v1*>(
-            wl_registry_bind(registry, name, &zxdg_output_manager_v1_interface, std::min(version, 3u)));
-        for (Output& output : self->outputs_)
-            self->watchOutput(output);
-    }
-}
-
-void LayerSurfacePointerLocator::onGlobalRemove(void* data, wl_registry*, std::uint32_t name)
-{
-    auto* self = static_cast<LayerSurfacePointerLocator*>(data);
-    self->outputs_.remove_if([self, name](Output& output) {
-        if (output.name != name)
-            return false;
-        self->forgetOutput(output);
-        return true;
-    });
-}
-
-void LayerSurfacePointerLocator::watchOutput([[maybe_unused]] Output& output)
-{
-    // wl_output gives no place in the global coordinates (wlroots sends 0,0); the xdg
-    // output's logical position is that place.
-    if (!xdgOutputManager_ || output.xdgOutput)
+    Output& output = outputs_.emplace_back();
+    output.name = global.name;
+    output.output =
+        static_cast<wl_output*>(connection_.bind(global, &wl_output_interface, WL_OUTPUT_RELEASE_SINCE_VERSION));
+    if (!xdgOutputManager_)
         return;
     static const zxdg_output_v1_listener listener = {
         .logical_position =

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/wayland/PointerLocator.h"
+#include "platform/wayland/WaylandConnection.h"
 
 #include <QPointF>
 #include <cstdint>
@@ -10,7 +11,6 @@ struct wl_compositor;
 struct wl_output;
 struct wl_pointer;
 struct wl_region;
-struct wl_registry;
 struct wl_seat;
 struct wl_surface;
 struct wp_viewport;
@@ -21,8 +21,6 @@ struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
 
 namespace platform::wayland {
-
-class WaylandConnection;
 
 // Finds the pointer on compositors with the wlroots layer shell (sway and its kin):
 // for a moment it covers every output with a transparent overlay surface, and the
@@ -62,15 +60,12 @@ private:
     };
 
     bool createBuffer();
-    void watchOutput(Output& output);
+    void addOutput(const WaylandConnection::Global& global);
     void forgetOutput(Output& output);
     void cover(std::uint32_t outputName, wl_output* output);
     void uncover();
     void setPointerCapability(bool present);
 
-    static void onGlobal(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
-                         std::uint32_t version);
-    static void onGlobalRemove(void* data, wl_registry* registry, std::uint32_t name);
     static void onCapabilities(void* data, wl_seat* seat, std::uint32_t capabilities);
     static void onConfigure(void* data, zwlr_layer_surface_v1* layerSurface, std::uint32_t serial,
                             std::uint32_t width, std::uint32_t height);
@@ -79,7 +74,7 @@ private:
                         std::int32_t x, std::int32_t y);
 
     WaylandConnection& connection_;
-    wl_registry* registry_ = nullptr;
+    int outputWatch_ = 0;
     wl_compositor* compositor_ = nullptr;
     zwlr_layer_shell_v1* layerShell_ = nullptr;
     wp_viewporter* viewporter_ = nullptr;

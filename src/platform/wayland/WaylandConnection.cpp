@@ -14,13 +14,40 @@ namespace platform::wayland {
 void WaylandConnection::onGlobal(void* data, wl_registry*, std::uint32_t name, const char* interface,
                                  std::uint32_t version)
 {
-    static_cast<WaylandConnection*>(data)->globals_.append({name, QByteArray(interface), version});
+    auto* self = static_cast<WaylandConnection*>(data);
+    const Global global{name, QByteArray(interface), version};
+    self->globals_.append(global);
+    for (const GlobalWatch& watch : std::as_const(self->watches_))
+        if (watch.interface == global.interface)
+            watch.handler(global, true);
 }
 
 void WaylandConnection::onGlobalRemove(void* data, wl_registry*, std::uint32_t name)
 {
-    auto& globals = static_cast<WaylandConnection*>(data)->globals_;
-    globals.removeIf([name](const Global& global) { return global.name == name; });
+    auto* self = static_cast<WaylandConnection*>(data);
+    for (const Global& global : std::as_const(self->globals_)) {
+        if (global.name != name)
+            continue;
+        for (const GlobalWatch& watch : std::as_const(self->watches_))
+            if (watch.interface == global.interface)
+                watch.handler(global, false);
+    }
+    self->globals_.removeIf([name](const Global& global) { return global.name == name; });
+}
+
+int WaylandConnection::watchGlobals(const char* interface, std::function<void(const Global&, bool)> handler)
+{
+    const int id = nextWatch_++;
+    watches_.append({id, QByteArray(interface), handler});
+    for (const Global& global : std::as_const(globals_))
+        if (global.interface == interface)
+            handler(global, true);
+    return id;
+}
+
+void WaylandConnection::unwatchGlobals(int id)
+{
+    watches_.removeIf([id](const GlobalWatch& watch) { return watch.id == id; });
 }
 
 WaylandConnection::WaylandConnection()
@@ -68,13 +95,16 @@ void* WaylandConnection::bind(const wl_interface* interface, std::uint32_t maxVe
 {
     if (!registry_)
         return nullptr;
-    for (const Global& global : globals_) {
-        if (global.interface != interface->name || global.version < minVersion)
-            continue;
-        const std::uint32_t version = std::min({global.version, maxVersion, std::uint32_t(interface->version)});
-        return wl_registry_bind(registry_, global.name, interface, version);
-    }
+    for (const Global& global : globals_)
+        if (global.interface == interface->name && global.version >= minVersion)
+            return bind(global, interface, maxVersion);
     return nullptr;
+}
+
+void* WaylandConnection::bind(const Global& global, const wl_interface* interface, std::uint32_t maxVersion)
+{
+    const std::uint32_t version = std::min({global.version, maxVersion, std::uint32_t(interface->version)});
+    return wl_registry_bind(registry_, global.name, interface, version);
 }
 
 wl_seat* WaylandConnection::seat()

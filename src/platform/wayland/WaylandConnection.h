@@ -38,8 +38,14 @@ public:
     // Binds the first global of the interface at the highest version both sides know,
     // at most maxVersion; nullptr when it is absent or older than minVersion.
     void* bind(const wl_interface* interface, std::uint32_t maxVersion, std::uint32_t minVersion = 1);
+    // Binds that global at the highest version both sides know, at most maxVersion.
+    void* bind(const Global& global, const wl_interface* interface, std::uint32_t maxVersion);
     // The first seat; nullptr when there is none.
     wl_seat* seat();
+    // The handler hears of every global of the interface: those already announced at
+    // once, later ones as they come (true) and go (false). Returns the watch's id.
+    int watchGlobals(const char* interface, std::function<void(const Global&, bool added)> handler);
+    void unwatchGlobals(int id);
 
     // Sends the requests made so far.
     void flush();
@@ -58,6 +64,13 @@ private:
     wl_registry* registry_ = nullptr;
     wl_seat* seat_ = nullptr;
     QList<Global> globals_;
+    struct GlobalWatch {
+        int id = 0;
+        QByteArray interface;
+        std::function<void(const Global&, bool)> handler;
+    };
+    QList<GlobalWatch> watches_;
+    int nextWatch_ = 1;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 

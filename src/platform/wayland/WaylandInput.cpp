@@ -13,9 +13,12 @@ bool WaylandInput::followsPointer()
 
 QPoint WaylandInput::cursorPos()
 {
-    if (followsPointer() || !located_)
-        return locator_ ? locatePointer() : xwayland_.cursorPos();
-    return *located_;
+    if (!locator_)
+        return xwayland_.cursorPos();
+    // An overlay that catches clicks is put up only for a finished selection.
+    if (locator_->followsCheaply())
+        return locatePointer();
+    return located_.value_or(xwayland_.cursorPos());
 }
 
 QPoint WaylandInput::locatePointer()
