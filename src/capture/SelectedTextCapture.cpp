@@ -87,10 +87,13 @@ QString SelectedTextCapture::copySelectedText(WindowHandle window)
     }
 
     // The shortcuts go to whatever has the keyboard focus, which is checked as well.
+    // Only what the window's own process puts on the clipboard is its answer, so a
+    // window whose process is not known gets no keys.
     if (!platform_.keyboard().canType())
         return {};
     const WindowHandle focus = platform_.windows().foregroundWindow();
-    if (!mayTypeInto(window) || (focus != window && !mayTypeInto(focus)))
+    const std::int64_t process = platform_.windows().windowProcessId(window);
+    if (process <= 0 || !mayTypeInto(window) || (focus != window && !mayTypeInto(focus)))
         return {};
     // They make the application replace the clipboard: without a whole copy of the
     // user's clipboard to put back, a missed translation is the lesser loss.
@@ -99,14 +102,17 @@ QString SelectedTextCapture::copySelectedText(WindowHandle window)
     if (!saved.complete)
         return {};
     emptyClipboard();
-    // What the clipboard holds on the capture's behalf; a different stamp at the end
-    // means somebody else put something there, which must not be overwritten.
+    // What the clipboard holds on the capture's behalf: whatever the application put
+    // there answering the shortcuts, text or not. A different stamp at the end means
+    // somebody else put something there (a clipboard manager refilling the emptied
+    // clipboard, the user), which is neither the selection nor to be overwritten.
     std::uint64_t expected = clipboard.changeStamp();
     QString text;
     const auto readClipboard = [&] {
+        if (clipboard.changeStamp() == expected || clipboard.ownerProcessId() != process)
+            return;
+        expected = clipboard.changeStamp();
         text = clipboardText();
-        if (!text.isEmpty())
-            expected = clipboard.changeStamp();
     };
 
     typeShortcut(platform::key::Insert);

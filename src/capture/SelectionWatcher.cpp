@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <cstdlib>
+#include <utility>
 
 SelectionWatcher::SelectionWatcher(AppState& state, platform::Platform& platform, Actions actions)
     : state_(state), platform_(platform), actions_(std::move(actions))
@@ -57,9 +58,10 @@ bool SelectionWatcher::watchEvents()
 
 void SelectionWatcher::onSelectionChanged(bool selected)
 {
-    // Each change starts the settle time again; a cleared selection ends it.
+    // Each change starts the settle time again; a cleared selection ends it. Text
+    // selected in the popup itself is the user's business with the translation.
     selectionSettle.setEnabled(false);
-    if (!selected || !watching())
+    if (!selected || actions_.cursorOverPopupOrIcon() || !watching())
         return;
     // A new selection is on its way: what showed the last one goes, as a press would.
     hideUnlessOverPopup();
@@ -78,8 +80,7 @@ void SelectionWatcher::onSelectionSettled()
         return;
     handlingEvent_ = true;
     const QPoint pointer = platform_.input().locatePointer();
-    actionX = 0;
-    actionY = 0;
+    actionPoint.reset();
     if (actions_.translateSelection(pointer.x(), pointer.y(), pointer.x()) && controlMode() == 3)
         actions_.openPopup(pointer.x(), pointer.y());
     handlingEvent_ = false;
@@ -103,14 +104,14 @@ bool SelectionWatcher::watching()
 
 void SelectionWatcher::onWatchTick()
 {
-    if (!watching())
-        return;
-
-    // Both buttons from one read; the pointer is asked only when a button changed.
+    // The buttons are followed also while nothing is watched, so that a press made
+    // there never pairs with a release made here. Both come from one read; the pointer
+    // is asked only when a button changed.
+    const bool watched = watching();
     const platform::Input::Buttons buttons = platform_.input().buttons();
     const bool primary = isDown(buttons, state_.primaryButton);
     if (primary != primaryWasDown)
-        primaryChanged(primary, platform_.input().cursorPos(), platform_.clock().secondsSinceMidnight(), 0);
+        primaryChanged(primary, platform_.input().cursorPos(), platform_.clock().secondsSinceMidnight(), 0, watched);
     if (isDown(buttons, state_.secondaryButton))
         secondaryPressed();
 }
@@ -141,37 +142,42 @@ void SelectionWatcher::handleEvent(const platform::Input::ButtonEvent& event)
     // that closed.
     if (event.button == 0)
         state_.lastForegroundWindow = 0;
-    if (!watching())
-        return;
+    const bool watched = watching();
     const int button = buttonNumberOf(event.button);
     if (button == 0)
         return;
     if (button == state_.primaryButton && event.down != primaryWasDown)
-        primaryChanged(event.down, event.position, event.timeMs / 1000.0, event.timeMs);
+        primaryChanged(event.down, event.position, event.timeMs / 1000.0, event.timeMs, watched);
     if (button == state_.secondaryButton && event.down)
         secondaryPressed();
 }
 
-void SelectionWatcher::primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs)
+void SelectionWatcher::primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs,
+                                      bool handle)
 {
     // Stored first, so that a tick running while this one waits inside the request
     // sees no change.
     primaryWasDown = down;
     if (down) {
-        hideUnlessOverPopup();
+        // A press anywhere else closes the popup, whichever application is in front.
+        pressedOnOwnWindow_ = actions_.cursorOverPopupOrIcon();
+        if (!pressedOnOwnWindow_)
+            actions_.hidePopup();
         downX = pointer.x();
         downY = pointer.y();
         if (actions_.primaryPressed)
             actions_.primaryPressed(eventTimeMs);
-    } else {
+    } else if (std::exchange(pressedOnOwnWindow_, false)) {
+        // Neither a selection nor the first half of a double click.
+        lastReleaseTime = 0;
+    } else if (handle) {
         handleRelease(pointer.x(), pointer.y(), seconds);
     }
 }
 
 void SelectionWatcher::secondaryPressed()
 {
-    actionX = 0;
-    actionY = 0;
+    actionPoint.reset();
     hideUnlessOverPopup();
 }
 
@@ -184,20 +190,22 @@ void SelectionWatcher::handleRelease(int x, int y, double now)
     lastReleaseTime = now;
 
     const int mode = controlMode();
-    if (mode == 1 && std::abs(actionX - x) < 20 && std::abs(actionY - y) < 20) {
-        actionX = 0;
-        actionY = 0;
+    const bool nearAction =
+        actionPoint && std::abs(actionPoint->x() - x) < 20 && std::abs(actionPoint->y() - y) < 20;
+    if (mode == 1 && nearAction) {
+        actionPoint.reset();
         actions_.openPopup(x, y);
     } else if (std::abs(downX - x) <= 30 && std::abs(downY - y) <= 10 && !doubleClick) {
-        actionX = 0;
-        actionY = 0;
+        actionPoint.reset();
     } else {
-        actionX = x;
-        actionY = y;
+        actionPoint = QPoint(x, y);
         if (doubleClick)
             platform_.clock().sleepMs(50);
         const int selectionLeft = downX < x ? downX : x;
-        if (actions_.translateSelection(x, y, selectionLeft) && controlMode() == 3)
+        // A selection that gave no request leaves nothing for a click to open.
+        if (!actions_.translateSelection(x, y, selectionLeft))
+            actionPoint.reset();
+        else if (controlMode() == 3)
             actions_.openPopup(x, y);
     }
     lastReleaseX = x;

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 
 namespace platform {
 class Platform;
@@ -64,7 +65,9 @@ public:
 
     bool primaryWasDown = false;
     int downX = 0, downY = 0;
-    int actionX = 0, actionY = 0;
+    // Where the last selection ended, for the click near it that opens the popup in
+    // "select and left click"; nothing while there is none.
+    std::optional<QPoint> actionPoint;
     double lastReleaseTime = 0;
     int lastReleaseX = 0, lastReleaseY = 0;
     // Runs SettleMs after the last selection change.
@@ -80,7 +83,8 @@ private:
     // Handles the queued events unless one is being handled.
     void handlePending();
     // The primary button changed; seconds: the moment, for the double-click rule.
-    void primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs);
+    // handle: the application in front is watched, so a release may be a selection.
+    void primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs, bool handle);
     void secondaryPressed();
     void handleRelease(int x, int y, double seconds);
     int controlMode();
@@ -91,4 +95,8 @@ private:
     Actions actions_;
     std::deque<platform::Input::ButtonEvent> pendingEvents_;
     bool handlingEvent_ = false;
+    // The primary button went down over the program's own popup or icon: what the user
+    // does there (selecting part of a translation, a click on the close mark) is no
+    // selection in the application behind.
+    bool pressedOnOwnWindow_ = false;
 };

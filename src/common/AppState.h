@@ -5,6 +5,7 @@
 
 #include "common/Colour.h"
 #include "common/Settings.h"
+#include "common/TranslationCache.h"
 #include "platform/WindowHandle.h"
 
 #include <QHash>
@@ -26,8 +27,7 @@ struct AppState {
     int secondaryButton = 0;
     int osVersion = 0;
     QString programVersion;
-    // Translations of this run, keyed by textCacheKey of the source text.
-    QHash<QString, QString> translationCache;
+    TranslationCache translationCache;
 
     // The service page.
     bool pageReady = false;

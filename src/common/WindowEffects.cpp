@@ -29,14 +29,16 @@ int WindowEffects::transparencyLevel(const QWidget* window)
     return window ? window->property(LevelProperty).toInt() : 0;
 }
 
-void WindowEffects::fade(QWidget* window, int from, int to, int steps)
+bool WindowEffects::fade(QWidget* window, int from, int to, int steps, const std::function<bool()>& carryOn)
 {
     if (steps <= 0)
-        return;
+        return true;
     // Events run between the steps may delete a dialog being faded.
     const QPointer<QWidget> guarded(window);
     const double increment = double(to - from) / steps;
     for (int i = 1; i <= steps; ++i) {
+        if (carryOn && !carryOn())
+            return false;
         if (guarded) {
             setTransparency(guarded, static_cast<int>(numbertext::roundHalfEven(from + i * increment)));
             if (guarded->isVisible())
@@ -45,6 +47,7 @@ void WindowEffects::fade(QWidget* window, int from, int to, int steps)
         platform_.clock().processEvents();
         platform_.clock().sleepMs(StepMs);
     }
+    return !carryOn || carryOn();
 }
 
 void WindowEffects::setTopmost(QWidget* window, bool topmost, bool show, int x, int y)

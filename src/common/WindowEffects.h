@@ -3,6 +3,7 @@
 // the topmost band without taking the focus.
 
 #include <QWidget>
+#include <functional>
 
 struct AppState;
 namespace platform {
@@ -21,7 +22,9 @@ public:
 
     // Steps the transparency level from `from` towards `to` in `steps` steps of 30 ms,
     // letting pending events run between them. The start level itself is not applied.
-    void fade(QWidget* window, int from, int to, int steps);
+    // It stops early, leaving the window as it is, once carryOn (when given) says no:
+    // those events may have given the window to somebody else. True when it ran to its end.
+    bool fade(QWidget* window, int from, int to, int steps, const std::function<bool()>& carryOn = {});
 
     // Puts the window into (or out of) the topmost band and raises it there, moves it to
     // (x, y) unless one of them is 0 (that coordinate is kept), and shows it when asked,

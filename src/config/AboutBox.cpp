@@ -8,9 +8,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
-
-const QString AboutBox::SiteAddress = QStringLiteral("https://quillora.example.org/");
 
 namespace {
 constexpr int LogoSide = 144;
@@ -39,8 +38,9 @@ AboutBox::AboutBox(DialogEnvironment& environment, QWidget* parent)
     versionLabel = new QLabel(this);
     downloadLink = new LinkLabel(this);
     downloadLink->setColour(QColor(255, 128, 0));
-    siteLink = new LinkLabel(this, SiteAddress);
+    siteLink = new LinkLabel(this, QStringLiteral("About Quillora and its languages"), siteAddress());
     siteLink->setColour(QColor(0, 0, 192));
+    siteLink->setVisible(!siteAddress().isEmpty());
     closeButton = new QPushButton("Close", this);
     closeButton->setDefault(true);
 
@@ -79,9 +79,20 @@ void AboutBox::openDownload()
     env_.shellOpen(env_.state.downloadUrl);
 }
 
+QString AboutBox::siteAddress() const
+{
+    // The program's own page ships with its translation page, beside it.
+    const QUrl page(env_.state.settings.value("serviceurl").trimmed());
+    if (!page.isValid() || page.scheme().isEmpty())
+        return {};
+    return page.resolved(QUrl(QStringLiteral("about.html"))).toString();
+}
+
 void AboutBox::openSite()
 {
-    env_.shellOpen(SiteAddress);
+    const QString address = siteAddress();
+    if (!address.isEmpty())
+        env_.shellOpen(address);
 }
 
 void AboutBox::closeBox()

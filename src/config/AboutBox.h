@@ -1,6 +1,6 @@
 #pragma once
 // The about box: name, version, whether a newer version is published, and links to
-// download it and to the program's site.
+// download it and to the program's own page (shipped beside the translation page).
 
 #include <QDialog>
 
@@ -12,13 +12,13 @@ class QPushButton;
 class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    static const QString SiteAddress;
-
     explicit AboutBox(DialogEnvironment& environment, QWidget* parent = nullptr);
 
     // Computes the version line and the download link once, from the values of now.
     void showVersions();
     void openDownload();
+    // about.html beside the service page; empty when the page has no usable address.
+    QString siteAddress() const;
     void openSite();
     void closeBox();
 

@@ -170,9 +170,11 @@ void SettingsDialog::loadFromSettings()
         triggerOptions[i]->setChecked(controlModeOf(i) == mode);
     group->setExclusive(true);
 
-    widthField->setText(settings.value("transwidth"));
-    transparencyField->setText(settings.value("Transparency"));
-    glideField->setText(settings.value("SmoothGlide"));
+    // Normalised here too: an empty value set on an empty field is no change, so the
+    // field's own normalisation would never run and it would stay blank.
+    widthField->setText(normalisedNumberText(settings.value("transwidth")));
+    transparencyField->setText(normalisedNumberText(settings.value("Transparency")));
+    glideField->setText(normalisedNumberText(settings.value("SmoothGlide")));
 
     backgroundSwatch->setColour(env_.state.backColour);
     textSwatch->setColour(env_.state.textColour);

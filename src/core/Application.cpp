@@ -16,7 +16,6 @@
 #include "service/Connection.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTextEdit>
 #include <algorithm>
@@ -31,8 +30,9 @@ Application::Application(platform::Platform& platform, std::unique_ptr<ServicePa
 {
     const auto offeredLanguages = [this] {
         QList<LanguageOption> languages;
-        for (const ServicePage::Option& option : page_->options(page::selto).value_or(QList<ServicePage::Option>()))
-            languages.append({option.value, option.text});
+        if (connection_)
+            for (const ServicePage::Option& option : connection_->offeredLanguages())
+                languages.append({option.value, option.text});
         return languages;
     };
     dialogs_ = std::make_unique<Dialogs>(state_, settingsFiles_, platform_, [this] { applySettings(); },
@@ -169,11 +169,12 @@ void Application::connectParts()
     const auto shellOpen = [this](const QString& target) { dialogs_->shellOpen(target); };
 
     // Ending: the menu's Exit, and the desktop session or the system asking the
-    // process to end (which ends the program like the menu's Exit).
+    // process to end (which ends the program like the menu's Exit). A session manager's
+    // request to save data is no end: it comes also when the session goes on. When the
+    // session does end, the toolkit leaves its event loop.
     connect(&menu, &TrayMenu::exitRequested, this, &Application::exitFromMenu);
     connect(&window, &MainWindow::exitRequested, this, &Application::exitFromMenu);
-    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        connect(gui, &QGuiApplication::commitDataRequest, this, &Application::exitFromMenu);
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &Application::exitFromMenu);
     platform_.session().setEndRequestHandler([this] { exitFromMenu(); });
 
     // The tray icon and its menu.
@@ -263,13 +264,17 @@ void Application::armTimers()
 
 void Application::exitFromMenu()
 {
+    // Quitting below ends the event loop, which asks for the end once more.
+    if (ending_)
+        return;
     // Where the owner serves the clipboard, what the program put there would go with it.
     platform_.clipboard().handOverBeforeExit();
-    if (!platform_.session().commandLine().contains("/t")) {
+    if (!platform_.session().arguments().contains(QStringLiteral("/t"))) {
         platform_.session().terminateProcess(0);
         return;
     }
     if (tray_)
         tray_->refresh(false, false);
+    ending_ = true;
     QCoreApplication::quit();
 }

@@ -39,7 +39,7 @@ public:
     static bool quitRunningInstance(platform::Platform& platform);
     // Makes the settings table take effect. Safe to repeat.
     void applySettings();
-    // Exit: without "/t" on the command line the process ends at once; with it the
+    // Exit: without the argument "/t" (an argument of its own) the process ends at once; with it the
     // tray icon is removed first and the program ends normally.
     void exitFromMenu();
 
@@ -90,4 +90,5 @@ private:
     std::unique_ptr<Connection> connection_;
     std::unique_ptr<TranslationPipeline> pipeline_;
     std::unique_ptr<Dialogs> dialogs_;
+    bool ending_ = false;
 };

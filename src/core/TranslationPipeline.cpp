@@ -30,6 +30,8 @@ TranslationPipeline::TranslationPipeline(AppState& state, platform::Platform& pl
     connect(&timers.translationTimeout, &Timer::timeout, this, [this] { polling_.onTranslationTimeout(); });
     connect(&popup, &Popup::copyRequested, this, [this](const QString& text) { capture_.putClipboardText(text); });
     connect(&popup, &Popup::translateOffRequested, this, [this] { switch_.setTranslationEnabled(false, true); });
+    // What a dismissed popup waited for is not shown when it comes.
+    connect(&popup, &Popup::dismissed, this, [this] { request_.endPending(); });
 }
 
 TranslationView TranslationPipeline::viewOf(Popup& popup)

@@ -78,6 +78,9 @@ public:
     // A number that changes whenever anybody (this program included) changes the
     // clipboard's content, so that a caller can tell whether it still holds what it put.
     virtual std::uint64_t changeStamp() = 0;
+    // The process that put the clipboard's content there; 0 when nobody owns it or the
+    // desktop cannot tell.
+    virtual std::int64_t ownerProcessId() = 0;
 
     // Before the program ends: when it owns the clipboard (where the owner serves the
     // content, it would go with the program), asks the desktop's clipboard manager to

@@ -19,9 +19,8 @@ public:
     // Operating-system version as major * 100 + minor (at least 500 where
     // per-window transparency is available).
     virtual int osVersion() = 0;
-    // The arguments the program was started with, joined by blanks, without the
-    // program's own path.
-    virtual QString commandLine() = 0;
+    // The arguments the program was started with, without the program's own path.
+    virtual QStringList arguments() = 0;
     // File names of the desktop's common web-browser executables, as this platform
     // reports running programs.
     virtual QStringList browserExecutables() = 0;

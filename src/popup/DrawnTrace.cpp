@@ -2,7 +2,6 @@
 
 #include "common/AppState.h"
 #include "common/TraceFile.h"
-#include "common/TextCacheKey.h"
 
 #include <QEvent>
 #include <QTextDocument>
@@ -18,7 +17,7 @@ DrawnTrace::DrawnTrace(const AppState& state, QTextEdit& text, TraceFile& trace)
 bool DrawnTrace::showsTranslation() const
 {
     const QString shown = text_.toPlainText();
-    return !shown.isEmpty() && shown == state_.translationCache.value(textCacheKey(state_.lastRequestText));
+    return !shown.isEmpty() && shown == state_.translationCache.find(state_.lastRequestText);
 }
 
 bool DrawnTrace::eventFilter(QObject* watched, QEvent* event)

@@ -74,7 +74,8 @@ void Popup::connectHandlers()
 void Popup::dress()
 {
     const bool borderOn = state_.settings.flag("border");
-    window_->dress(state_.backColour, state_.grayColour, state_.settings.value("googlelabel"), borderOn);
+    window_->dress(state_.backColour, state_.textColour, state_.grayColour, state_.settings.value("googlelabel"),
+                   borderOn);
     icon_->setBackground(borderOn ? state_.grayColour : state_.backColour);
 }
 
@@ -124,7 +125,11 @@ double Popup::fontSize()
 
 QRect Popup::monitorPx()
 {
-    return platform_.screen().monitorGeometryAt(platform_.input().cursorPos());
+    // The popup's own monitor while it is open, else the icon's; the pointer's only
+    // for a selection the icon has not been placed for yet.
+    if (window_->isVisible())
+        return platform_.screen().monitorGeometryAt(window_->frameGeometry().center());
+    return platform_.screen().monitorGeometryAt(anchor_.value_or(platform_.input().cursorPos()));
 }
 
 QPoint Popup::keepOnMonitor(int left, int top, int W, int H)
@@ -172,28 +177,38 @@ void Popup::showTranslation(const QString& text)
     const int H = whole(tw.height(*f.textView) + footer + 2 * tw.top(*f.textView));
     const int W = whole(2 * tw.left(*f.textView) + tw.width(*f.textView));
 
-    const QPoint placed = keepOnMonitor(popupLeftUnderIcon(W), tw.top(f), W, H);
-    tw.setTop(f, placed.y());
-
     if (f.isVisible()) {
+        const QPoint placed = keepOnMonitor(popupLeftUnderIcon(W), tw.top(f), W, H);
+        tw.setTop(f, placed.y());
         glide_.glide(&f, W, H, placed.x());
     } else {
-        // Opening glides it into place from the icon.
-        f.setGeometry(icon_->x(), f.y(), tw.toPxX(W), tw.toPxY(H));
+        // Opening places it at the icon and glides it into place; the icon stays
+        // where it was offered until then.
+        f.setGeometry(icon_->x(), icon_->y() + icon_->height(), tw.toPxX(W), tw.toPxY(H));
         // A hidden window gets its resize event only when shown; the footer is laid
         // out now all the same.
         f.layOutFooter();
     }
 }
 
+void Popup::placeIcon(int x, int y)
+{
+    const QRect monitor = platform_.screen().monitorGeometryAt(QPoint(x, y));
+    const int side = FloatingIcon::SizePx;
+    icon_->move(std::clamp(x, monitor.left(), std::max(monitor.left(), monitor.left() + monitor.width() - side)),
+                std::clamp(y, monitor.top(), std::max(monitor.top(), monitor.top() + monitor.height() - side)));
+}
+
 void Popup::offerIcon(int x, int y)
 {
     FloatingIcon& icon = *icon_;
+    ++iconChanges_;
+    anchor_ = QPoint(x, y);
     if (state_.controlMode() == 1) {
         // Parked, hidden, with its centre under the release point: the next click
         // there opens the popup.
         icon.hide();
-        icon.move(x - FloatingIcon::SizePx / 2, y - FloatingIcon::SizePx / 2);
+        placeIcon(x - FloatingIcon::SizePx / 2, y - FloatingIcon::SizePx / 2);
         return;
     }
     effects_.setTransparency(&icon, transparency());
@@ -202,7 +217,8 @@ void Popup::offerIcon(int x, int y)
     const QPoint pointer = platform_.input().cursorPos();
     state_.iconAnchorDistance =
         std::hypot(double(state_.iconAnchorX - pointer.x()), double(state_.iconAnchorY - pointer.y()));
-    effects_.setTopmost(&icon, true, true, x + 10, y - 5);
+    placeIcon(x + 10, y - 5);
+    effects_.setTopmost(&icon, true, true, 0, 0);
 
     // Fractions of a second are kept; the timer takes at most its longest interval.
     if (const auto seconds = state_.settings.number("hideiconinterval"))
@@ -219,11 +235,14 @@ void Popup::openPopup(int x, int y)
     FloatingIcon& icon = *icon_;
     const Twips tw(state_);
     timers_.iconLeave.setEnabled(false);
+    ++iconChanges_;
     effects_.setTransparency(&icon, transparency());
     timers_.iconRetire.setEnabled(false);
     icon.showOffer(false);
-    if (x != 0 && y != 0)
-        icon.move(x - FloatingIcon::SizePx / 2, y - FloatingIcon::SizePx / 2);
+    if (x != 0 && y != 0) {
+        placeIcon(x - FloatingIcon::SizePx / 2, y - FloatingIcon::SizePx / 2);
+        anchor_ = QPoint(x, y);
+    }
 
     const int W = tw.width(f);
     const int H = tw.height(f);
@@ -240,17 +259,23 @@ void Popup::openPopup(int x, int y)
 
 void Popup::hidePopup()
 {
-    if (!icon_->isVisible())
+    // A parked icon anchors nothing once the user clicked elsewhere.
+    anchor_.reset();
+    if (!icon_->isVisible() && !window_->isVisible())
         return;
+    ++iconChanges_;
     shadow_->hide();
     timers_.iconRetire.setEnabled(false);
+    timers_.iconLeave.setEnabled(false);
     icon_->hide();
-    timers_.resultPoll.setEnabled(false);
     window_->serviceLink->hide();
+    emit dismissed();
     if (window_->isVisible()) {
         // The popup stays at the last level; opening sets its level before it is seen.
-        effects_.fade(window_.get(), PopupHideFrom, 255, PopupHideSteps);
-        window_->hide();
+        // A popup opened again while it fades is left to the opening.
+        const int mine = iconChanges_;
+        if (effects_.fade(window_.get(), PopupHideFrom, 255, PopupHideSteps, [&] { return iconChanges_ == mine; }))
+            window_->hide();
     }
 }
 
@@ -266,7 +291,7 @@ bool Popup::isPointerOver(const QWidget* window)
 
 bool Popup::isPointerOverPopupOrIcon()
 {
-    return isPointerOver(window_.get()) || isPointerOver(icon_.get());
+    return (window_->isVisible() && isPointerOver(window_.get())) || (icon_->isVisible() && isPointerOver(icon_.get()));
 }
 
 void Popup::onIconPressed(int button)
@@ -298,8 +323,10 @@ void Popup::onIconRetireTick()
         return;
     }
     timer.setEnabled(false);
-    effects_.fade(icon_.get(), IconHideFrom, 255, IconHideSteps);
-    icon_->hide();
+    // An icon clicked open, offered anew or hidden while it fades is not this fade's any more.
+    const int mine = iconChanges_;
+    if (effects_.fade(icon_.get(), IconHideFrom, 255, IconHideSteps, [&] { return iconChanges_ == mine; }))
+        icon_->hide();
 }
 
 void Popup::onIconLeaveTick()

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 #include <memory>
+#include <optional>
 
 struct AppState;
 struct ProgramTimers;
@@ -57,12 +58,12 @@ public:
     // Opens the popup at the icon; (x, y) the pointer in pixels, or 0, 0 to leave the
     // icon where it is.
     void openPopup(int x, int y);
-    // Hides shadow, icon and popup and stops result polling; nothing when the icon is
-    // already hidden.
+    // Hides shadow, icon and popup; nothing when neither the popup nor the icon is
+    // shown. Then tells dismissed().
     void hidePopup();
     // The pointer lies strictly inside the window's rectangle.
     bool isPointerOver(const QWidget* window);
-    // The pointer lies over the popup or the icon.
+    // The pointer lies over the shown popup or the shown icon.
     bool isPointerOverPopupOrIcon();
 
     void onIconPressed(int button);
@@ -86,6 +87,8 @@ signals:
     // The secondary button on the icon: translation off for the current application,
     // and that choice stored.
     void translateOffRequested();
+    // The popup or the icon was closed: what it waited for will not be shown.
+    void dismissed();
 
 private:
     void connectHandlers();
@@ -96,6 +99,8 @@ private:
     // under the pointer; moves the icon above a raised popup.
     QPoint keepOnMonitor(int left, int top, int W, int H);
     int popupLeftUnderIcon(int W);
+    // Puts the icon's window at (x, y), kept on the monitor that holds that point.
+    void placeIcon(int x, int y);
 
     AppState& state_;
     platform::Platform& platform_;
@@ -105,4 +110,11 @@ private:
     std::unique_ptr<TranslationPopup> window_;
     WindowEffects effects_;
     PopupGlide glide_;
+    // Where the icon stands for the newest selection (offered, parked or opened), which
+    // the popup's place and size follow wherever the pointer has gone since; nothing
+    // once dismissed.
+    std::optional<QPoint> anchor_;
+    // Counts what happens to the icon (offered, opened, hidden), so that a fade that let
+    // events run can tell the icon was taken over meanwhile.
+    int iconChanges_ = 0;
 };

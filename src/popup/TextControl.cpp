@@ -24,10 +24,10 @@ QString controlText(const QTextEdit* control, bool selectionOnly)
 {
     if (!control)
         return {};
-    // One position per UTF-16 unit, paragraph breaks as one line feed each.
-    QString result = control->toPlainText();
+    // The characters exactly as shown (no-break spaces and line separators included);
+    // only the breaks between paragraphs become line feeds.
     const QTextCursor cursor = control->textCursor();
-    if (selectionOnly && cursor.hasSelection())
-        result = result.mid(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
+    QString result = selectionOnly && cursor.hasSelection() ? cursor.selectedText() : control->document()->toRawText();
+    result.replace(QChar::ParagraphSeparator, u'\n');
     return result;
 }

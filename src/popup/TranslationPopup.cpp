@@ -135,11 +135,13 @@ void TranslationPopup::fitTextControl(const QString& text, double pointSize, int
     textView->resize(width, height);
 }
 
-void TranslationPopup::dress(Colour back, Colour gray, const QString& serviceCaption, bool borderOn)
+void TranslationPopup::dress(Colour back, Colour text, Colour gray, const QString& serviceCaption, bool borderOn)
 {
     setBackground(*this, toQColor(back));
     setBackground(*textView, toQColor(back));
     setBackground(*textView->viewport(), toQColor(back));
+    // Characters past the formatted part take the control's own colour.
+    setForeground(*textView, toQColor(text));
     serviceLink->setCaption(serviceCaption);
     for (LinkLabel* label : {serviceLink, directionLink, copyLink})
         setForeground(*label, toQColor(gray));

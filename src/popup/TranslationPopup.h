@@ -46,7 +46,7 @@ public:
     void fitTextControl(const QString& text, double pointSize, int wrapWidthPx, QSize maxTextPx);
 
     // Colours and border from the applied settings.
-    void dress(Colour back, Colour gray, const QString& serviceCaption, bool borderOn);
+    void dress(Colour back, Colour text, Colour gray, const QString& serviceCaption, bool borderOn);
 
     // Lays out the footer row and the border for the current size.
     void layOutFooter();

@@ -84,12 +84,18 @@ void Connection::onPageLoadTick()
     if (!state_.pageReady)
         return;
 
+    // A page back from its rest is the same connection: what a new connection offers
+    // (an update, the question for a language) was offered already.
+    const bool woke = state_.connected && state_.pageResting;
     state_.connected = true;
     state_.pageResting = false;
     timers_.pageLoad.setEnabled(false);
     restTimer_.start();
     emit connectionChanged();
 
+    lastLanguages_ = page_.options(page::selto).value_or(lastLanguages_);
+    if (woke)
+        return;
     if (const auto version = page_.value(page::version))
         state_.publishedVersion = *version;
     // The page is not trusted with anything but a web address for the download.
@@ -120,4 +126,11 @@ void Connection::onReconnectTick()
     const bool wakeStuck = state_.pageResting && timers_.pageLoad.isEnabled();
     if (!state_.connected || wakeStuck)
         connectService();
+}
+
+QList<ServicePage::Option> Connection::offeredLanguages()
+{
+    if (const auto options = page_.options(page::selto))
+        lastLanguages_ = *options;
+    return lastLanguages_;
 }

@@ -4,6 +4,8 @@
 // program version and where to download it. A page nobody used for a while is let
 // go to give its memory back, and loaded again when it is wanted.
 
+#include "service/ServicePage.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -11,7 +13,6 @@
 
 struct AppState;
 struct ProgramTimers;
-class ServicePage;
 
 class Connection : public QObject {
     Q_OBJECT
@@ -40,6 +41,9 @@ public:
     // The page died with its browser process: not ready and not connected at once,
     // and loaded again now (a page that keeps dying waits for the reconnect timer).
     void onPageLost();
+    // The target languages the page lists, or those it listed when it was last ready
+    // (a resting page has no document to ask).
+    QList<ServicePage::Option> offeredLanguages();
 
 signals:
     // The page started loading or has become ready (AppState::connected tells which).
@@ -60,4 +64,5 @@ private:
     ProgramTimers& timers_;
     QTimer restTimer_;
     QElapsedTimer sinceLoss_;
+    QList<ServicePage::Option> lastLanguages_;
 };

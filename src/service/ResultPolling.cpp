@@ -1,7 +1,6 @@
 #include "service/ResultPolling.h"
 
 #include "common/ProgramTimers.h"
-#include "common/TextCacheKey.h"
 #include "common/TraceFile.h"
 #include "service/ServicePage.h"
 
@@ -23,10 +22,8 @@ void ResultPolling::onResultPollTick()
     timers_.progressDots.setEnabled(false);
     if (const auto direction = page_.innerText(page::fromto))
         view_.showDirection(*direction);
-    // The result belongs to the newest request; a key already present keeps its item.
-    const QString key = textCacheKey(state_.lastRequestText);
-    if (!state_.translationCache.contains(key))
-        state_.translationCache.insert(key, result);
+    // The result belongs to the newest request.
+    state_.translationCache.insert(state_.lastRequestText, result);
     timers_.translationTimeout.setEnabled(false);
     timers_.resultPoll.setEnabled(false);
     view_.showServiceLink();

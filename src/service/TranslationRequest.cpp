@@ -1,15 +1,21 @@
 #include "service/TranslationRequest.h"
 
 #include "common/ProgramTimers.h"
-#include "common/TextCacheKey.h"
 #include "common/TraceFile.h"
 #include "platform/Platform.h"
 #include "service/ServicePage.h"
+
+#include <algorithm>
 
 namespace {
 // The waiting marker that the progress dots then animate.
 const QString WaitingMarker = QStringLiteral(".....");
 constexpr int PollIntervalMs = 100;
+// Releases this close to a window's left, right and bottom edges (pixels) are drags of
+// its scroll bars and edges; without the window manager's word, the top 30 pixels are
+// its title bar.
+constexpr int EdgeMarginPx = 20;
+constexpr int TitleBarPx = 30;
 
 QString trimBlanks(const QString& text)
 {
@@ -20,6 +26,12 @@ QString trimBlanks(const QString& text)
     while (end > begin && text.at(end - 1) == u' ')
         --end;
     return text.mid(begin, end - begin);
+}
+
+// Tabs, line breaks and other white space alone have nothing to translate.
+bool isBlank(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
 } // namespace
 
@@ -37,9 +49,11 @@ TranslationRequest::TranslationRequest(AppState& state, platform::Platform& plat
 
 bool TranslationRequest::isPointInWindowBody(WindowHandle window, int x, int y)
 {
-    // Where the window manager tells where its title bar ends, that is the top.
+    // Where the window manager tells where its title bar ends, that is the top; the
+    // other edges keep their margins, where scroll bars and window edges are dragged.
     if (const auto content = platform_.windows().contentRect(window))
-        return content->contains(x, y);
+        return x >= content->left() + EdgeMarginPx && x <= content->left() + content->width() - EdgeMarginPx &&
+               y >= content->top() && y <= content->top() + content->height() - EdgeMarginPx;
     const auto rect = platform_.windows().windowRect(window);
     if (!rect) {
         // Where no window's place is told, only a real selection gets here (it was
@@ -49,7 +63,7 @@ bool TranslationRequest::isPointInWindowBody(WindowHandle window, int x, int y)
     // Right and bottom are the exclusive edges, as the desktop reports rectangles.
     const int left = rect->left(), top = rect->top();
     const int right = rect->left() + rect->width(), bottom = rect->top() + rect->height();
-    return x >= left + 20 && x <= right - 20 && y >= top + 30 && y <= bottom - 20;
+    return x >= left + EdgeMarginPx && x <= right - EdgeMarginPx && y >= top + TitleBarPx && y <= bottom - EdgeMarginPx;
 }
 
 bool TranslationRequest::translateSelection(int x, int y, int selectionLeft)
@@ -62,14 +76,15 @@ bool TranslationRequest::translateSelection(int x, int y, int selectionLeft)
         return false;
 
     const QString text = trimBlanks(copySelectedText_(foreground));
-    if (text.isEmpty())
+    if (isBlank(text))
         return false;
+    // Whatever the last request still waits for, only this one's answer is shown.
+    endPending();
     state_.lastRequestText = text;
-    state_.requestAwaitsPage = false;
     if (state_.trace)
         state_.trace->write("text-captured", text.size());
 
-    const QString cached = state_.translationCache.value(textCacheKey(text));
+    const QString cached = state_.translationCache.find(text).value_or(QString());
     if (!cached.isEmpty()) {
         view_.showServiceLink();
         view_.showTranslation(cached);
@@ -92,10 +107,20 @@ bool TranslationRequest::translateSelection(int x, int y, int selectionLeft)
     return true;
 }
 
+void TranslationRequest::endPending()
+{
+    timers_.resultPoll.setEnabled(false);
+    timers_.progressDots.setEnabled(false);
+    timers_.translationTimeout.setEnabled(false);
+    state_.requestAwaitsPage = false;
+}
+
 void TranslationRequest::showWaiting()
 {
     view_.showTranslation(WaitingMarker);
     timers_.progressDots.setEnabled(true);
+    // Each request gets the whole time, however long ago the last one started.
+    timers_.translationTimeout.setEnabled(false);
     timers_.translationTimeout.setEnabled(true);
 }
 
@@ -105,7 +130,7 @@ void TranslationRequest::sendAwaitedRequest()
         return;
     state_.requestAwaitsPage = false;
     // The time-out keeps running from the selection.
-    startPageRequest(state_.lastRequestText);
+    sendToPage(state_.lastRequestText);
 }
 
 void TranslationRequest::startPageRequest(const QString& text)
@@ -113,6 +138,11 @@ void TranslationRequest::startPageRequest(const QString& text)
     // The popup holds the waiting marker and the time-out runs before the page is
     // touched; polling starts only after the click.
     showWaiting();
+    sendToPage(text);
+}
+
+void TranslationRequest::sendToPage(const QString& text)
+{
     page_.setValue(page::text, text);
     page_.click(page::btn);
     if (state_.trace)

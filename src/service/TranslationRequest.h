@@ -25,19 +25,23 @@ public:
     // span (all screen pixels). True when a non-empty text was captured and handled.
     bool translateSelection(int x, int y, int selectionLeft);
 
-    // The point lies inside the window's content, below its title bar, where the
-    // window manager says where that is; otherwise inside the window's rectangle less
-    // 20 pixels at the left, right and bottom and 30 pixels at the top (where the
-    // title bar is).
+    // The point lies inside the window less 20 pixels at the left, right and bottom,
+    // and below its title bar: inside the content the window manager tells of, or
+    // else 30 pixels below the window's top.
     bool isPointInWindowBody(WindowHandle window, int x, int y);
 
     // Who loads the resting page again when a request wants it.
     void setPageWaker(std::function<void()> wake) { wakePage_ = std::move(wake); }
     // Sends the request that waited for the resting page, once the page is ready.
     void sendAwaitedRequest();
+    // Stops what the last request waits for (its result poll, waiting dots, time-out,
+    // or the resting page): its answer will not be shown. For a new request and for a
+    // popup dismissed while it waited.
+    void endPending();
 
 private:
     void startPageRequest(const QString& text);
+    void sendToPage(const QString& text);
     void showWaiting();
 
     AppState& state_;

@@ -3,7 +3,6 @@
 // a real translation server, and real pointer input through XTest.
 #include "ProgramOnDesktop.h"
 #include "common/LinkLabel.h"
-#include "common/TextCacheKey.h"
 #include "core/MainWindow.h"
 #include "core/TrayIcon.h"
 #include "core/TrayMenu.h"
@@ -148,7 +147,7 @@ TEST_F(SelectionToTranslation, AStalledRendererNeverPassesOffTheTranslationBefor
     ASSERT_TRUE(QTest::qWaitFor(shown, 30000));
     EXPECT_EQ(state().lastRequestText, "garden");
     EXPECT_NE(popup().shownText().toStdString(), SentenceEs.toStdString());
-    EXPECT_NE(state().translationCache.value(textCacheKey("garden")).toStdString(), SentenceEs.toStdString());
+    EXPECT_NE(state().translationCache.find("garden").value_or("").toStdString(), SentenceEs.toStdString());
     dismiss(term.at(60, 14));
 
     // The renderer killed: the tray tells at once, and the page is back within 10 s.
@@ -163,7 +162,7 @@ TEST_F(SelectionToTranslation, AStalledRendererNeverPassesOffTheTranslationBefor
     ASSERT_TRUE(QTest::qWaitFor(shown, 30000));
     EXPECT_EQ(state().lastRequestText, "green");
     EXPECT_EQ(page->requests, requests + 1);
-    EXPECT_EQ(state().translationCache.value(textCacheKey("green")), popup().shownText());
+    EXPECT_EQ(state().translationCache.find("green"), popup().shownText());
 }
 
 TEST_F(SelectionToTranslation, TheTrayIconFollowsTheConnectionAndOpenShowsAUsablePage)

@@ -139,6 +139,30 @@ TEST_F(CaptureX11, AnOwnerThatStallsMidwayGetsNoKeysAndKeepsItsClipboard)
     EXPECT_EQ(DesktopDriver::selectionContents().value("text/plain"), "copied text");
 }
 
+TEST_F(CaptureX11, AnApplicationsPictureOrAManagersRefillIsNeverTakenForTheSelectionAndNothingIsLost)
+{
+    // The application answers Ctrl+C with a picture: the user's clipboard comes back.
+    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--text", "the user's copy"}), nullptr);
+    const auto before = DesktopDriver::selectionContents();
+    const QString title = QString("copy target picture %1").arg(++windows);
+    QProcess* canvas = driver.startCopyTarget({"--copy-on", "ctrl-c", "--copy-picture", "--title", title});
+    inFront(DesktopDriver::waitForWindow(title));
+    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(controlKeysReceived(canvas), QList<int>({QtKeyInsert, QtKeyC}));
+    EXPECT_EQ(DesktopDriver::selectionContents(), before) << "the picture that answered the shortcut went again";
+
+    // A clipboard manager that refills the emptied clipboard with its last item, while
+    // the application copies nothing: that item is no selection, and it stays.
+    QProcess* manager = driver.startCopyTarget({"--refill", "--text", "the manager's last item"});
+    ASSERT_NE(manager, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] { return DesktopDriver::selectionContents().value("text/plain") == "the manager's last item"; }, 5000));
+    copyTargetInFront("none", "never copied");
+    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] { return DesktopDriver::selectionContents().value("text/plain") == "the manager's last item"; }, 5000));
+}
+
 TEST_F(CaptureX11, AtExitTheClipboardGoesToTheClipboardManagerByteForByte)
 {
     platform::Clipboard& clipboard = desktop->clipboard();

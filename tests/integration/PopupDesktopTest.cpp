@@ -154,8 +154,14 @@ TEST_F(PopupDesktop, TitleBarsHeaderBarsAndPanelsAreToldApartOnRealWindows)
     const QRect frame = desktop->windows().windowRect(term.id).value_or(QRect());
     ASSERT_GT(term.client.top() - frame.top(), 5) << "openbox draws a title bar";
     EXPECT_EQ(desktop->windows().contentRect(term.id), term.client);
-    EXPECT_TRUE(request.isPointInWindowBody(term.id, term.client.left() + 10, term.client.top() + 8));
-    EXPECT_FALSE(request.isPointInWindowBody(term.id, term.client.left() + 10, term.client.top() - 3));
+    EXPECT_TRUE(request.isPointInWindowBody(term.id, term.client.left() + 30, term.client.top() + 8));
+    EXPECT_FALSE(request.isPointInWindowBody(term.id, term.client.left() + 30, term.client.top() - 3));
+    // Its left, right and bottom edges (the scroll bar, the window's edges) are no text.
+    const QPoint middle = term.client.center();
+    for (const QPoint& edge : {QPoint(term.client.left() + 5, middle.y()), QPoint(term.client.right() - 5, middle.y()),
+                               QPoint(middle.x(), term.client.bottom() - 5)})
+        EXPECT_FALSE(request.isPointInWindowBody(term.id, edge.x(), edge.y())) << edge.x() << "," << edge.y();
+    EXPECT_TRUE(request.isPointInWindowBody(term.id, middle.x(), middle.y()));
     EXPECT_FALSE(desktop->windows().isDesktopOrPanel(term.id));
 
     // A window that draws its own header bar inside a 20 px invisible shadow.

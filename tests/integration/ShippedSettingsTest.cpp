@@ -32,6 +32,8 @@ TEST(ShippedSettings, EveryKeyIsThereInTheFileFormat)
     const QUrl url(settings.value("serviceurl"));
     EXPECT_TRUE(url.isLocalFile()) << settings.value("serviceurl").toStdString();
     EXPECT_TRUE(QFileInfo::exists(url.toLocalFile())) << url.toLocalFile().toStdString();
+    // The about box's link: the program's own page beside it.
+    EXPECT_TRUE(QFileInfo::exists(url.resolved(QUrl("about.html")).toLocalFile()));
 
     // Every preset has five fields.
     const int styles = settings.value("styles").toInt();

@@ -8,7 +8,7 @@ id=org.quillora.Quillora
 status=0
 fail() { echo "FAIL: $*" >&2; status=1; }
 
-for path in bin/qlr share/quillora/qlr.ini share/quillora/page/index.html share/quillora/page/config.js \
+for path in bin/qlr share/quillora/qlr.ini share/quillora/page/index.html share/quillora/page/about.html share/quillora/page/config.js \
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml etc/xdg/autostart/$id.desktop \
     share/icons/hicolor/scalable/apps/$id.svg share/man/man1/qlr.1.gz \
     share/doc/quillora/copyright share/doc/quillora/changelog.gz; do
@@ -26,6 +26,8 @@ if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null ||
         fail "appstreamcli rejects the metainfo"
 fi
+# The program points only at its own pages, never at a reserved example address.
+grep -q -E '\.invalid|example\.(org|com)' "$prefix/share/metainfo/$id.metainfo.xml" && fail "the metainfo names a placeholder address"
 for desktop in "$prefix/share/applications/$id.desktop" "$prefix/etc/xdg/autostart/$id.desktop"; do
     grep -qx "Exec=$prefix/bin/qlr" "$desktop" || fail "$desktop does not start the installed qlr"
     grep -qx "Icon=$id" "$desktop" || fail "$desktop does not name the icon"

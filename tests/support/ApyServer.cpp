@@ -43,3 +43,9 @@ void ApyServer::kill()
     ::kill(-pid_t(process_.processId()), SIGKILL);
     process_.waitForFinished(5000);
 }
+
+void ApyServer::setStopped(bool stopped)
+{
+    if (running())
+        ::kill(-pid_t(process_.processId()), stopped ? SIGSTOP : SIGCONT);
+}

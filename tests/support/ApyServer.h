@@ -21,6 +21,9 @@ public:
     bool start(int timeoutMs = 60000);
     // Ends the server and its translation pipelines at once, as a crash would.
     void kill();
+    // Stops the server and its pipelines where they stand (a server that hangs), or lets
+    // them go on.
+    void setStopped(bool stopped);
     bool running() const { return process_.state() != QProcess::NotRunning; }
     // True when the server answers its list of pairs.
     bool answering() const;

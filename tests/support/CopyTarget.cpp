@@ -3,7 +3,10 @@
 // at once or --late-ms after the key is released, and prints every key it receives.
 // With --own-clipboard it puts text, HTML and a PNG picture on the clipboard at once
 // and keeps serving them; --stall-ms N makes it stand still for N ms the first time the
-// picture is asked for. --repeat N repeats the text N times.
+// picture is asked for. --repeat N repeats the text N times. --copy-picture makes the
+// shortcut put only a picture on the clipboard, as a canvas that copies itself does.
+// --refill plays a clipboard manager that puts its text back, at once, whenever somebody
+// empties the clipboard.
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -65,7 +68,10 @@ private:
 
 class CopyWindow : public QWidget {
 public:
-    CopyWindow(QString text, QString copyOn, int lateMs) : text_(std::move(text)), copyOn_(std::move(copyOn)), lateMs_(lateMs) {}
+    CopyWindow(QString text, QString copyOn, int lateMs, bool picture)
+        : text_(std::move(text)), copyOn_(std::move(copyOn)), lateMs_(lateMs), picture_(picture)
+    {
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -88,12 +94,36 @@ private:
         return (event->key() == Qt::Key_C && copyOn_ == "ctrl-c") ||
                (event->key() == Qt::Key_Insert && copyOn_ == "ctrl-insert");
     }
-    void copy() { QGuiApplication::clipboard()->setText(text_); }
+    void copy()
+    {
+        if (!picture_) {
+            QGuiApplication::clipboard()->setText(text_);
+            return;
+        }
+        auto* mime = new QMimeData;
+        mime->setData("image/png", noisyPng(16));
+        QGuiApplication::clipboard()->setMimeData(mime);
+    }
 
     QString text_;
     QString copyOn_;
     int lateMs_;
+    bool picture_;
 };
+
+// Owns the clipboard with the text, and takes it back with the same text whenever the
+// clipboard is left empty.
+void refillWhenEmptied(const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const auto refill = [clipboard, text] {
+        const QMimeData* data = clipboard->mimeData();
+        if (!data || data->formats().isEmpty())
+            clipboard->setText(text);
+    };
+    QObject::connect(clipboard, &QClipboard::dataChanged, clipboard, refill);
+    clipboard->setText(text);
+}
 
 } // namespace
 
@@ -112,7 +142,13 @@ int main(int argc, char** argv)
         say("ready");
         return app.exec();
     }
-    CopyWindow window(text, option(args, "--copy-on", "ctrl-c"), option(args, "--late-ms", "0").toInt());
+    if (args.contains("--refill")) {
+        refillWhenEmptied(text);
+        say("ready");
+        return app.exec();
+    }
+    CopyWindow window(text, option(args, "--copy-on", "ctrl-c"), option(args, "--late-ms", "0").toInt(),
+                      args.contains("--copy-picture"));
     window.setWindowTitle(option(args, "--title", "copy target"));
     window.resize(320, 120);
     window.show();

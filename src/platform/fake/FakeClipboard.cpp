@@ -4,9 +4,10 @@
 
 namespace platform::fake {
 
-void FakeClipboard::putFromApplication(QList<Block> blocks)
+void FakeClipboard::putFromApplication(QList<Block> blocks, std::int64_t processId)
 {
     content = std::move(blocks);
+    owner = processId;
     changed();
 }
 
@@ -45,6 +46,7 @@ bool FakeClipboard::empty()
     if (!openedBy)
         return false;
     content.clear();
+    owner = 0;
     changed();
     return true;
 }
@@ -77,6 +79,7 @@ bool FakeClipboard::setData(ClipboardFormat id, const QByteArray& bytes)
 {
     if (!openedBy)
         return false;
+    owner = ThisProcess;
     for (Block& b : content)
         if (b.first == id) {
             b.second = bytes;
@@ -115,7 +118,7 @@ bool FakeClipboard::restore(const ClipboardSnapshot& snapshot)
     QList<Block> blocks;
     for (const auto& item : snapshot.items)
         blocks.append({item.name.toUInt(), item.bytes});
-    putFromApplication(blocks);
+    putFromApplication(blocks, ThisProcess);
     return true;
 }
 

@@ -29,8 +29,13 @@ public:
     // Hand-overs to a clipboard manager asked for.
     int handOvers = 0;
 
-    // What another application does: replaces the whole content.
-    void putFromApplication(QList<Block> blocks);
+    // The process id the fake reports for the program itself.
+    static constexpr std::int64_t ThisProcess = 1;
+    // Who put the content there (0: nobody, or unknown).
+    std::int64_t owner = 0;
+
+    // What another application (the process processId) does: replaces the whole content.
+    void putFromApplication(QList<Block> blocks, std::int64_t processId = 0);
     std::optional<QByteArray> block(ClipboardFormat id) const;
 
     bool open(WindowHandle owner) override;
@@ -47,6 +52,7 @@ public:
     ClipboardSnapshot snapshot() override;
     bool restore(const ClipboardSnapshot& snapshot) override;
     std::uint64_t changeStamp() override { return stamp; }
+    std::int64_t ownerProcessId() override { return owner; }
     bool handOverBeforeExit() override
     {
         ++handOvers;

@@ -147,7 +147,7 @@ class FakeSession : public Session {
 public:
     bool otherInstanceRunning = false;
     int version = 600;
-    QString cmdLine;
+    QStringList args;
     QStringList browsers{"firefox-esr", "chromium"};
     QStringList shells{"xfdesktop"};
     std::optional<int> terminatedWith;
@@ -161,7 +161,7 @@ public:
         return std::exchange(otherInstanceRunning, false);
     }
     int osVersion() override { return version; }
-    QString commandLine() override { return cmdLine; }
+    QStringList arguments() override { return args; }
     QStringList browserExecutables() override { return browsers; }
     QStringList desktopShellExecutables() override { return shells; }
     void terminateProcess(int exitCode) override { terminatedWith = exitCode; }

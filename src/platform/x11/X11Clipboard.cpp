@@ -270,6 +270,11 @@ std::uint64_t X11Clipboard::changeStamp()
     return selections_.changeCount(Selection::Clipboard);
 }
 
+std::int64_t X11Clipboard::ownerProcessId()
+{
+    return selections_.ownerProcessId(Selection::Clipboard);
+}
+
 bool X11Clipboard::handOverBeforeExit()
 {
     return selections_.handClipboardToManager(HandOverWaitMs);

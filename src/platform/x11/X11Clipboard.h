@@ -32,6 +32,7 @@ public:
     bool restore(const ClipboardSnapshot& snapshot) override;
     bool handOverBeforeExit() override;
     std::uint64_t changeStamp() override;
+    std::int64_t ownerProcessId() override;
 
 private:
     using Block = std::pair<ClipboardFormat, QByteArray>;

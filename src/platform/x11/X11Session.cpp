@@ -55,9 +55,9 @@ int X11Session::osVersion()
     return 600;
 }
 
-QString X11Session::commandLine()
+QStringList X11Session::arguments()
 {
-    return QCoreApplication::arguments().mid(1).join(' ');
+    return QCoreApplication::arguments().mid(1);
 }
 
 QStringList X11Session::browserExecutables()

@@ -16,7 +16,7 @@ public:
     bool claimSingleInstance(const QString& name) override;
     bool endRunningInstance(const QString& name) override;
     int osVersion() override;
-    QString commandLine() override;
+    QStringList arguments() override;
     QStringList browserExecutables() override;
     QStringList desktopShellExecutables() override;
     void terminateProcess(int exitCode) override;

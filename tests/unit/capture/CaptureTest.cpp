@@ -44,14 +44,18 @@ protected:
     // the program lets pending events run.
     void applicationCopiesOn(std::uint8_t key, const QString& text, int delayMs = 0)
     {
+        applicationPutsOn(key, textBlocks(text), delayMs);
+    }
+    void applicationPutsOn(std::uint8_t key, const Blocks& blocks, int delayMs = 0)
+    {
         auto copyAt = std::make_shared<std::optional<double>>();
         desktop.fakeKeyboard.onKey = [this, key, delayMs, copyAt](const Event& e) {
             if (e.virtualKey == key && !(e.flags & platform::key::KeyUp) && !*copyAt)
                 *copyAt = clock.now + delayMs / 1000.0 - 1e-9;
         };
-        clock.onProcessEvents = [this, text, copyAt] {
+        clock.onProcessEvents = [this, blocks, copyAt] {
             if (*copyAt && clock.now >= **copyAt) {
-                board.putFromApplication(textBlocks(text));
+                board.putFromApplication(blocks, 4242);
                 copyAt->reset();
             }
         };
@@ -109,6 +113,31 @@ TEST_F(CaptureTest, ACopyTheUserMakesMeanwhileIsKeptAndTerminalsGetNoKeys)
     };
     EXPECT_EQ(capture.copySelectedText(App), "");
     EXPECT_EQ(board.content, usersNewCopy) << "never overwritten by the restore";
+
+    // The application answers with a picture (a canvas copying itself): that change
+    // was the capture's doing, and the user's text comes back.
+    board.putFromApplication(textBlocks("the user's text"));
+    applicationPutsOn(0x43, {{2, "a picture"}});
+    EXPECT_EQ(capture.copySelectedText(App), "");
+    EXPECT_EQ(board.content, textBlocks("the user's text"));
+
+    // A clipboard manager that refills the emptied clipboard with the user's last item
+    // at once: that text is not the selection, and it stays.
+    desktop.fakeKeyboard.onKey = nullptr;
+    clock.onProcessEvents = nullptr;
+    board.onChange = [this] {
+        if (board.content.isEmpty())
+            board.putFromApplication(textBlocks("the user's text"), 555);
+    };
+    EXPECT_EQ(capture.copySelectedText(App), "");
+    EXPECT_EQ(board.content, textBlocks("the user's text"));
+    board.onChange = nullptr;
+    // A window whose process is unknown: nothing it could put there would be believed.
+    desktop.fakeWindows.processIds.remove(App);
+    desktop.fakeKeyboard.events.clear();
+    EXPECT_EQ(capture.copySelectedText(App), "");
+    EXPECT_TRUE(desktop.fakeKeyboard.events.isEmpty());
+    desktop.fakeWindows.processIds.insert(App, 4242);
 
     board.heldElsewhere = true;
     applicationCopiesOn(0x2D, "selected");

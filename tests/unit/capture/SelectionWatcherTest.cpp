@@ -67,7 +67,7 @@ TEST_P(SelectionWatcherTest, ADragBeyondTheThresholdsOrADoubleClickIsASelection)
         calls.clear();
         drag(500, 400, 500 + dx, 400 + dy);
         EXPECT_EQ(count("translate"), selection ? 1 : 0) << dx << "," << dy;
-        EXPECT_EQ(watcher.actionX, selection ? 500 + dx : 0);
+        EXPECT_EQ(watcher.actionPoint, selection ? std::optional(QPoint(500 + dx, 400 + dy)) : std::nullopt);
     }
     calls.clear();
     drag(600, 400, 450, 400);
@@ -106,21 +106,26 @@ TEST_P(SelectionWatcherTest, OnlyModeThreeOpensAtOnceAndModeOneOpensNearTheEnd)
     state.settings.set("ControlMode", "1");
     translateResult = true;
     for (const auto& [x, y, opens] : {std::tuple{219, 100, true}, {181, 119, true}, {220, 100, false}}) {
-        watcher.actionX = 200;
-        watcher.actionY = 100;
+        watcher.actionPoint = QPoint(200, 100);
         calls.clear();
         drag(x, y, x, y);
         drag(x, y, x, y);
         EXPECT_EQ(count("open"), opens ? 1 : 0) << x << "," << y << ": a second click there does nothing";
     }
-    watcher.actionX = 200;
-    watcher.actionY = 100;
+    watcher.actionPoint = QPoint(200, 100);
     calls.clear();
     drag(0, 100, 210, 105);
     EXPECT_EQ(calls, QStringList({"hide", "pressed", "open 210,105"})) << "a drag ending there opens, too";
+    // No point is any point: a click at the screen's corner opens nothing, and a
+    // selection that made no request leaves no point behind.
+    calls.clear();
+    drag(5, 5, 5, 5);
+    EXPECT_EQ(count("open"), 0);
     translateResult = false;
     drag(400, 400, 600, 400);
-    EXPECT_EQ(watcher.actionX, 600) << "a failed request keeps the point";
+    EXPECT_FALSE(watcher.actionPoint.has_value());
+    drag(600, 400, 600, 400);
+    EXPECT_EQ(count("open"), 0) << "nothing was asked for, so a click there shows no old popup";
 }
 
 TEST_P(SelectionWatcherTest, PressesAwayFromThePopupAndTheSecondaryButtonHideIt)
@@ -133,10 +138,10 @@ TEST_P(SelectionWatcherTest, PressesAwayFromThePopupAndTheSecondaryButtonHideIt)
     EXPECT_EQ(calls, QStringList({"hide", "pressed", "pressed"}));
     overPopup = false;
     calls.clear();
-    watcher.actionX = 50;
+    watcher.actionPoint = QPoint(50, 0);
     button(Input::RightButton, true, 10, 10);
     EXPECT_EQ(calls, QStringList({"hide"}));
-    EXPECT_EQ(watcher.actionX, 0);
+    EXPECT_FALSE(watcher.actionPoint.has_value());
     button(Input::RightButton, false, 10, 10);
 
     // Swapped buttons: the physical right one selects, the left one dismisses.
@@ -150,6 +155,33 @@ TEST_P(SelectionWatcherTest, PressesAwayFromThePopupAndTheSecondaryButtonHideIt)
     desktop.fakeInput.buttonsDown = {4};
     EXPECT_TRUE(watcher.isButtonDown(3)) << "3 asks for the middle button";
     EXPECT_FALSE(watcher.isButtonDown(4));
+}
+
+TEST_P(SelectionWatcherTest, ButtonsAreFollowedWhereNothingIsWatchedAndTheProgramsOwnWindowsMakeNoSelection)
+{
+    // A press here, its release after the focus moved to an application that is off:
+    // the next plain click is measured against its own press.
+    button(Input::LeftButton, true, 100, 100);
+    watchActive = false;
+    button(Input::LeftButton, false, 400, 100);
+    watchActive = true;
+    calls.clear();
+    drag(500, 300, 500, 300);
+    EXPECT_EQ(calls, QStringList({"hide", "pressed"})) << "a plain click, no capture";
+
+    // Selecting part of the translation in the popup, and the close mark clicked right
+    // after a selection (which would complete a double click), are left to the popup.
+    overPopup = true;
+    calls.clear();
+    drag(300, 300, 500, 300);
+    EXPECT_EQ(calls, QStringList({"pressed"}));
+    overPopup = false;
+    drag(100, 100, 300, 100);
+    overPopup = true;
+    drag(300, 100, 300, 100, 0.3);
+    overPopup = false;
+    drag(300, 100, 300, 100, 0.3);
+    EXPECT_EQ(count("translate"), 1) << "neither the click on the popup nor the one after it pairs into a double click";
 }
 
 TEST_P(SelectionWatcherTest, WhatHappensDuringARequestWaitsForIt)
@@ -234,6 +266,10 @@ TEST_P(SettledSelectionTest, OnlyASelectionThatStopsChangingIsTranslatedAndTheIc
     change(true);
     change(false);
     EXPECT_FALSE(watcher.selectionSettle.isRunning()) << "a selection cleared before it settled is no selection";
+    overPopup = true;
+    change(true);
+    EXPECT_FALSE(watcher.selectionSettle.isRunning()) << "text selected in the popup itself";
+    overPopup = false;
     state.translationEnabled = false;
     change(true);
     EXPECT_FALSE(watcher.selectionSettle.isRunning());

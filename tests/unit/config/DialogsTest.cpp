@@ -162,6 +162,13 @@ TEST_F(DialogsTest, SettingsOpenCentredWithTheStoredValuesAndOkSavesThemClamped)
     EXPECT_EQ(dialogs.settingsDialog(), nullptr);
     EXPECT_EQ(state.settings.value("transwidth"), "100");
     EXPECT_EQ(applies, 2);
+
+    // Empty or absent number values show as 0 from the first open on.
+    state.settings.clear();
+    state.settings.set("transwidth", "");
+    state.settings.set("Transparency", " ");
+    f = openSettings();
+    EXPECT_EQ(f->widthField->text() + f->transparencyField->text() + f->glideField->text(), "000");
 }
 
 TEST_F(DialogsTest, PresetsAndSwatchesChangeOnlyTheColoursAndBorderAndDefaultsComeBack)
@@ -246,6 +253,7 @@ TEST_F(DialogsTest, TheLanguageDialogListsTheOfferedTargetsAndStoresTheChoice)
 TEST_F(DialogsTest, TheAboutBoxShowsTheVersionsAndItsLinksOpen)
 {
     state.downloadUrl = "https://example.org/get";
+    state.settings.set("serviceurl", "file:///usr/share/quillora/page/index.html");
     for (const auto& [own, published, beta, line] : {std::tuple{"2.0.40", "2.0.40", false, "Version 2.0.40"},
                                                      {"2.0.40", "2.0.33", true, "Version 2.0.40 beta"}}) {
         state.programVersion = own;
@@ -266,8 +274,14 @@ TEST_F(DialogsTest, TheAboutBoxShowsTheVersionsAndItsLinksOpen)
         settle();
         EXPECT_EQ(dialogs.aboutDialog(), nullptr) << "Esc closes it";
     }
-    EXPECT_EQ(desktop.fakeShell.opened,
-              QStringList({AboutBox::SiteAddress, AboutBox::SiteAddress, "https://example.org/get"}));
+    const QString about = "file:///usr/share/quillora/page/about.html";
+    EXPECT_EQ(desktop.fakeShell.opened, QStringList({about, about, "https://example.org/get"}))
+        << "the site link opens the program's own page beside the translation page";
+    state.settings.set("serviceurl", "");
+    dialogs.showAbout();
+    EXPECT_FALSE(dialogs.aboutDialog()->siteLink->isVisibleTo(dialogs.aboutDialog())) << "no page, no link";
+    dialogs.aboutDialog()->close();
+    settle();
 
     using platform::Shell;
     for (const auto& [result, message] :

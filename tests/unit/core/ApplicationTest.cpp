@@ -3,8 +3,8 @@
 // per-application switch, and ending.
 #include "FakeDesktop.h"
 #include "common/LinkLabel.h"
-#include "common/TextCacheKey.h"
 #include "config/Dialogs.h"
+#include "config/LanguageDialog.h"
 #include "core/Application.h"
 #include "core/MainWindow.h"
 #include "core/TranslationPipeline.h"
@@ -18,6 +18,11 @@
 #include "service/Connection.h"
 #include "service/fake/FakeServicePage.h"
 
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMetaMethod>
+#include <QSessionManager>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -122,7 +127,7 @@ TEST_F(ApplicationTest, StartUpDerivesTheSharedValuesArmsTheTimersAndConnects)
     EXPECT_EQ(window().updateLink->caption(), "New v9.0.0");
     EXPECT_FALSE(window().updateLink->isHidden());
 
-    app.state().translationCache.insert("k1", "hola");
+    app.state().translationCache.insert("hello", "hola");
     const auto entries = app.state().settings.entries().size();
     menu().reconnectItem->trigger();
     app.applySettings();
@@ -154,7 +159,7 @@ TEST_F(ApplicationTest, ASelectionInAnEnabledApplicationIsTranslatedInThePopup)
     fire(app.timers().resultPoll);
     EXPECT_EQ(popup().shownText(), "es:Good morning");
     EXPECT_EQ(window().directionLink->caption(), "en → es");
-    EXPECT_EQ(app.state().translationCache.value(textCacheKey("Good morning")), "es:Good morning");
+    EXPECT_EQ(app.state().translationCache.find("Good morning"), "es:Good morning");
 
     emit window().copyLink->clicked();
     EXPECT_EQ(desktop.fakeClipboard.block(platform::format::UnicodeText), platform::blocks::unicodeText("es:Good morning"));
@@ -192,19 +197,35 @@ TEST_F(ApplicationTest, APageLetGoOrLostComesBackAndWhatWaitedForItIsSentOrEnds)
 {
     desktop.fakeInput.deliversEvents = desktop.fakeWindows.deliversForegroundChanges = true;
     setRow("xterm", "-1");
+    const auto onNavigate = page->onNavigate;
+    page->onNavigate = [this, onNavigate](const QString& url) {
+        onNavigate(url);
+        page->elements[page::selto].options = {{"auto", "Detect"}, {"es", "Spanish"}, {"ca", "Catalan"}};
+    };
     ASSERT_NO_FATAL_FAILURE(start({"ControlMode=3", "SmoothGlide=0", "language=enes", "timeoutstr=Too slow"}));
+    QSignalSpy balloons(app.tray(), &TrayIcon::balloonShown);
     fire(app.timers().pageLoad);
+    ASSERT_EQ(balloons.size(), 1);
     desktop.fakeWindows.foregroundHandler();
     desktop.fakeWindows.onCopyMessage = [](WindowHandle) { return std::optional<QString>("Good morning"); };
 
-    // Let go while unused: the tray does not change, and the next selection brings it back.
+    // Let go while unused: the tray does not change, the language dialog still lists
+    // the page's languages, and the next selection brings the page back.
     app.connection()->rest();
     EXPECT_EQ(page->log.last(), "discard");
     EXPECT_EQ(app.tray()->toolTip(), "Quillora ");
     EXPECT_TRUE(menu().toggleItem->isEnabled());
+    app.dialogs().showLanguage();
+    ASSERT_NE(app.dialogs().languageDialog(), nullptr);
+    EXPECT_EQ(app.dialogs().languageDialog()->languageList->count(), 2);
+    EXPECT_TRUE(app.dialogs().languageDialog()->emptyNote->isHidden());
+    app.dialogs().languageDialog()->close();
+    window().updateLink->hide();
     drag(100, 200, 300, 200);
     EXPECT_EQ(page->navigations.size(), 2);
     fire(app.timers().pageLoad);
+    EXPECT_EQ(balloons.size(), 1) << "waking from a rest is no new connection: no second update offer";
+    EXPECT_TRUE(window().updateLink->isHidden());
     EXPECT_EQ(page->log.mid(page->log.size() - 2), QStringList({"value text=Good morning", "click btn"}));
     fire(app.timers().resultPoll);
     EXPECT_EQ(popup().shownText(), "es:Good morning");
@@ -301,18 +322,8 @@ TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenT
 TEST_F(ApplicationTest, ExitEndsAtOnceUnlessAskedToEndNormallyAndASecondInstanceEndsQuietly)
 {
     ASSERT_NO_FATAL_FAILURE(start({}));
-    for (const auto& [cmdLine, terminates] : {std::pair{"", true}, {"--x /t", false}, {"/T", true}}) {
-        desktop.fakeSession.terminatedWith.reset();
-        desktop.fakeSession.cmdLine = cmdLine;
-        const int handOvers = desktop.fakeClipboard.handOvers;
-        menu().exitItem->trigger();
-        EXPECT_EQ(desktop.fakeSession.terminatedWith == 0, terminates) << cmdLine;
-        EXPECT_EQ(desktop.fakeClipboard.handOvers, handOvers + 1) << "the clipboard goes to its manager first";
-    }
-    desktop.fakeSession.terminatedWith.reset();
     desktop.fakeSession.endRequestHandler();
     EXPECT_EQ(desktop.fakeSession.terminatedWith, 0) << "the system asking to end runs Exit";
-    desktop.fakeSession.cmdLine.clear();
     desktop.fakeSession.terminatedWith.reset();
     bool cancel = false;
     app.mainWindow()->show();
@@ -323,6 +334,33 @@ TEST_F(ApplicationTest, ExitEndsAtOnceUnlessAskedToEndNormallyAndASecondInstance
     EXPECT_FALSE(cancel || desktop.fakeSession.terminatedWith.has_value());
     app.mainWindow()->decideClose(cancel, MainWindow::CloseReason::SessionEnd);
     EXPECT_EQ(desktop.fakeSession.terminatedWith, 0) << "the session ending runs Exit";
+
+    // The session manager asks to save data also when the session goes on: no end.
+    // (Nothing listening reads the manager the signal carries.)
+    desktop.fakeSession.terminatedWith.reset();
+    alignas(QSessionManager) char manager[sizeof(QSessionManager)] = {};
+    QMetaMethod::fromSignal(&QGuiApplication::commitDataRequest)
+        .invoke(qApp, Qt::DirectConnection, Q_ARG(QSessionManager&, *reinterpret_cast<QSessionManager*>(manager)));
+    EXPECT_FALSE(desktop.fakeSession.terminatedWith.has_value());
+    // The session really ending makes the toolkit leave its event loop.
+    QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection);
+    EXPECT_EQ(desktop.fakeSession.terminatedWith, 0) << "the event loop ending runs Exit";
+
+    // Only the switch itself, as an argument of its own, asks for the normal end.
+    for (const auto& [args, terminates] : {std::pair{QStringList{}, true}, {QStringList{"/T"}, true},
+                                           {QStringList{"/tmp/x"}, true}, {QStringList{"a /t"}, true},
+                                           {QStringList{"--x", "/t"}, false}}) {
+        desktop.fakeSession.terminatedWith.reset();
+        desktop.fakeSession.args = args;
+        const int handOvers = desktop.fakeClipboard.handOvers;
+        menu().exitItem->trigger();
+        EXPECT_EQ(desktop.fakeSession.terminatedWith == 0, terminates) << args.join(' ').toStdString();
+        EXPECT_EQ(desktop.fakeClipboard.handOvers, handOvers + 1) << "the clipboard goes to its manager first";
+    }
+    EXPECT_FALSE(app.tray()->isShown()) << "the normal end removes the tray icon";
+    const int handOvers = desktop.fakeClipboard.handOvers;
+    QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection);
+    EXPECT_EQ(desktop.fakeClipboard.handOvers, handOvers) << "the event loop it ends does not end it twice";
 
     FakeDesktop second;
     second.fakeSession.otherInstanceRunning = true;

@@ -67,20 +67,20 @@ TEST_F(PopupBehaviourTest, TheIconIsOfferedBesideTheSelectionAndOpensThePopupBel
 TEST_F(PopupBehaviourTest, HidingFadesThePopupOutAndTheIconLeavesWhenThePointerDoes)
 {
     openWith("Hallo Welt", 600, 300);
-    timers.resultPoll.setInterval(100);
-    timers.resultPoll.setEnabled(true);
+    QSignalSpy dismissals(&popup, &Popup::dismissed);
     std::vector<int> levels;
     desktop.fakeClock.onProcessEvents = [&] { levels.push_back(WindowEffects::transparencyLevel(&window())); };
     popup.hidePopup();
     EXPECT_EQ(levels, (std::vector<int>{98, 177, 255}));
     EXPECT_FALSE(window().isVisible() || icon().isVisible() || popup.shadow().isVisible());
     EXPECT_TRUE(window().serviceLink->isHidden());
-    EXPECT_FALSE(timers.resultPoll.isEnabled());
-    window().show();
-    timers.resultPoll.setEnabled(true);
+    EXPECT_EQ(dismissals.count(), 1);
     popup.hidePopup();
-    EXPECT_TRUE(window().isVisible() && timers.resultPoll.isEnabled()) << "with the icon hidden, nothing happens";
-    window().hide();
+    EXPECT_EQ(dismissals.count(), 1) << "nothing shown, nothing dismissed";
+    window().show();
+    popup.hidePopup();
+    EXPECT_FALSE(window().isVisible()) << "a popup whose icon went is closed all the same";
+    EXPECT_EQ(dismissals.count(), 2);
 
     icon().setGeometry(100, 100, 16, 16);
     for (const auto& [pointer, over] : {std::pair{QPoint(100, 108), false}, {QPoint(101, 108), true},
@@ -98,7 +98,23 @@ TEST_F(PopupBehaviourTest, HidingFadesThePopupOutAndTheIconLeavesWhenThePointerD
     popup.onIconRetireTick();
     EXPECT_EQ(levels, (std::vector<int>{131, 162, 193, 224, 255}));
     EXPECT_FALSE(icon().isVisible() || timers.iconRetire.isEnabled());
-    desktop.fakeClock.onProcessEvents = nullptr;
+    // Clicked open, or offered for a new selection, while it fades: it stays.
+    popup.showTranslation("Hallo Welt");
+    for (const bool clickedOpen : {true, false}) {
+        offerIcon(600, 300);
+        desktop.fakeInput.cursor = QPoint(10, 10);
+        int steps = 0;
+        desktop.fakeClock.onProcessEvents = [&] {
+            if (++steps == 2)
+                clickedOpen ? popup.openPopup(0, 0) : offerIcon(300, 200);
+        };
+        popup.onIconRetireTick();
+        EXPECT_TRUE(icon().isVisible()) << clickedOpen;
+        EXPECT_EQ(WindowEffects::transparencyLevel(&icon()), 20) << clickedOpen;
+        EXPECT_EQ(window().isVisible(), clickedOpen);
+        desktop.fakeClock.onProcessEvents = nullptr;
+        popup.hidePopup();
+    }
     // Anchor (618, 303) at 18.2 px from the pointer: dismissed beyond 68.2 px.
     for (const auto& [pointer, dismissed] : {std::pair{QPoint(618, 371), false}, {QPoint(687, 303), true}}) {
         offerIcon(600, 300);
@@ -129,6 +145,19 @@ TEST_F(PopupBehaviourTest, TheIconsButtonsTheCopyLinkAndTheCloseMark)
     window().textView->setTextCursor(cursor);
     emit window().copyLink->clicked();
     EXPECT_EQ(copies.takeFirst().at(0).toString(), "mundo") << "the selected part only";
+    // Copied exactly as shown: no-break spaces and line separators stay, paragraphs
+    // end in line feeds.
+    const QString shown = QString("1\u00a0000 km\u2028next") + "\r\nline";
+    openWith(shown, 600, 300);
+    emit window().copyLink->clicked();
+    EXPECT_EQ(copies.takeFirst().at(0).toString(), QString("1\u00a0000 km\u2028next\nline"));
+    openWith(shown, 600, 300);
+    cursor = window().textView->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(8, QTextCursor::KeepAnchor);
+    window().textView->setTextCursor(cursor);
+    emit window().copyLink->clicked();
+    EXPECT_EQ(copies.takeFirst().at(0).toString(), QString("1\u00a0000 km"));
     openWith("Hola", 600, 300);
     emit icon().closePicture->clicked();
     EXPECT_FALSE(window().isVisible() || icon().isVisible());

@@ -4,6 +4,7 @@
 #include "popup/BorderShape.h"
 #include "popup/EdgeCorrection.h"
 
+#include <QScrollBar>
 #include <QTextCursor>
 
 namespace {
@@ -23,6 +24,18 @@ TEST_F(PopupLayoutTest, OneLineTakesItsNaturalWidthALongerTextWrapsAtTheSetWidth
     cursor.setPosition(10002);
     EXPECT_NE(cursor.charFormat().foreground().color(), QColor(255, 0, 0)) << "only the first 10000 are formatted";
     EXPECT_FALSE(window().textView->textCursor().hasSelection());
+    // On a dark look the characters past the formatted part show in the text colour too.
+    state.backColour = 0x000000;
+    state.textColour = 0xFFFFFF;
+    popup.dress();
+    popup.showTranslation(QString(10000, QChar('x')) + QString(200, QChar('W')));
+    window().textView->verticalScrollBar()->setValue(window().textView->verticalScrollBar()->maximum());
+    const QImage lastLines = window().textView->viewport()->grab().toImage();
+    int light = 0;
+    for (int y = lastLines.height() - 20; y < lastLines.height(); ++y)
+        for (int x = 0; x < lastLines.width(); ++x)
+            light += qGray(lastLines.pixel(x, y)) > 128;
+    EXPECT_GT(light, 50) << "the unformatted characters are drawn light on dark";
 
     popup.showTranslation("Hallo");
     const int oneLine = window().textView->height();
@@ -74,11 +87,19 @@ TEST_F(PopupLayoutTest, TheFooterGetsRoomBesideAWideResultAndItsLinksLineUp)
 
 TEST_F(PopupLayoutTest, AHiddenPopupWaitsAtTheIconAShownOneGlidesUnderIt)
 {
-    offerIcon(500, 300);
-    window().move(20, 280);
-    popup.showTranslation("Hallo Welt");
+    // After a popup raised at the bottom, a selection near the top: its result waits
+    // under the icon, which stays where it was offered.
+    openWith(LongText.repeated(3), 500, 740);
+    popup.hidePopup();
+    offerIcon(500, 40);
+    const QPoint offered = icon().pos();
+    popup.showTranslation(LongText.repeated(3));
     EXPECT_FALSE(window().isVisible());
-    EXPECT_EQ(window().pos(), QPoint(icon().x(), 280));
+    EXPECT_EQ(icon().pos(), offered);
+    EXPECT_EQ(window().pos(), QPoint(icon().x(), icon().y() + 16));
+    popup.hidePopup();
+    offerIcon(1020, 300);
+    EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(icon().geometry())) << "a selection ending at the screen's edge";
 
     state.selectionLeftTwips = 100 * 15;
     openWith(".....", 700, 300);
@@ -109,6 +130,13 @@ TEST_F(PopupLayoutTest, ThePopupStaysOnTheMonitorUnderThePointerWhateverItHolds)
             popup.hidePopup();
         }
     }
+    // A result that comes while the pointer is on the other monitor stays with the popup.
+    desktop.fakeScreen.monitors = {{0, 0, 1024, 768}, {1024, 0, 1280, 1024}};
+    openWith(".....", 900, 700);
+    desktop.fakeInput.cursor = QPoint(2000, 100);
+    popup.showTranslation(LongText.repeated(3));
+    EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(window().geometry()));
+    popup.hidePopup();
     desktop.fakeScreen.monitors.clear();
     for (const auto& [key, value] : {std::pair{"FontSize", "400"}, {"FontSize", "abc"}, {"transwidth", "0"},
                                      {"transwidth", "10000"}, {"Transparency", "300"}}) {

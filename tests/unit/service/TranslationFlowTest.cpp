@@ -1,14 +1,15 @@
 // A finished selection's road through the service: the request, the cache, the
 // result poll and the time-out, and the page connection, against the in-memory page.
 #include "FakeDesktop.h"
-#include "common/ProgramTimers.h"
 #include "common/TextCacheKey.h"
+#include "common/ProgramTimers.h"
 #include "service/Connection.h"
 #include "service/ResultPolling.h"
 #include "service/TranslationRequest.h"
 #include "service/fake/FakeServicePage.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,12 +97,25 @@ TEST_F(TranslationFlowTest, ARequestWritesThenClicksAndItsResultIsCachedAndShown
     EXPECT_EQ(shown, QStringList({"direction en → es", "service link", "text Buenos días"}));
     EXPECT_FALSE(timers.resultPoll.isEnabled() || timers.translationTimeout.isEnabled() ||
                  timers.progressDots.isEnabled());
-    EXPECT_EQ(state.translationCache.value(textCacheKey(selected)), "Buenos días");
+    EXPECT_EQ(state.translationCache.find(selected), "Buenos días");
     page.log.clear();
     shown.clear();
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     EXPECT_TRUE(page.log.isEmpty()) << "the same text again comes from the cache";
     EXPECT_EQ(shown, QStringList({"service link", "text Buenos días", "icon 400,300"}));
+
+    // Two texts whose cache keys are the same: each gets its own translation.
+    ASSERT_EQ(textCacheKey("OSSuAmuB"), textCacheKey("ywMvixIv"));
+    selected = "OSSuAmuB";
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    pageAnswers("first", "");
+    polling.onResultPollTick();
+    selected = "ywMvixIv";
+    page.log.clear();
+    shown.clear();
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    EXPECT_EQ(page.log, QStringList({"value text=ywMvixIv", "click btn"})) << "no cached answer for another text";
+    EXPECT_EQ(shown.first(), "text .....");
 }
 
 TEST_F(TranslationFlowTest, TheTimeOutAndTheNewestRequestDecideWhatIsShownAndCached)
@@ -116,17 +130,17 @@ TEST_F(TranslationFlowTest, TheTimeOutAndTheNewestRequestDecideWhatIsShownAndCac
     ASSERT_TRUE(request.translateSelection(400, 300, 300));
     pageAnswers("Buenas noches", "");
     polling.onResultPollTick();
-    EXPECT_EQ(state.translationCache.value(textCacheKey("Good night")), "Buenas noches");
-    EXPECT_FALSE(state.translationCache.contains(textCacheKey("Good morning")));
+    EXPECT_EQ(state.translationCache.find("Good night"), "Buenas noches");
+    EXPECT_FALSE(state.translationCache.find("Good morning"));
     EXPECT_TRUE(shown.contains("direction ")) << "an empty direction empties the label";
     // A key already present keeps its item; a missing direction element leaves the label.
     state.lastRequestText = "x";
-    state.translationCache.insert(textCacheKey("x"), "first");
+    state.translationCache.insert("x", "first");
     shown.clear();
     pageAnswers("second", "");
     page.elements.remove(page::fromto);
     polling.onResultPollTick();
-    EXPECT_EQ(state.translationCache.value(textCacheKey("x")), "first");
+    EXPECT_EQ(state.translationCache.find("x"), "first");
     EXPECT_EQ(shown, QStringList({"service link", "text second"}));
 
     page.elements.remove(page::translation);
@@ -143,6 +157,52 @@ TEST_F(TranslationFlowTest, TheTimeOutAndTheNewestRequestDecideWhatIsShownAndCac
         ASSERT_TRUE(request.translateSelection(400, 300, 300));
         EXPECT_EQ(shown.last(), "icon 400,300") << value;
     }
+}
+
+TEST_F(TranslationFlowTest, OnlyTheNewestRequestIsAnsweredAndEachWaitsItsWholeTime)
+{
+    state.translationCache.insert("Good night", "Buenas noches");
+    timers.progressDots.setInterval(200);
+    const auto waiting = [&] {
+        return timers.resultPoll.isEnabled() || timers.progressDots.isEnabled() ||
+               timers.translationTimeout.isEnabled() || state.requestAwaitsPage;
+    };
+    // A text sent to a slow page, then a cached one: nothing of the first goes on.
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    ASSERT_TRUE(waiting());
+    selected = "Good night";
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    EXPECT_FALSE(waiting()) << "no dots, poll or time-out of the first reach the cached answer";
+    // Nor for the not-connected text, nor after the popup was dismissed.
+    selected = "Good morning";
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    state.pageReady = false;
+    selected = "Good evening";
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    EXPECT_FALSE(waiting());
+    state.pageReady = true;
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    request.endPending();
+    EXPECT_FALSE(waiting());
+
+    // A request made soon after another gets the whole time-out, not what was left.
+    // (Timers this long may fire 5 % early or late.)
+    timers.translationTimeout.setInterval(1000);
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    QTest::qWait(300);
+    selected = "Good afternoon";
+    ASSERT_TRUE(request.translateSelection(400, 300, 300));
+    EXPECT_GT(timers.translationTimeout.remainingMs(), 900);
+
+    // Text of nothing but white space is no request.
+    shown.clear();
+    page.log.clear();
+    for (const QString& blank : {QString("\t\t"), QString("\n\r\n"), QString(" \u00a0\u2028 ")}) {
+        selected = blank;
+        EXPECT_FALSE(request.translateSelection(400, 300, 300)) << blank.size();
+    }
+    EXPECT_TRUE(shown.isEmpty() && page.log.isEmpty());
+    EXPECT_TRUE(waiting()) << "and it leaves the request before it alone";
 }
 
 // The page let go after a while unused: a selection then brings it back and waits.
