@@ -35,7 +35,8 @@ protected:
 
 TEST_F(WhatThePopupShows, OnlyTheNewestRequestsAnswerAndEachRequestGetsItsWholeTime)
 {
-    ASSERT_NO_FATAL_FAILURE(startProgram({"ControlMode=3", "SmoothGlide=0", "servertimeout=4", "Transparency=0"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram({"ControlMode=3", "SmoothGlide=0", "servertimeout=4", "Transparency=0",
+                                          "timeoutstr=Too slow"}));
     enableTranslationIn("xterm");
     const Terminal term = openTerminal();
     ASSERT_TRUE(waitForForeground("xterm"));
@@ -64,8 +65,7 @@ TEST_F(WhatThePopupShows, OnlyTheNewestRequestsAnswerAndEachRequestGetsItsWholeT
     ASSERT_TRUE(QTest::qWaitFor([&] { return state().lastRequestText == "green"; }, 10000));
     QElapsedTimer sinceGreen;
     sinceGreen.start();
-    const QString timedOut = state().settings.value("timeoutstr");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return popup().shownText() == timedOut; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup().shownText() == "Too slow"; }, 10000));
     EXPECT_GE(sinceGreen.elapsed(), 3500) << "not the time left over from the word before";
     server->setStopped(false);
 }
@@ -90,10 +90,10 @@ TEST_F(WhatThePopupShows, NothingForASelectionOfLineBreaksAlone)
 TEST_F(WhatThePopupShows, PartOfATranslationIsSelectedAndCopiedAndTheCloseMarkClosesForGood)
 {
     ASSERT_NO_FATAL_FAILURE(startProgram());
+    enableTranslationIn(QFileInfo(QLR_COPY_TARGET).fileName());
     QProcess* editor = driver.startCopyTarget({"--copy-on", "ctrl-c", "--text", Sentence, "--title", "qlr editor"});
     ASSERT_NE(editor, nullptr);
     const DesktopDriver::Window window = DesktopDriver::waitForWindow("qlr editor");
-    enableTranslationIn(QFileInfo(QLR_COPY_TARGET).fileName());
     DesktopDriver::activate(window.id);
     ASSERT_TRUE(waitForForeground(QFileInfo(QLR_COPY_TARGET).fileName()));
     const auto selectInEditor = [&] {
@@ -103,24 +103,27 @@ TEST_F(WhatThePopupShows, PartOfATranslationIsSelectedAndCopiedAndTheCloseMarkCl
     ASSERT_TRUE(selectInEditor());
     editor->readAllStandardOutput();
 
-    // A drag across "casa" in the popup's text.
+    // A drag across "casa es grande" in the popup's text, long enough to be a selection
+    // anywhere else.
     QTextEdit& text = *popup().translationWindow().textView;
     QTextCursor cursor(text.document());
-    const int start = SentenceEs.indexOf("casa");
+    const QString part = "casa es grande";
+    const int start = SentenceEs.indexOf(part);
     cursor.setPosition(start);
     const QPoint from = text.viewport()->mapToGlobal(text.cursorRect(cursor).center() + QPoint(1, 0));
-    cursor.setPosition(start + 4);
+    cursor.setPosition(start + part.size());
     const QPoint to = text.viewport()->mapToGlobal(text.cursorRect(cursor).center());
     DesktopDriver::drag(platform::qt::toDevice(from), platform::qt::toDevice(to));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return text.textCursor().selectedText() == "casa"; }, 5000))
+    ASSERT_GT(to.x() - from.x(), 40);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text.textCursor().selectedText() == part; }, 5000))
         << text.textCursor().selectedText().toStdString();
     QTest::qWait(1200); // long enough that the next click is no double click with the drag
     EXPECT_EQ(popup().shownText(), SentenceEs) << "the popup's own text was not taken for a selection";
-    EXPECT_EQ(text.textCursor().selectedText(), "casa");
+    EXPECT_EQ(text.textCursor().selectedText(), part);
     const LinkLabel* copy = popup().translationWindow().copyLink;
     clickOnProgram(copy->mapToGlobal(copy->rect().center()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !popup().translationWindow().isVisible(); }, 5000));
-    EXPECT_EQ(QString::fromUtf8(DesktopDriver::selection()), "casa");
+    EXPECT_EQ(QString::fromUtf8(DesktopDriver::selection()), part);
     EXPECT_FALSE(editor->readAllStandardOutput().contains("ctrl=1")) << "no copy keys went to the editor";
     QTest::qWait(800);
 
