@@ -10,21 +10,19 @@
 // calls them).
 double benchWatcherTick(platform::Platform& platform, int ticks)
 {
-    AppState state;
-    state.primaryButton = platform.screen().mouseButtonsSwapped() ? 2 : 1;
-    state.secondaryButton = state.primaryButton == 1 ? 2 : 1;
-    PerApplicationSwitch appSwitch(state, platform, [&platform] { return platform.windows().foregroundWindow(); },
-                                   [&platform](WindowHandle w) { return std::uint32_t(platform.windows().windowProcessId(w)); });
+    PerApplicationSwitch appSwitch(platform);
     int requests = 0;
-    SelectionWatcher watcher(state, platform,
-                             {[&] { return appSwitch.checkForegroundApplication(); }, [&] { return appSwitch.watchActive; },
-                              [] { return false; }, [] {},
-                              [&](int, int, int) { return ++requests, false; }, [](int, int) {}, [](std::uint32_t) {}});
-    // The first tick examines the application in front; from then on translation is on.
+    SelectionWatcher watcher(platform, {[&] { return appSwitch.checkForegroundApplication() && appSwitch.watchActive(); },
+                                        [] {}, [] { return false; }, [] {},
+                                        [&](int, int, int, SelectionWatcher::Handled) { ++requests; },
+                                        [](int, int) {}, [](std::uint32_t) {}});
+    const bool swapped = platform.screen().mouseButtonsSwapped();
+    watcher.configure(TriggerMode::ClickIcon, swapped ? Qt::RightButton : Qt::LeftButton,
+                      swapped ? Qt::LeftButton : Qt::RightButton);
+    // The first tick examines the application in front.
     watcher.onWatchTick();
-    if (!appSwitch.watchActive)
+    if (!appSwitch.watchActive())
         return NotMeasured;
-    state.translationEnabled = true;
 
     std::vector<double> samples;
     samples.reserve(ticks);

@@ -17,7 +17,7 @@ install(CODE "
 
 # The icon theme tree is drawn by the same code as the tray and about-box mark.
 add_executable(qlr_render_icons tools/RenderIcons.cpp)
-target_link_libraries(qlr_render_icons PRIVATE qlr_core)
+target_link_libraries(qlr_render_icons PRIVATE qlr_config)
 qlr_set_warnings(qlr_render_icons)
 set(QLR_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
 add_custom_command(

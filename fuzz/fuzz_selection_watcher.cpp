@@ -1,29 +1,30 @@
-// The selection watcher driven by random button, pointer, time and setting changes on
-// the fake desktop, with ticks that run again while a request waits (as the real
-// capture lets pending timer events run). Invariants: no crash or undefined behaviour,
-// after every tick primaryWasDown is the primary button as last sampled, and no
-// release starts more than one request.
+// The selection watcher driven by random button, pointer, time, setting and selection
+// changes on the fake desktop, sampled by its tick or delivered as events, with
+// requests answered at once or later. Invariants: no crash or undefined behaviour, no
+// release starts more than one request, and a request answered "nothing captured"
+// leaves no point for a click near it.
 #include "FuzzText.h"
 #include "capture/SelectionWatcher.h"
 #include "platform/fake/FakePlatform.h"
 
+#include <QList>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 
 namespace {
 
-// The fake pointer, remembering what the watcher read of the primary button.
+// The fake pointer, counting the releases of the primary button the watcher read.
 class SampledInput : public platform::fake::FakeInput {
 public:
-    int primaryVk = LeftButton;
+    Qt::MouseButton primary = Qt::LeftButton;
     std::optional<bool> lastPrimary;
     int releases = 0;
 
-    Buttons buttons() override
+    Qt::MouseButtons buttons() override
     {
-        const Buttons held = FakeInput::buttons();
-        const bool down = held.isDown(primaryVk);
+        const Qt::MouseButtons held = FakeInput::buttons();
+        const bool down = held.testFlag(primary);
         if (lastPrimary == true && !down)
             ++releases;
         lastPrimary = down;
@@ -40,74 +41,85 @@ public:
 struct Run {
     FuzzedDataProvider& data;
     SampledDesktop desktop;
-    AppState state;
-    bool foregroundOk = true;
     bool watched = true;
     bool overPopup = false;
-    int depth = 0;
+    bool swapped = false;
+    TriggerMode trigger = TriggerMode::ClickIcon;
     // The release each request was started for; a second request for it is a fault.
     int lastRequestedRelease = -1;
+    struct Request {
+        QPoint end;
+        SelectionWatcher::Handled handled;
+    };
+    QList<Request> unanswered;
     std::optional<SelectionWatcher> watcher;
 
     explicit Run(FuzzedDataProvider& provider) : data(provider)
     {
-        state.translationEnabled = true;
-        setButtons(data.ConsumeBool());
-        watcher.emplace(state, desktop, actions());
+        const int kind = data.ConsumeIntegralInRange<int>(0, 2);
+        desktop.sampled.deliversEvents = desktop.fakeWindows.deliversForegroundChanges = kind == 1;
+        desktop.fakeWindows.deliversForegroundChanges |= kind == 2;
+        desktop.fakeWindows.deliversSelectionChanges = kind == 2;
+        watcher.emplace(desktop, actions());
+        configure();
+        watcher->start();
     }
 
-    void setButtons(bool swapped)
+    void configure()
     {
-        state.primaryButton = swapped ? 2 : 1;
-        state.secondaryButton = swapped ? 1 : 2;
-        desktop.sampled.primaryVk = swapped ? platform::Input::RightButton : platform::Input::LeftButton;
+        desktop.sampled.primary = swapped ? Qt::RightButton : Qt::LeftButton;
+        watcher->configure(trigger, desktop.sampled.primary, swapped ? Qt::LeftButton : Qt::RightButton);
     }
 
     SelectionWatcher::Actions actions()
     {
         return {
-            [this] { return foregroundOk; },
             [this] { return watched; },
+            [] {},
             [this] { return overPopup; },
             [] {},
-            [this](int, int, int) {
-                FUZZ_CHECK(desktop.sampled.releases != lastRequestedRelease);
-                lastRequestedRelease = desktop.sampled.releases;
-                // The capture lets pending events run: sometimes more ticks come in.
-                if (depth < 3 && data.ConsumeBool())
-                    steps(data.ConsumeIntegralInRange<int>(1, 8));
-                return data.ConsumeBool();
+            [this](int x, int y, int, SelectionWatcher::Handled handled) {
+                if (watcher->isTicking()) {
+                    FUZZ_CHECK(desktop.sampled.releases != lastRequestedRelease);
+                    lastRequestedRelease = desktop.sampled.releases;
+                }
+                Request request{QPoint(x, y), std::move(handled)};
+                if (data.ConsumeBool())
+                    answer(request);
+                else
+                    unanswered.append(std::move(request));
             },
             [](int, int) {},
             [](std::uint32_t) {},
         };
     }
 
-    void tick()
+    void answer(const Request& request)
     {
-        ++depth;
-        watcher->onWatchTick();
-        --depth;
-        if (desktop.sampled.lastPrimary)
-            FUZZ_CHECK(watcher->primaryWasDown == *desktop.sampled.lastPrimary);
+        const bool captured = data.ConsumeBool();
+        request.handled(captured);
+        // A selection that made no request leaves no point for a click to open.
+        if (!captured)
+            FUZZ_CHECK(watcher->actionPoint() != request.end);
     }
 
-    void toggle(QSet<int>& buttons, int vk)
+    void press(Qt::MouseButton button)
     {
-        if (!buttons.remove(vk))
-            buttons.insert(vk);
+        auto& input = desktop.sampled;
+        const bool down = !input.held.testFlag(button);
+        input.setButton(button, down, std::uint32_t(desktop.fakeClock.now * 1000));
     }
 
     void step()
     {
         auto& input = desktop.sampled;
-        switch (data.ConsumeIntegralInRange<int>(0, 9)) {
+        switch (data.ConsumeIntegralInRange<int>(0, 10)) {
         case 0:
         case 1:
-            toggle(input.buttonsDown, platform::Input::LeftButton);
+            press(Qt::LeftButton);
             break;
         case 2:
-            toggle(input.buttonsDown, data.ConsumeBool() ? platform::Input::RightButton : platform::Input::MiddleButton);
+            press(data.ConsumeBool() ? Qt::RightButton : Qt::MiddleButton);
             break;
         case 3:
             input.cursor = QPoint(data.ConsumeIntegralInRange<int>(-100, 4000), data.ConsumeIntegralInRange<int>(-100, 3000));
@@ -116,32 +128,36 @@ struct Run {
             input.cursor += QPoint(data.ConsumeIntegralInRange<int>(-40, 40), data.ConsumeIntegralInRange<int>(-15, 15));
             break;
         case 5:
-            desktop.fakeClock.now += data.ConsumeIntegralInRange<int>(0, 2000) / 1000.0;
+            desktop.fakeClock.advance(data.ConsumeIntegralInRange<int>(0, 1500));
             break;
         case 6: {
-            const char* const modes[] = {"1", "2", "3", "", "x", "3.0", "-1"};
-            state.settings.set("ControlMode", data.PickValueInArray(modes));
+            const TriggerMode modes[] = {TriggerMode::ClickIcon, TriggerMode::ClickNearEnd, TriggerMode::JustSelect};
+            trigger = data.PickValueInArray(modes);
+            configure();
             break;
         }
         case 7:
-            switch (data.ConsumeIntegralInRange<int>(0, 4)) {
-            case 0: foregroundOk = !foregroundOk; break;
-            case 1: watched = !watched; break;
-            case 2: overPopup = !overPopup; break;
-            case 3: state.translationEnabled = !state.translationEnabled; break;
-            default: setButtons(state.primaryButton == 1); break;
+            switch (data.ConsumeIntegralInRange<int>(0, 2)) {
+            case 0: watched = !watched; break;
+            case 1: overPopup = !overPopup; break;
+            default:
+                swapped = !swapped;
+                configure();
+                break;
             }
             break;
+        case 8:
+            if (desktop.fakeWindows.selectionHandler)
+                desktop.fakeWindows.selectionHandler(data.ConsumeBool());
+            break;
+        case 9:
+            if (!unanswered.isEmpty())
+                answer(unanswered.takeAt(data.ConsumeIntegralInRange<int>(0, int(unanswered.size()) - 1)));
+            break;
         default:
-            tick();
+            desktop.fakeClock.advance(SelectionWatcher::TickMs);
             break;
         }
-    }
-
-    void steps(int count)
-    {
-        for (int i = 0; i < count && data.remaining_bytes() > 0; ++i)
-            step();
     }
 };
 

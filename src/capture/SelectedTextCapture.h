@@ -1,19 +1,22 @@
 #pragma once
-// Copying the selection out of the foreground application, and the two small clipboard
-// text procedures of the program.
+// Copying the selection out of the foreground application.
 //
-// The copy request answers from the application's own fresh selection without the
-// clipboard. Only the copy shortcuts need it: the user's clipboard is saved whole
-// (every data type, byte for byte) first, or no key is typed, and it is put back
-// afterwards unless somebody replaced it meanwhile. Copy shortcuts are never typed
-// into terminal emulators.
+// The application's own fresh selection answers first, without the clipboard. Only
+// the copy shortcuts need the clipboard: the user's clipboard is saved whole (every
+// data type, byte for byte) first, or no key is typed, and it is put back afterwards
+// unless somebody else replaced it meanwhile. Copy shortcuts are never typed into
+// terminal emulators. The shortcuts are typed one after the other with short pauses,
+// from the event loop: the capture ends by handing its text on.
 
-#include "capture/ClipboardSession.h"
+#include "capture/ClipboardAccess.h"
+#include "common/Timer.h"
+#include "platform/Clipboard.h"
+#include "platform/Keyboard.h"
 #include "platform/WindowHandle.h"
 
 #include <QString>
 #include <cstdint>
-#include <memory>
+#include <functional>
 
 namespace platform {
 class Platform;
@@ -21,35 +24,46 @@ class Platform;
 
 class SelectedTextCapture {
 public:
-    static constexpr std::uint8_t ScanCode = 0x45;
+    using Done = std::function<void(const QString& text)>;
+
+    // How long keys stay down and how long the application gets after they come up.
     static constexpr int KeyPauseMs = 30;
-    static constexpr int AttemptPauseMs = 10;
+    // The last wait for an application that copies late: attempts, and the pause
+    // before each.
     static constexpr int FinalAttempts = 11;
+    static constexpr int AttemptPauseMs = 10;
 
     explicit SelectedTextCapture(platform::Platform& platform);
-    ~SelectedTextCapture();
 
-    // The program's main window: owner of the clipboard while the program writes it.
-    void setOwnerWindow(WindowHandle window);
+    // Hands on the text selected in the window (the foreground one), or empty when
+    // nothing could be copied. The clipboard ends as it was before: untouched when the
+    // window's selection answers, otherwise saved and put back. One capture at a
+    // time: while one runs, another is answered with nothing at once.
+    void copySelectedText(WindowHandle window, Done done);
+    bool isBusy() const { return static_cast<bool>(done_); }
 
-    // The text selected in the foreground window window, or empty when nothing could be
-    // copied. The clipboard ends as it was before: untouched when the copy request
-    // answers, otherwise saved and put back.
-    QString copySelectedText(WindowHandle window);
-    // The clipboard's text; empty on any failure.
-    QString clipboardText();
-    // Makes text the clipboard's only content; does nothing for an empty text.
-    void putClipboardText(const QString& text);
-
-    // The one clipboard object of the program, created on first use.
-    ClipboardSession& clipboardSession();
+    // The program's clipboard text procedures (the popup's copy link).
+    ClipboardAccess& clipboard() { return clipboard_; }
 
 private:
-    void emptyClipboard();
-    void typeShortcut(std::uint8_t key);
+    enum class Step { KeysDown, KeysUp, Waiting };
+
     bool mayTypeInto(WindowHandle window);
+    void pressKeys(platform::CopyKeys keys);
+    void nextStep();
+    // Takes the clipboard's text when the window's own process put something there.
+    void readClipboard();
+    void finish();
 
     platform::Platform& platform_;
-    WindowHandle owner_ = 0;
-    std::unique_ptr<ClipboardSession> clipboard_;
+    ClipboardAccess clipboard_;
+    Timer step_;
+    Done done_;
+    std::int64_t process_ = 0;
+    platform::ClipboardSnapshot saved_;
+    std::uint64_t expected_ = 0;
+    QString text_;
+    platform::CopyKeys keys_ = platform::CopyKeys::ControlInsert;
+    Step phase_ = Step::KeysDown;
+    int attempts_ = 0;
 };

@@ -1,40 +1,53 @@
 #include "capture/SelectionWatcher.h"
 
-#include "common/NumberText.h"
 #include "platform/Platform.h"
 
 #include <cstdlib>
 #include <utility>
 
-SelectionWatcher::SelectionWatcher(AppState& state, platform::Platform& platform, Actions actions)
-    : state_(state), platform_(platform), actions_(std::move(actions))
+SelectionWatcher::SelectionWatcher(platform::Platform& platform, Actions actions)
+    : platform_(platform)
+    , actions_(std::move(actions))
+    , tick_(platform.clock())
+    , settle_(platform.clock())
+    , doubleClickPause_(platform.clock())
 {
-    selectionSettle.setInterval(SettleMs);
-    QObject::connect(&selectionSettle, &Timer::timeout, [this] { onSelectionSettled(); });
+    tick_.setInterval(TickMs);
+    QObject::connect(&tick_, &Timer::timeout, [this] { onWatchTick(); });
+    settle_.setInterval(SettleMs);
+    settle_.setSingleShot(true);
+    QObject::connect(&settle_, &Timer::timeout, [this] { onSelectionSettled(); });
+    doubleClickPause_.setInterval(DoubleClickPauseMs);
+    doubleClickPause_.setSingleShot(true);
+    QObject::connect(&doubleClickPause_, &Timer::timeout,
+                     [this] { finishSelection(doubleClickEnd_.x(), doubleClickEnd_.y(), doubleClickLeft_); });
 }
 
-bool SelectionWatcher::isButtonDown(int button)
+void SelectionWatcher::configure(TriggerMode trigger, Qt::MouseButton primary, Qt::MouseButton secondary)
 {
-    return isDown(platform_.input().buttons(), button);
+    trigger_ = trigger;
+    primary_ = primary;
+    secondary_ = secondary;
 }
 
-bool SelectionWatcher::isDown(const platform::Input::Buttons& buttons, int button)
+TriggerMode SelectionWatcher::trigger() const
 {
-    switch (button) {
-    case 1:
-        return buttons.isDown(platform::Input::LeftButton);
-    case 2:
-        return buttons.isDown(platform::Input::RightButton);
-    case 3:
-        return buttons.isDown(platform::Input::MiddleButton);
-    default:
-        return false;
+    return trigger_ == TriggerMode::ClickNearEnd && buttonsUnseen_ ? TriggerMode::ClickIcon : trigger_;
+}
+
+void SelectionWatcher::start()
+{
+    // Foreground first: with buttons delivered but no foreground changes, the tick
+    // would still be needed and the buttons would be handled twice.
+    if (platform_.applications().deliverForegroundChanges([this] { actions_.foregroundChanged(); })) {
+        if (platform_.applications().deliverSelectionChanges([this](bool selected) { onSelectionChanged(selected); })) {
+            buttonsUnseen_ = true;
+            return;
+        }
+        if (platform_.input().deliverButtonEvents([this](const auto& event) { onButtonEvent(event); }))
+            return;
     }
-}
-
-int SelectionWatcher::controlMode()
-{
-    return state_.controlMode();
+    tick_.setEnabled(true);
 }
 
 void SelectionWatcher::hideUnlessOverPopup()
@@ -43,133 +56,65 @@ void SelectionWatcher::hideUnlessOverPopup()
         actions_.hidePopup();
 }
 
-bool SelectionWatcher::watchEvents()
-{
-    // Foreground first: with buttons delivered but no foreground changes, the tick
-    // would still be needed and the buttons would be handled twice.
-    if (!platform_.windows().deliverForegroundChanges([this] { onButtonEvent({}); }))
-        return false;
-    if (platform_.windows().deliverSelectionChanges([this](bool selected) { onSelectionChanged(selected); })) {
-        state_.buttonsUnseen = true;
-        return true;
-    }
-    return platform_.input().deliverButtonEvents([this](const auto& event) { onButtonEvent(event); });
-}
-
 void SelectionWatcher::onSelectionChanged(bool selected)
 {
     // Each change starts the settle time again; a cleared selection ends it. Text
     // selected in the popup itself is the user's business with the translation.
-    selectionSettle.setEnabled(false);
-    if (!selected || actions_.cursorOverPopupOrIcon() || !watching())
+    settle_.setEnabled(false);
+    if (!selected || actions_.cursorOverPopupOrIcon() || !actions_.watchesForeground())
         return;
     // A new selection is on its way: what showed the last one goes, as a press would.
-    hideUnlessOverPopup();
-    selectionSettle.setEnabled(true);
+    actions_.hidePopup();
+    settle_.setEnabled(true);
 }
 
 void SelectionWatcher::onSelectionSettled()
 {
-    selectionSettle.setEnabled(false);
-    if (handlingEvent_) {
-        // The capture of the last one lets the event loop run: this one waits for it.
-        selectionSettle.setEnabled(true);
+    if (!actions_.watchesForeground())
         return;
-    }
-    if (!watching())
-        return;
-    handlingEvent_ = true;
     const QPoint pointer = platform_.input().locatePointer();
-    actionPoint.reset();
-    if (actions_.translateSelection(pointer.x(), pointer.y(), pointer.x()) && controlMode() == 3)
-        actions_.openPopup(pointer.x(), pointer.y());
-    handlingEvent_ = false;
-    handlePending();
-}
-
-int SelectionWatcher::buttonNumberOf(int inputButton)
-{
-    switch (inputButton) {
-    case platform::Input::LeftButton: return 1;
-    case platform::Input::RightButton: return 2;
-    case platform::Input::MiddleButton: return 3;
-    default: return 0;
-    }
-}
-
-bool SelectionWatcher::watching()
-{
-    return actions_.checkForegroundApp() && state_.translationEnabled && actions_.watchActive();
+    actionPoint_.reset();
+    finishSelection(pointer.x(), pointer.y(), pointer.x());
 }
 
 void SelectionWatcher::onWatchTick()
 {
     // The buttons are followed also while nothing is watched, so that a press made
-    // there never pairs with a release made here. Both come from one read; the pointer
-    // is asked only when a button changed.
-    const bool watched = watching();
-    const platform::Input::Buttons buttons = platform_.input().buttons();
-    const bool primary = isDown(buttons, state_.primaryButton);
-    if (primary != primaryWasDown)
+    // there never pairs with a release made here. The pointer is asked only when a
+    // button changed.
+    const bool watched = actions_.watchesForeground();
+    const Qt::MouseButtons buttons = platform_.input().buttons();
+    const bool primary = buttons.testFlag(primary_);
+    if (primary != primaryWasDown_)
         primaryChanged(primary, platform_.input().cursorPos(), platform_.clock().secondsSinceMidnight(), 0, watched);
-    if (isDown(buttons, state_.secondaryButton))
+    if (buttons.testFlag(secondary_))
         secondaryPressed();
 }
 
 void SelectionWatcher::onButtonEvent(const platform::Input::ButtonEvent& event)
 {
-    pendingEvents_.push_back(event);
-    handlePending();
-}
-
-void SelectionWatcher::handlePending()
-{
-    if (handlingEvent_)
-        return;
-    handlingEvent_ = true;
-    while (!pendingEvents_.empty()) {
-        const platform::Input::ButtonEvent next = pendingEvents_.front();
-        pendingEvents_.pop_front();
-        handleEvent(next);
-    }
-    handlingEvent_ = false;
-}
-
-void SelectionWatcher::handleEvent(const platform::Input::ButtonEvent& event)
-{
-    // The platform says the foreground changed: examined afresh even when the
-    // window's id is the one seen last, since a new window can get the id of one
-    // that closed.
-    if (event.button == 0)
-        state_.lastForegroundWindow = 0;
-    const bool watched = watching();
-    const int button = buttonNumberOf(event.button);
-    if (button == 0)
-        return;
-    if (button == state_.primaryButton && event.down != primaryWasDown)
+    const bool watched = actions_.watchesForeground();
+    if (event.button == primary_ && event.down != primaryWasDown_)
         primaryChanged(event.down, event.position, event.timeMs / 1000.0, event.timeMs, watched);
-    if (button == state_.secondaryButton && event.down)
+    if (event.button == secondary_ && event.down)
         secondaryPressed();
 }
 
 void SelectionWatcher::primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs,
                                       bool handle)
 {
-    // Stored first, so that a tick running while this one waits inside the request
-    // sees no change.
-    primaryWasDown = down;
+    primaryWasDown_ = down;
     if (down) {
         // A press anywhere else closes the popup, whichever application is in front.
         pressedOnOwnWindow_ = actions_.cursorOverPopupOrIcon();
         if (!pressedOnOwnWindow_)
             actions_.hidePopup();
-        downX = pointer.x();
-        downY = pointer.y();
+        down_ = pointer;
         if (actions_.primaryPressed)
             actions_.primaryPressed(eventTimeMs);
     } else if (std::exchange(pressedOnOwnWindow_, false)) {
         // Neither a selection nor the first half of a double click.
-        lastReleaseTime = 0;
+        lastReleaseTime_ = 0;
     } else if (handle) {
         handleRelease(pointer.x(), pointer.y(), seconds);
     }
@@ -177,37 +122,47 @@ void SelectionWatcher::primaryChanged(bool down, QPoint pointer, double seconds,
 
 void SelectionWatcher::secondaryPressed()
 {
-    actionPoint.reset();
+    actionPoint_.reset();
     hideUnlessOverPopup();
 }
 
 void SelectionWatcher::handleRelease(int x, int y, double now)
 {
     // A clock that wrapped (midnight, or the event clock's 32 bits) gives no double click.
-    const double sinceLast = now - lastReleaseTime;
-    const bool doubleClick =
-        sinceLast > 0 && sinceLast < 1 && std::abs(lastReleaseX - x) + std::abs(lastReleaseY - y) < 16;
-    lastReleaseTime = now;
+    const double sinceLast = now - lastReleaseTime_;
+    const bool doubleClick = sinceLast > 0 && sinceLast < 1 &&
+                             std::abs(lastRelease_.x() - x) + std::abs(lastRelease_.y() - y) < 16;
+    lastReleaseTime_ = now;
+    lastRelease_ = QPoint(x, y);
 
-    const int mode = controlMode();
     const bool nearAction =
-        actionPoint && std::abs(actionPoint->x() - x) < 20 && std::abs(actionPoint->y() - y) < 20;
-    if (mode == 1 && nearAction) {
-        actionPoint.reset();
+        actionPoint_ && std::abs(actionPoint_->x() - x) < 20 && std::abs(actionPoint_->y() - y) < 20;
+    const int selectionLeft = down_.x() < x ? down_.x() : x;
+    if (trigger() == TriggerMode::ClickNearEnd && nearAction) {
+        actionPoint_.reset();
         actions_.openPopup(x, y);
-    } else if (std::abs(downX - x) <= 30 && std::abs(downY - y) <= 10 && !doubleClick) {
-        actionPoint.reset();
+    } else if (std::abs(down_.x() - x) <= 30 && std::abs(down_.y() - y) <= 10 && !doubleClick) {
+        actionPoint_.reset();
+    } else if (doubleClick) {
+        actionPoint_ = QPoint(x, y);
+        doubleClickEnd_ = QPoint(x, y);
+        doubleClickLeft_ = selectionLeft;
+        doubleClickPause_.restart();
     } else {
-        actionPoint = QPoint(x, y);
-        if (doubleClick)
-            platform_.clock().sleepMs(50);
-        const int selectionLeft = downX < x ? downX : x;
-        // A selection that gave no request leaves nothing for a click to open.
-        if (!actions_.translateSelection(x, y, selectionLeft))
-            actionPoint.reset();
-        else if (controlMode() == 3)
-            actions_.openPopup(x, y);
+        actionPoint_ = QPoint(x, y);
+        finishSelection(x, y, selectionLeft);
     }
-    lastReleaseX = x;
-    lastReleaseY = y;
+}
+
+void SelectionWatcher::finishSelection(int x, int y, int selectionLeft)
+{
+    actions_.translateSelection(x, y, selectionLeft, [this, x, y](bool handled) {
+        // A selection that gave no request leaves nothing for a click to open.
+        if (!handled) {
+            if (actionPoint_ == QPoint(x, y))
+                actionPoint_.reset();
+        } else if (trigger() == TriggerMode::JustSelect) {
+            actions_.openPopup(x, y);
+        }
+    });
 }

@@ -6,13 +6,12 @@
 // client sees the buttons at all (Wayland), a selection is finished once the primary
 // selection has stayed the same for a short settle time.
 
-#include "common/AppState.h"
+#include "common/AppSettings.h"
 #include "common/Timer.h"
 #include "platform/Input.h"
 
 #include <QPoint>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 
@@ -22,81 +21,95 @@ class Platform;
 
 class SelectionWatcher {
 public:
-    // What a tick may ask of the rest of the program.
+    // Told whether a finished selection led to a request (a text was captured).
+    using Handled = std::function<void(bool handled)>;
+
+    // What the watcher asks of the rest of the program.
     struct Actions {
-        // Examines the foreground application; false ends the tick.
-        std::function<bool()> checkForegroundApp;
-        // The foreground application may be watched (not excluded).
-        std::function<bool()> watchActive;
-        // The pointer lies over the popup or the floating icon.
+        // Examines the application in front: true when selections there are watched
+        // (it is not excluded and translation is on for it).
+        std::function<bool()> watchesForeground;
+        // The foreground window may have changed: it is examined afresh next time,
+        // even when its id is the one seen last (a new window can get the id of one
+        // that closed).
+        std::function<void()> foregroundChanged;
+        // The pointer lies over the shown popup or floating icon.
         std::function<bool()> cursorOverPopupOrIcon;
         std::function<void()> hidePopup;
-        // Starts a translation of the selection that ended at (x, y); true when a
-        // non-empty text was captured and handled.
-        std::function<bool(int x, int y, int selectionLeft)> translateSelection;
+        // Starts a translation of the selection that ended at (x, y).
+        std::function<void(int x, int y, int selectionLeft, Handled handled)> translateSelection;
         std::function<void(int x, int y)> openPopup;
         // The primary button has just gone down (the capture compares the selection
         // against this moment): the press's own time, 0 when it was sampled.
         std::function<void(std::uint32_t eventTimeMs)> primaryPressed;
     };
 
+    static constexpr int TickMs = 50;
     // How long a new primary selection must stay unchanged to count as finished:
     // some applications change it with every step of a drag.
     static constexpr int SettleMs = 200;
+    // The pause before a double click's selection is copied, while the application
+    // takes the word.
+    static constexpr int DoubleClickPauseMs = 50;
 
-    SelectionWatcher(AppState& state, platform::Platform& platform, Actions actions);
+    SelectionWatcher(platform::Platform& platform, Actions actions);
 
+    // The trigger and the user's primary and secondary buttons, from the applied settings.
+    void configure(TriggerMode trigger, Qt::MouseButton primary, Qt::MouseButton secondary);
     // Subscribes to the platform's foreground events and its button events, or its
-    // selection changes where it cannot see the buttons. True when it delivers both,
-    // and the tick is then not needed; safe to call once only.
-    bool watchEvents();
+    // selection changes where it cannot see the buttons. Where it delivers neither,
+    // the 50 ms tick samples them. Safe to call once only.
+    void start();
+    // The tick samples the buttons (the platform does not deliver their events).
+    bool isTicking() const { return tick_.isEnabled(); }
+    // No button is seen: selections are finished by the selection's own changes, and
+    // "click near the end" cannot be seen, so the icon stands in for it.
+    bool buttonsUnseen() const { return buttonsUnseen_; }
+    // The trigger as it works here.
+    TriggerMode trigger() const;
+
     // The primary selection changed (false: it was cleared).
     void onSelectionChanged(bool selected);
-    // The last selection change has settled: the selection is finished.
-    void onSelectionSettled();
-    // One tick of selectionWatch: samples the buttons.
-    void onWatchTick();
-    // A press or release, or (button 0) a change of the foreground window. Events
-    // that arrive while one is handled (the capture lets the event loop run) wait
-    // their turn, so each sees the state the one before it left.
+    // A press or release of a physical button.
     void onButtonEvent(const platform::Input::ButtonEvent& event);
-    // True while the button (1 primary-left, 2 right, 3 middle) is physically down.
-    bool isButtonDown(int button);
+    // One tick of the sampling: reads the buttons.
+    void onWatchTick();
 
-    bool primaryWasDown = false;
-    int downX = 0, downY = 0;
     // Where the last selection ended, for the click near it that opens the popup in
-    // "select and left click"; nothing while there is none.
-    std::optional<QPoint> actionPoint;
-    double lastReleaseTime = 0;
-    int lastReleaseX = 0, lastReleaseY = 0;
-    // Runs SettleMs after the last selection change.
-    Timer selectionSettle;
+    // "click near the end"; nothing while there is none.
+    std::optional<QPoint> actionPoint() const { return actionPoint_; }
+    // When the last release came (seconds since midnight), for the double-click rule.
+    double lastReleaseTime() const { return lastReleaseTime_; }
 
 private:
-    static bool isDown(const platform::Input::Buttons& buttons, int button);
-    // The program's button number (1 left, 2 right, 3 middle) of an Input button.
-    static int buttonNumberOf(int inputButton);
-    // The foreground check and the switches that decide whether anything is watched.
-    bool watching();
-    void handleEvent(const platform::Input::ButtonEvent& event);
-    // Handles the queued events unless one is being handled.
-    void handlePending();
-    // The primary button changed; seconds: the moment, for the double-click rule.
-    // handle: the application in front is watched, so a release may be a selection.
     void primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs, bool handle);
     void secondaryPressed();
     void handleRelease(int x, int y, double seconds);
-    int controlMode();
+    void finishSelection(int x, int y, int selectionLeft);
+    void onSelectionSettled();
     void hideUnlessOverPopup();
 
-    AppState& state_;
     platform::Platform& platform_;
     Actions actions_;
-    std::deque<platform::Input::ButtonEvent> pendingEvents_;
-    bool handlingEvent_ = false;
+    TriggerMode trigger_ = TriggerMode::ClickIcon;
+    Qt::MouseButton primary_ = Qt::LeftButton;
+    Qt::MouseButton secondary_ = Qt::RightButton;
+    bool buttonsUnseen_ = false;
+
+    bool primaryWasDown_ = false;
+    QPoint down_;
+    std::optional<QPoint> actionPoint_;
+    double lastReleaseTime_ = 0;
+    QPoint lastRelease_;
     // The primary button went down over the program's own popup or icon: what the user
     // does there (selecting part of a translation, a click on the close mark) is no
     // selection in the application behind.
     bool pressedOnOwnWindow_ = false;
+    // A double click's selection, taken once the pause is over.
+    QPoint doubleClickEnd_;
+    int doubleClickLeft_ = 0;
+
+    Timer tick_;
+    Timer settle_;
+    Timer doubleClickPause_;
 };

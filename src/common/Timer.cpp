@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
-Timer::Timer(QObject* parent) : QObject(parent)
-{
-    connect(&timer_, &QTimer::timeout, this, &Timer::timeout);
-}
+Timer::Timer(platform::Clock& clock, QObject* parent) : QObject(parent), alarm_(clock.newAlarm([this] { ring(); })) {}
+
+Timer::~Timer() = default;
 
 void Timer::setInterval(int ms)
 {
     interval_ = std::clamp(ms, 0, MaxInterval);
-    restart();
+    arm();
 }
 
 void Timer::setEnabled(bool enabled)
@@ -18,13 +17,38 @@ void Timer::setEnabled(bool enabled)
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
-    restart();
+    arm();
 }
 
 void Timer::restart()
 {
+    enabled_ = true;
+    arm();
+}
+
+bool Timer::isRunning() const
+{
+    return alarm_->isActive();
+}
+
+int Timer::remainingMs() const
+{
+    return alarm_->remainingMs();
+}
+
+void Timer::arm()
+{
     if (enabled_ && interval_ > 0)
-        timer_.start(interval_);
+        alarm_->start(interval_);
     else
-        timer_.stop();
+        alarm_->stop();
+}
+
+void Timer::ring()
+{
+    if (singleShot_)
+        enabled_ = false;
+    else
+        arm();
+    emit timeout();
 }

@@ -1,56 +1,53 @@
 #include "common/WindowEffects.h"
 
-#include "common/AppState.h"
 #include "common/NumberText.h"
-#include "platform/Platform.h"
 
-#include <QPointer>
+#include <QVariantAnimation>
 #include <algorithm>
 
+namespace effects {
 namespace {
 const char* const LevelProperty = "qlrTransparencyLevel";
-// Windows can be made translucent from this platform version on.
-constexpr int LayeredWindowsVersion = 500;
 } // namespace
 
-WindowEffects::WindowEffects(AppState& state, platform::Platform& platform) : state_(state), platform_(platform) {}
-
-void WindowEffects::setTransparency(QWidget* window, int level)
+void setTransparency(QWidget* window, int level)
 {
-    if (!window || state_.osVersion < LayeredWindowsVersion)
+    if (!window)
         return;
     level = std::clamp(level, 0, 255);
     window->setProperty(LevelProperty, level);
     window->setWindowOpacity((255 - level) / 255.0);
 }
 
-int WindowEffects::transparencyLevel(const QWidget* window)
+int transparencyLevel(const QWidget* window)
 {
     return window ? window->property(LevelProperty).toInt() : 0;
 }
 
-bool WindowEffects::fade(QWidget* window, int from, int to, int steps, const std::function<bool()>& carryOn)
+QVariantAnimation* fade(QWidget* window, int from, int to, int steps, std::function<void()> done)
 {
-    if (steps <= 0)
-        return true;
-    // Events run between the steps may delete a dialog being faded.
-    const QPointer<QWidget> guarded(window);
-    const double increment = double(to - from) / steps;
-    for (int i = 1; i <= steps; ++i) {
-        if (carryOn && !carryOn())
-            return false;
-        if (guarded) {
-            setTransparency(guarded, static_cast<int>(numbertext::roundHalfEven(from + i * increment)));
-            if (guarded->isVisible())
-                guarded->repaint();
-        }
-        platform_.clock().processEvents();
-        platform_.clock().sleepMs(StepMs);
-    }
-    return !carryOn || carryOn();
+    auto* animation = new QVariantAnimation(window);
+    const int count = std::max(steps, 0);
+    // The animation runs through the step numbers 0..count; each number reached sets
+    // its level, so the levels are those of a fade in count steps of StepMs.
+    animation->setStartValue(0);
+    animation->setEndValue(count);
+    animation->setDuration(count * StepMs);
+    const double increment = count > 0 ? double(to - from) / count : 0;
+    QObject::connect(animation, &QVariantAnimation::valueChanged, window, [=](const QVariant& value) {
+        const int step = value.toInt();
+        if (step > 0)
+            setTransparency(window, static_cast<int>(numbertext::roundHalfEven(from + step * increment)));
+    });
+    QObject::connect(animation, &QVariantAnimation::finished, window, [done = std::move(done)] {
+        if (done)
+            done();
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+    return animation;
 }
 
-void WindowEffects::setTopmost(QWidget* window, bool topmost, bool show, int x, int y)
+void setTopmost(QWidget* window, bool topmost, bool show, int x, int y)
 {
     if (!window)
         return;
@@ -69,3 +66,5 @@ void WindowEffects::setTopmost(QWidget* window, bool topmost, bool show, int x, 
     if (topmost && window->isVisible())
         window->raise();
 }
+
+} // namespace effects

@@ -3,7 +3,7 @@
 #include "config/DialogEnvironment.h"
 #include "common/LinkLabel.h"
 #include "config/Logo.h"
-#include "common/AppState.h"
+#include "common/Settings.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -61,28 +61,28 @@ AboutBox::AboutBox(DialogEnvironment& environment, QWidget* parent)
     connect(siteLink, &LinkLabel::clicked, this, &AboutBox::openSite);
     connect(closeButton, &QPushButton::clicked, this, &AboutBox::closeBox);
 
-    env_.placeCentred(*this, 7080, 2460);
+    env_.placeCentred(*this, QSize(472, 164));
     showVersions();
 }
 
 void AboutBox::showVersions()
 {
-    const AppState& s = env_.state;
-    versionLabel->setText("Version " + s.programVersion + (s.isBeta ? " beta" : ""));
+    const VersionFacts v = env_.versions ? env_.versions() : VersionFacts{};
+    versionLabel->setText("Version " + v.own + (v.beta ? " beta" : ""));
     // Any difference is offered, also an older published version.
-    downloadLink->setVisible(s.programVersion != s.publishedVersion);
-    downloadLink->setCaption("Download latest version: " + s.publishedVersion);
+    downloadLink->setVisible(v.own != v.published);
+    downloadLink->setCaption("Download latest version: " + v.published);
 }
 
 void AboutBox::openDownload()
 {
-    env_.shellOpen(env_.state.downloadUrl);
+    env_.shellOpen(env_.versions ? env_.versions().downloadUrl : QString());
 }
 
 QString AboutBox::siteAddress() const
 {
     // The program's own page ships with its translation page, beside it.
-    const QUrl page(env_.state.settings.value("serviceurl").trimmed());
+    const QUrl page(env_.settings.value("serviceurl").trimmed());
     if (!page.isValid() || page.scheme().isEmpty())
         return {};
     return page.resolved(QUrl(QStringLiteral("about.html"))).toString();

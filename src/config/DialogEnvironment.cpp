@@ -1,9 +1,8 @@
 #include "config/DialogEnvironment.h"
 
+#include "common/NumberText.h"
 #include "config/ShellOpen.h"
-#include "common/AppState.h"
 #include "platform/Platform.h"
-#include "common/Twips.h"
 
 #include <QWidget>
 
@@ -12,25 +11,15 @@ QString DialogEnvironment::shellOpen(const QString& target)
     return ::shellOpen(platform.shell(), prompts, target);
 }
 
-QSize DialogEnvironment::pixels(int widthTwips, int heightTwips) const
+QPoint DialogEnvironment::centred(QSize size)
 {
-    const Twips twips(state);
-    return QSize(twips.toPxX(widthTwips), twips.toPxY(heightTwips));
-}
-
-QPoint DialogEnvironment::centred(QSize sizePx)
-{
-    // (screen - window) / twips / 2 with both sizes in twips, as whole pixels.
-    const Twips twips(state);
     const QSize screen = platform.screen().sizePx();
-    const double x = double(screen.width() - sizePx.width()) * twips.perPxX() / 2;
-    const double y = double(screen.height() - sizePx.height()) * twips.perPxY() / 2;
-    return QPoint(twips.toPxX(x), twips.toPxY(y));
+    return QPoint(static_cast<int>(numbertext::roundHalfEven((screen.width() - size.width()) / 2.0)),
+                  static_cast<int>(numbertext::roundHalfEven((screen.height() - size.height()) / 2.0)));
 }
 
-void DialogEnvironment::placeCentred(QWidget& dialog, int widthTwips, int heightTwips)
+void DialogEnvironment::placeCentred(QWidget& dialog, QSize size)
 {
-    const QSize client = pixels(widthTwips, heightTwips);
-    dialog.setFixedSize(client);
-    dialog.move(centred(client));
+    dialog.setFixedSize(size);
+    dialog.move(centred(size));
 }

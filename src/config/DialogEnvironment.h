@@ -10,7 +10,7 @@
 #include <QString>
 #include <functional>
 
-struct AppState;
+class Settings;
 class SettingsFiles;
 class QWidget;
 namespace platform {
@@ -23,8 +23,16 @@ struct LanguageOption {
     QString name; // what the user reads ("Spanish")
 };
 
+// What the about box tells of versions.
+struct VersionFacts {
+    QString own;       // this program's version
+    QString published; // the newest the service page published (own until it did)
+    bool beta = false; // this program is newer than that
+    QString downloadUrl;
+};
+
 struct DialogEnvironment {
-    AppState& state;
+    Settings& settings;
     SettingsFiles& settingsFiles;
     platform::Platform& platform;
     ModalPrompts prompts;
@@ -32,6 +40,9 @@ struct DialogEnvironment {
     std::function<void()> applySettings;
     // The languages the service page lists, in its order; empty while there is no page.
     std::function<QList<LanguageOption>()> offeredLanguages;
+    // The service page has become ready since it was last loaded.
+    std::function<bool()> connected;
+    std::function<VersionFacts()> versions;
     // Opens the language dialog (the settings dialog's link).
     std::function<void()> showLanguageDialog;
     // Shows the window in the topmost band at (x, y) without activating it; a 0
@@ -41,10 +52,8 @@ struct DialogEnvironment {
     // Opens an address or document, reporting failures (see shellOpen).
     QString shellOpen(const QString& target);
 
-    // Pixels of a size given in twips, halves to even.
-    QSize pixels(int widthTwips, int heightTwips) const;
-    // Where a window of the given client size stands centred on the screen.
-    QPoint centred(QSize sizePx);
-    // Fixes the dialog's client size (given in twips) and centres it on the screen.
-    void placeCentred(QWidget& dialog, int widthTwips, int heightTwips);
+    // Where a window of the given size stands centred on the screen.
+    QPoint centred(QSize size);
+    // Fixes the dialog's client size and centres it on the screen.
+    void placeCentred(QWidget& dialog, QSize size);
 };

@@ -1,18 +1,16 @@
 #include "config/Dialogs.h"
 
 #include "config/AboutBox.h"
+#include "common/WindowEffects.h"
 #include "config/LanguageDialog.h"
 #include "config/SettingsDialog.h"
-#include "common/AppState.h"
 
-Dialogs::Dialogs(AppState& state, SettingsFiles& settingsFiles, platform::Platform& platform,
-                 std::function<void()> applySettings, std::function<QList<LanguageOption>()> offeredLanguages)
-    : env_{state, settingsFiles, platform, ModalPrompts::system(), std::move(applySettings),
-           std::move(offeredLanguages), {}, {}}
-    , effects_(state, platform)
+Dialogs::Dialogs(Settings& settings, SettingsFiles& settingsFiles, platform::Platform& platform,
+                 std::function<void()> applySettings)
+    : env_{settings, settingsFiles, platform, ModalPrompts::system(), std::move(applySettings), {}, {}, {}, {}, {}}
 {
     env_.showLanguageDialog = [this] { showLanguage(); };
-    env_.showTopmost = [this](QWidget* window, int x, int y) { effects_.setTopmost(window, true, true, x, y); };
+    env_.showTopmost = [](QWidget* window, int x, int y) { effects::setTopmost(window, true, true, x, y); };
 }
 
 Dialogs::~Dialogs()
@@ -66,7 +64,7 @@ void Dialogs::showAbout()
 
 void Dialogs::showLanguage()
 {
-    if (!env_.state.connected) {
+    if (!env_.connected || !env_.connected()) {
         env_.prompts.exclamation("Quillora", "Not connected!");
         return;
     }

@@ -4,7 +4,6 @@
 // forward. Also the program's entry to shellOpen.
 
 #include "config/DialogEnvironment.h"
-#include "common/WindowEffects.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,10 +15,11 @@ class SettingsDialog;
 class Dialogs : public QObject {
     Q_OBJECT
 public:
-    // applySettings: the application's applySettings. offeredLanguages: the target
-    // languages the service page lists (none when not given).
-    Dialogs(AppState& state, SettingsFiles& settingsFiles, platform::Platform& platform,
-            std::function<void()> applySettings, std::function<QList<LanguageOption>()> offeredLanguages = {});
+    // applySettings: the application's applySettings. What the dialogs tell of the
+    // service page (its languages, the connection, the versions) is set in
+    // environment(); without it they see no page.
+    Dialogs(Settings& settings, SettingsFiles& settingsFiles, platform::Platform& platform,
+            std::function<void()> applySettings);
     ~Dialogs() override;
 
     // The tray menu's Settings.
@@ -32,8 +32,9 @@ public:
     // Opens an address or document with the desktop; see shellOpen.
     QString shellOpen(const QString& target) { return env_.shellOpen(target); }
 
-    // The boxes shown; tests replace them.
+    // The boxes shown (tests replace them), and what the dialogs are told.
     ModalPrompts& prompts() { return env_.prompts; }
+    DialogEnvironment& environment() { return env_; }
 
     // The open dialogs, null when closed.
     SettingsDialog* settingsDialog() const;
@@ -44,7 +45,6 @@ private:
     static void bringForward(QWidget* dialog);
 
     DialogEnvironment env_;
-    WindowEffects effects_;
     QPointer<SettingsDialog> settings_;
     QPointer<LanguageDialog> language_;
     QPointer<AboutBox> about_;

@@ -2,7 +2,7 @@
 
 #include "config/DialogEnvironment.h"
 #include "config/SettingsFiles.h"
-#include "common/AppState.h"
+#include "common/Settings.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -33,7 +33,7 @@ LanguageDialog::LanguageDialog(DialogEnvironment& environment, QWidget* parent)
 
     connect(languageList, &QComboBox::currentIndexChanged, this, &LanguageDialog::updateOkButton);
     connect(okButton, &QPushButton::clicked, this, &LanguageDialog::saveChoice);
-    setFixedSize(env_.pixels(4920, 2145));
+    setFixedSize(328, 143);
     fillLanguages();
 }
 
@@ -61,7 +61,7 @@ void LanguageDialog::saveChoice()
     const int position = languageList->currentIndex();
     if (position < 0)
         return;
-    env_.state.settings.set("language", "en" + codeAt(position));
+    env_.settings.set("language", "en" + codeAt(position));
     env_.settingsFiles.save();
     if (env_.applySettings)
         env_.applySettings();

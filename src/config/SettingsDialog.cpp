@@ -6,7 +6,7 @@
 #include "config/PromptRoutines.h"
 #include "config/StylePresets.h"
 #include "config/SettingsFiles.h"
-#include "common/AppState.h"
+#include "common/Settings.h"
 #include "common/NumberText.h"
 #include "platform/Platform.h"
 
@@ -69,7 +69,7 @@ SettingsDialog::SettingsDialog(DialogEnvironment& environment, QWidget* parent)
     layout->addStretch();
     layout->addLayout(buildButtonRow());
 
-    env_.placeCentred(*this, 4905, 6300);
+    env_.placeCentred(*this, QSize(327, 420));
     loadFromSettings();
 }
 
@@ -161,7 +161,7 @@ QLayout* SettingsDialog::buildButtonRow()
 
 void SettingsDialog::loadFromSettings()
 {
-    Settings& settings = env_.state.settings;
+    Settings& settings = env_.settings;
     const QString mode = settings.value("ControlMode");
     // An exclusive group cannot be cleared; lift it while no option may be chosen.
     QButtonGroup* group = triggerOptions[0]->group();
@@ -176,9 +176,9 @@ void SettingsDialog::loadFromSettings()
     transparencyField->setText(normalisedNumberText(settings.value("Transparency")));
     glideField->setText(normalisedNumberText(settings.value("SmoothGlide")));
 
-    backgroundSwatch->setColour(env_.state.backColour);
-    textSwatch->setColour(env_.state.textColour);
-    graySwatch->setColour(env_.state.grayColour);
+    backgroundSwatch->setColour(parseColour(settings.value("Color")));
+    textSwatch->setColour(parseColour(settings.value("TextColor")));
+    graySwatch->setColour(parseColour(settings.value("Gray")));
 
     borderBox->setChecked(settings.flag("border"));
     shadowBox->setChecked(settings.flag("shadow"));
@@ -189,7 +189,7 @@ void SettingsDialog::loadFromSettings()
 void SettingsDialog::fillPresetList()
 {
     presetList->clear();
-    for (const StylePreset& preset : readStylePresets(env_.state.settings))
+    for (const StylePreset& preset : readStylePresets(env_.settings))
         presetList->addItem(preset.name, preset.number);
     presetList->setCurrentIndex(-1);
 }
@@ -198,7 +198,7 @@ void SettingsDialog::applyPreset(int index)
 {
     if (index < 0)
         return;
-    const auto preset = readStylePreset(env_.state.settings, presetList->itemData(index).toInt());
+    const auto preset = readStylePreset(env_.settings, presetList->itemData(index).toInt());
     if (!preset)
         return;
     backgroundSwatch->setColour(preset->background);
@@ -214,7 +214,7 @@ void SettingsDialog::pickSwatchColour(ColourSwatch* swatch)
 
 void SettingsDialog::saveAndClose()
 {
-    Settings& settings = env_.state.settings;
+    Settings& settings = env_.settings;
     for (int i = 0; i < 3; ++i)
         if (triggerOptions[i]->isChecked())
             settings.set("ControlMode", controlModeOf(i));

@@ -1,35 +1,41 @@
 #include "config/ShellOpen.h"
 
 #include "config/ModalPrompts.h"
-#include "platform/Shell.h"
 
-using platform::Shell;
+using platform::OpenResult;
 
-QString shellMessage(int result)
+namespace {
+
+// The messages, as the program has always shown them, for the results that have one.
+struct ResultMessage {
+    OpenResult result;
+    const char* text;
+};
+constexpr ResultMessage Messages[] = {
+    {OpenResult::NoProgram, "Windows не знает, что это за файл и чем его открывать. "
+                            "Выберите программу из списка или нажмите Отмена."},
+    {OpenResult::OutOfResources, "Ошибка: Недостаточно памяти. Выполнение прервано!"},
+    {OpenResult::FileNotFound, "Ошибка: Файл не найден. Путь или имя файла указаны неправильно! "},
+    {OpenResult::PathNotFound, "Ошибка: Путь не найден. Указанная папка не существует! \""},
+    {OpenResult::BadFormat, "Ошибка:  Неизвестный формат файла!"},
+};
+
+} // namespace
+
+QString shellMessage(OpenResult result)
 {
-    switch (result) {
-    case Shell::NoAssociation:
-        return QStringLiteral("Windows не знает, что это за файл и чем его открывать. "
-                              "Выберите программу из списка или нажмите Отмена.");
-    case Shell::OutOfResources:
-        return QStringLiteral("Ошибка: Недостаточно памяти. Выполнение прервано!");
-    case Shell::FileNotFound:
-        return QStringLiteral("Ошибка: Файл не найден. Путь или имя файла указаны неправильно! ");
-    case Shell::PathNotFound:
-        return QStringLiteral("Ошибка: Путь не найден. Указанная папка не существует! \"");
-    case Shell::BadFormat:
-        return QStringLiteral("Ошибка:  Неизвестный формат файла!");
-    default:
-        return QString();
-    }
+    for (const ResultMessage& message : Messages)
+        if (message.result == result)
+            return QString::fromUtf8(message.text);
+    return QString();
 }
 
-QString shellOpen(Shell& shell, const ModalPrompts& prompts, const QString& target)
+QString shellOpen(platform::Shell& shell, const ModalPrompts& prompts, const QString& target)
 {
-    const int result = shell.open(target);
-    if (result > 32)
+    const OpenResult result = shell.open(target);
+    if (result == OpenResult::Opened)
         return QString();
-    if (result == Shell::NoAssociation)
+    if (result == OpenResult::NoProgram)
         shell.openWith(target);
     const QString message = shellMessage(result);
     prompts.exclamation(QStringLiteral("Ошибка"), message);

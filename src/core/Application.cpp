@@ -4,21 +4,18 @@
 #include "common/NumberText.h"
 #include "common/TraceFile.h"
 #include "common/WebAddress.h"
+#include "common/WindowEffects.h"
 #include "config/Dialogs.h"
 #include "core/MainWindow.h"
 #include "core/TranslationPipeline.h"
 #include "core/TrayIcon.h"
 #include "core/TrayMenu.h"
 #include "platform/Platform.h"
-#include "popup/DrawnTrace.h"
 #include "popup/Popup.h"
-#include "popup/TranslationPopup.h"
 #include "service/Connection.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
-#include <QTextEdit>
-#include <algorithm>
 
 namespace {
 const QString StoreSection = QStringLiteral("Applications");
@@ -26,17 +23,24 @@ const QStringList SeededBrowsers{"iexplore.exe", "opera.exe", "firefox.exe", "sa
 } // namespace
 
 Application::Application(platform::Platform& platform, std::unique_ptr<ServicePage> page)
-    : platform_(platform), settingsFiles_(platform.files(), state_.settings), page_(std::move(page))
+    : platform_(platform), settingsFiles_(platform.files(), settings_), page_(std::move(page))
 {
-    const auto offeredLanguages = [this] {
+    dialogs_ = std::make_unique<Dialogs>(settings_, settingsFiles_, platform_, [this] { applySettings(); });
+    DialogEnvironment& env = dialogs_->environment();
+    env.offeredLanguages = [this] {
         QList<LanguageOption> languages;
         if (connection_)
             for (const ServicePage::Option& option : connection_->offeredLanguages())
                 languages.append({option.value, option.text});
         return languages;
     };
-    dialogs_ = std::make_unique<Dialogs>(state_, settingsFiles_, platform_, [this] { applySettings(); },
-                                         offeredLanguages);
+    env.connected = [this] { return connection_ && connection_->isConnected(); };
+    env.versions = [this] {
+        if (!connection_)
+            return VersionFacts{programVersion(), programVersion(), false, {}};
+        return VersionFacts{programVersion(), connection_->publishedVersion(), connection_->isBeta(),
+                            connection_->downloadUrl()};
+    };
 }
 
 Application::~Application() = default;
@@ -50,7 +54,6 @@ bool Application::start()
 {
     if (!platform_.session().claimSingleInstance(fileBaseName(platform_.files().executablePath())))
         return false;
-    state_.osVersion = platform_.session().osVersion();
     settingsFiles_.load();
     applySettings();
     tray_->refresh(true, false);
@@ -107,53 +110,38 @@ void Application::seedBrowserRows()
 
 void Application::applySettings()
 {
-    AppState& s = state_;
     settingsFiles_.setDefault("ControlMode", "2");
     settingsFiles_.setDefault("Shadow", "1");
     settingsFiles_.setDefault("Border", "0");
-
-    s.translationCache.clear();
     seedBrowserRows();
-
-    s.backColour = parseColour(s.settings.value("Color"));
-    s.textColour = parseColour(s.settings.value("TextColor"));
-    s.grayColour = parseColour(s.settings.value("Gray"));
-
-    const auto twipsPerPixel = [](double dpi) {
-        return std::max(1, static_cast<int>(numbertext::roundHalfEven(1440.0 / dpi)));
-    };
-    s.twipsPerPixelX = twipsPerPixel(platform_.screen().logicalDpiX());
-    s.twipsPerPixelY = twipsPerPixel(platform_.screen().logicalDpiY());
-
-    const bool swapped = platform_.screen().mouseButtonsSwapped();
-    s.primaryButton = swapped ? 2 : 1;
-    s.secondaryButton = swapped ? 1 : 2;
-
-    s.programVersion = programVersion();
-    s.publishedVersion = s.programVersion;
+    applied_ = AppSettings::read(settings_, platform_.screen().mouseButtonsSwapped());
 
     createParts();
-    popup_->dress();
+    pipeline_->configure(applied_);
+    popup_->configure(applied_, pipeline_->watcher().trigger());
+    connection_->configure(applied_.serviceUrl, applied_.language, applied_.reconnectMs);
     connection_->connectService();
-    armTimers();
 }
 
 void Application::createParts()
 {
     if (mainWindow_)
         return;
-    mainWindow_ = std::make_unique<MainWindow>(state_.twipsPerPixelX, state_.twipsPerPixelY);
+    mainWindow_ = std::make_unique<MainWindow>();
     trayMenu_ = std::make_unique<TrayMenu>();
-    popup_ = std::make_unique<Popup>(state_, platform_, timers_);
+    popup_ = std::make_unique<Popup>(platform_);
+    connection_ = std::make_unique<Connection>(*page_, platform_.clock(), programVersion());
+    tray_ = std::make_unique<TrayIcon>(platform_.clock(), *trayMenu_, [this] {
+        return TrayIcon::Facts{connection_->isConnected(), pipeline_ && pipeline_->appSwitch().translationEnabled(),
+                               connection_->isAvailable(), connection_->downloadUrl()};
+    });
+    pipeline_ = std::make_unique<TranslationPipeline>(platform_, *popup_, *page_, *connection_, *tray_, *trayMenu_);
     trace_ = TraceFile::fromEnvironment();
-    state_.trace = trace_.get();
-    if (trace_)
-        new DrawnTrace(state_, *popup_->translationWindow().textView, *trace_); // owned by the text control
+    if (trace_) {
+        popup_->setTrace(*trace_);
+        pipeline_->request().setTrace(trace_.get());
+    }
     mainWindow_->setPageView(page_->view());
-    tray_ = std::make_unique<TrayIcon>(state_, platform_.clock(), *trayMenu_);
-    connection_ = std::make_unique<Connection>(state_, *page_, timers_);
-    pipeline_ = std::make_unique<TranslationPipeline>(state_, platform_, timers_, mainWindow_->winId(), *popup_,
-                                                      *page_, *tray_, *trayMenu_);
     connectParts();
 }
 
@@ -165,6 +153,7 @@ void Application::connectParts()
     TrayIcon& tray = *tray_;
     Connection& connection = *connection_;
     TranslationPipeline& pipeline = *pipeline_;
+    TranslationRequest& request = pipeline.request();
     Dialogs& dialogs = *dialogs_;
     const auto shellOpen = [this](const QString& target) { dialogs_->shellOpen(target); };
 
@@ -190,7 +179,7 @@ void Application::connectParts()
     connect(&menu, &TrayMenu::reconnectRequested, &connection, &Connection::connectService);
     connect(&menu, &TrayMenu::aboutRequested, &dialogs, &Dialogs::showAbout);
     connect(&menu, &TrayMenu::settingsRequested, &dialogs, &Dialogs::showSettings);
-    connect(&window, &MainWindow::topmostRequested, this, [&] { popup.effects().setTopmost(&window, true, true, 0, 0); });
+    connect(&window, &MainWindow::topmostRequested, this, [&window] { effects::setTopmost(&window, true, true, 0, 0); });
     connect(&tray, &TrayIcon::hidePopupRequested, &popup, &Popup::hidePopup);
     connect(&tray, &TrayIcon::openUrlRequested, this, shellOpen);
     page_->setExternalLinkHandler([shellOpen](const QString& address) {
@@ -199,26 +188,17 @@ void Application::connectParts()
     });
     // The page tells of its changes: a load or a translation awaited is looked at
     // then, not only on the next tick of its timer.
-    page_->setChangeHandler([this, &connection, &pipeline] {
+    page_->setChangeHandler([&connection, &request] {
         connection.notePageActivity();
-        if (timers_.pageLoad.isRunning())
-            connection.onPageLoadTick();
-        if (timers_.resultPoll.isRunning())
-            pipeline.polling().onResultPollTick();
+        request.onPageChanged();
     });
 
     // The page connection: menu and tray follow it; an update is offered; the
-    // language is asked for.
+    // language is asked for; what waited for the page goes out, or ends with it.
     connect(&connection, &Connection::connectionChanged, this, &Application::showConnection);
     page_->setLossHandler([&connection] { connection.onPageLost(); });
-    // A translation awaited from a page that died ends as one that took too long.
-    connect(&connection, &Connection::pageLost, this, [this, &pipeline] {
-        if (timers_.resultPoll.isEnabled() || state_.requestAwaitsPage)
-            pipeline.polling().onTranslationTimeout();
-    });
-    // A selection made while the page rested goes out once it is back.
-    pipeline.request().setPageWaker([&connection] { connection.wake(); });
-    connect(&connection, &Connection::connectionChanged, this, [&pipeline] { pipeline.request().sendAwaitedRequest(); });
+    connect(&connection, &Connection::pageLost, &request, &TranslationRequest::onPageLost);
+    connect(&connection, &Connection::connectionChanged, &request, &TranslationRequest::onPageBack);
     connect(&connection, &Connection::newerVersionPublished, this, [&popup, &tray](const QString& version) {
         popup.showUpdateOffer(version);
         tray.showUpdateBalloon(version);
@@ -233,33 +213,10 @@ void Application::connectParts()
 
 void Application::showConnection()
 {
-    trayMenu_->showConnection(state_.connected);
-    trayMenu_->toggleItem->setEnabled(!state_.currentApplication.isEmpty() && state_.pageAvailable());
+    trayMenu_->showConnection(connection_->isConnected());
+    trayMenu_->toggleItem->setEnabled(!pipeline_->appSwitch().currentApplication().isEmpty() &&
+                                      connection_->isAvailable());
     tray_->refresh(true, true);
-}
-
-int Application::secondsSettingAsInterval(const QString& key)
-{
-    const auto seconds = state_.settings.number(key);
-    if (!seconds || *seconds <= 0)
-        return 0;
-    return static_cast<int>(std::min(numbertext::roundHalfEven(*seconds * 1000), double(Timer::MaxInterval)));
-}
-
-void Application::armTimers()
-{
-    ProgramTimers& t = timers_;
-    t.selectionWatch.setInterval(50);
-    t.selectionWatch.setEnabled(!pipeline_->watcherUsesEvents());
-    t.reconnect.setInterval(secondsSettingAsInterval("CheckConnectionInterval"));
-    t.reconnect.setEnabled(true);
-    t.translationTimeout.setInterval(secondsSettingAsInterval("servertimeout"));
-    t.iconLeave.setInterval(50);
-    t.iconLeave.setEnabled(false);
-    t.progressDots.setEnabled(false);
-    t.progressDots.setInterval(200);
-    t.pageLoad.setInterval(500);
-    t.pageLoad.setEnabled(true);
 }
 
 void Application::exitFromMenu()

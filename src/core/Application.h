@@ -1,11 +1,11 @@
 #pragma once
 // The application core: start-up, applying the settings, and ending the program.
-// It owns the parts (settings files, timers, windows, tray, page connection,
-// translation pipeline, dialogs) and wires each one's requests to the part that
-// carries them out; the parts themselves know only the shared pieces in common/.
+// It owns the parts (settings files, windows, tray, page connection, translation
+// pipeline, dialogs) and wires each one's requests to the part that carries them out;
+// the parts themselves know only the shared pieces in common/ and the platform.
 
-#include "common/AppState.h"
-#include "common/ProgramTimers.h"
+#include "common/AppSettings.h"
+#include "common/Settings.h"
 #include "config/SettingsFiles.h"
 #include "service/ServicePage.h"
 
@@ -33,19 +33,20 @@ public:
 
     // Starts the program: false when another instance already runs (the caller then
     // ends quietly); otherwise the settings are loaded and applied and the program
-    // lives on its timers from here on.
+    // lives on its events and timers from here on.
     bool start();
     // --quit: ends the instance already running, as its Exit would. False when none ran.
     static bool quitRunningInstance(platform::Platform& platform);
     // Makes the settings table take effect. Safe to repeat.
     void applySettings();
-    // Exit: without the argument "/t" (an argument of its own) the process ends at once; with it the
-    // tray icon is removed first and the program ends normally.
+    // Exit: without the argument "/t" (an argument of its own) the process ends at
+    // once; with it the tray icon is removed first and the program ends normally.
     void exitFromMenu();
 
-    AppState& state() { return state_; }
+    Settings& settings() { return settings_; }
+    // The settings as last applied.
+    const AppSettings& appliedSettings() const { return applied_; }
     SettingsFiles& settingsFiles() { return settingsFiles_; }
-    ProgramTimers& timers() { return timers_; }
     // The settings, language and about dialogs, and the desktop opener.
     Dialogs& dialogs() { return *dialogs_; }
     ServicePage& servicePage() { return *page_; }
@@ -71,23 +72,19 @@ private:
     // Connects the parts' requests to the parts that carry them out.
     void connectParts();
     void showConnection();
-    void armTimers();
-    // A whole-seconds setting as a timer interval: unreadable or negative is 0 (off),
-    // fractions are kept to the millisecond, and the top is the longest interval.
-    int secondsSettingAsInterval(const QString& key);
 
     platform::Platform& platform_;
-    AppState state_;
+    Settings settings_;
     SettingsFiles settingsFiles_;
-    ProgramTimers timers_;
+    AppSettings applied_;
     std::unique_ptr<ServicePage> page_;
     // The opt-in timing trace (QLR_TRACE_FILE); declared before the parts that write to it.
     std::unique_ptr<TraceFile> trace_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<TrayMenu> trayMenu_;
     std::unique_ptr<Popup> popup_;
-    std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<Connection> connection_;
+    std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<TranslationPipeline> pipeline_;
     std::unique_ptr<Dialogs> dialogs_;
     bool ending_ = false;

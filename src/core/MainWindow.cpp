@@ -1,13 +1,11 @@
 #include "core/MainWindow.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 
-MainWindow::MainWindow(int twipsX, int twipsY)
+MainWindow::MainWindow()
 {
     setWindowTitle("Quillora");
-    // Client area of 8520 x 5370 twips.
-    resize(8520 / std::max(twipsX, 1), 5370 / std::max(twipsY, 1));
+    resize(568, 358);
 }
 
 void MainWindow::showWithPage()

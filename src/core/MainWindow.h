@@ -15,8 +15,7 @@ public:
         SessionEnd = 2, // the desktop session ends, or another owner closes it
     };
 
-    // twipsX, twipsY: the screen's twips per pixel, for the window's design size.
-    MainWindow(int twipsX, int twipsY);
+    MainWindow();
 
     // The browser view that fills the window; null until one is attached.
     QWidget* pageView = nullptr;

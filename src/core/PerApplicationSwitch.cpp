@@ -15,14 +15,8 @@ void call(const F& hook, Args&&... args)
 }
 } // namespace
 
-PerApplicationSwitch::PerApplicationSwitch(AppState& state, platform::Platform& platform,
-                                           std::function<WindowHandle()> foregroundWindow,
-                                           std::function<std::uint32_t(WindowHandle)> windowProcessId)
-    : state_(state)
-    , platform_(platform)
-    , foregroundWindow_(std::move(foregroundWindow))
-    , windowProcessId_(std::move(windowProcessId))
-    , storeApplication_(fileBaseName(platform.files().executablePath()))
+PerApplicationSwitch::PerApplicationSwitch(platform::Platform& platform)
+    : platform_(platform), storeApplication_(fileBaseName(platform.files().executablePath()))
 {
     // Nothing, the desktop shell and this program itself never get a switch of their own.
     excluded_ = {QString(), storeApplication_.toLower()};
@@ -50,38 +44,42 @@ bool PerApplicationSwitch::storedRow(const QString& exeName)
 
 void PerApplicationSwitch::setTranslationEnabled(bool enabled, bool save)
 {
-    state_.translationEnabled = enabled;
+    enabled_ = enabled;
     call(tray_.updateTrayIcon);
-    if (!state_.currentApplication.isEmpty() && save) {
-        platform_.store().setValue(storeApplication_, StoreSection, state_.currentApplication, enabled ? "-1" : "0");
-        call(tray_.setEnableCaption, enableCaption(enabled, state_.currentApplication));
-        state_.lastForegroundWindow = 0;
+    if (!current_.isEmpty() && save) {
+        platform_.store().setValue(storeApplication_, StoreSection, current_, enabled ? "-1" : "0");
+        call(tray_.setEnableCaption, enableCaption(enabled, current_));
+        lastForeground_ = 0;
     }
 }
 
 bool PerApplicationSwitch::checkForegroundApplication()
 {
-    if (foregroundWindow_() == state_.lastForegroundWindow)
+    platform::ApplicationWindows& windows = platform_.applications();
+    const WindowHandle foreground = windows.foregroundWindow();
+    if (foreground == lastForeground_)
         return true;
-    state_.lastForegroundWindow = foregroundWindow_();
+    lastForeground_ = foreground;
     if (!processes_)
-        processes_ = std::make_unique<ProcessTable>(platform_.processes(), windowProcessId_);
-    QString name = processes_->executableOfWindow(state_.lastForegroundWindow).toLower();
+        processes_ = std::make_unique<ProcessTable>(platform_.processes(), [&windows](WindowHandle w) {
+            return static_cast<std::uint32_t>(windows.windowProcessId(w));
+        });
+    QString name = processes_->executableOfWindow(foreground).toLower();
     // Where the desktop tells no process, the application's id stands for it.
     if (name.isEmpty())
-        name = platform_.windows().applicationId(state_.lastForegroundWindow).toLower();
-    if (isExcluded(name) || platform_.windows().isDesktopOrPanel(state_.lastForegroundWindow)) {
-        watchActive = false;
+        name = windows.applicationId(foreground).toLower();
+    if (isExcluded(name) || windows.isDesktopOrPanel(foreground)) {
+        watchActive_ = false;
         return false;
     }
-    watchActive = true;
-    state_.currentApplication = name;
+    watchActive_ = true;
+    current_ = name;
     const bool row = storedRow(name);
-    if (row != state_.translationEnabled)
+    if (row != enabled_)
         setTranslationEnabled(row, false);
     call(tray_.hideMenu);
-    call(tray_.setEnableItemEnabled, !state_.currentApplication.isEmpty() && state_.pageAvailable());
-    if (!state_.currentApplication.isEmpty())
-        call(tray_.setEnableCaption, enableCaption(state_.translationEnabled, state_.currentApplication));
+    call(tray_.refreshEnableItem);
+    if (!current_.isEmpty())
+        call(tray_.setEnableCaption, enableCaption(enabled_, current_));
     return true;
 }

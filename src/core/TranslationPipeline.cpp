@@ -1,63 +1,71 @@
 #include "core/TranslationPipeline.h"
 
-#include "common/ProgramTimers.h"
 #include "core/TrayIcon.h"
 #include "core/TrayMenu.h"
 #include "platform/Platform.h"
 #include "popup/Popup.h"
+#include "service/Connection.h"
 
-TranslationPipeline::TranslationPipeline(AppState& state, platform::Platform& platform, ProgramTimers& timers,
-                                         WindowHandle clipboardOwner, Popup& popup, ServicePage& page,
-                                         TrayIcon& tray, TrayMenu& menu)
-    : state_(state)
-    , platform_(platform)
-    , switch_(state, platform, [&platform] { return platform.windows().foregroundWindow(); },
-              [&platform](WindowHandle w) { return static_cast<std::uint32_t>(platform.windows().windowProcessId(w)); })
+TranslationPipeline::TranslationPipeline(platform::Platform& platform, Popup& popup, ServicePage& page,
+                                         Connection& connection, TrayIcon& tray, TrayMenu& menu)
+    : platform_(platform)
+    , switch_(platform)
     , capture_(platform)
-    , request_(state, platform, timers, page, [this](WindowHandle w) { return capture_.copySelectedText(w); },
+    , request_(platform, page, connection,
+               [this](WindowHandle window, auto done) { capture_.copySelectedText(window, std::move(done)); },
                viewOf(popup))
-    , polling_(state, timers, page, viewOf(popup))
-    , watcher_(state, platform, watcherActions(popup))
+    , watcher_(platform, watcherActions(popup))
 {
-    capture_.setOwnerWindow(clipboardOwner);
     switch_.setTrayView({[&tray] { tray.refresh(true, true); }, [&menu] { menu.hide(); },
                          [&menu](const QString& caption) { menu.toggleItem->setText(caption); },
-                         [&menu](bool enabled) { menu.toggleItem->setEnabled(enabled); }});
-
-    watcherUsesEvents_ = watcher_.watchEvents();
-    connect(&timers.selectionWatch, &Timer::timeout, this, [this] { watcher_.onWatchTick(); });
-    connect(&timers.resultPoll, &Timer::timeout, this, [this] { polling_.onResultPollTick(); });
-    connect(&timers.translationTimeout, &Timer::timeout, this, [this] { polling_.onTranslationTimeout(); });
-    connect(&popup, &Popup::copyRequested, this, [this](const QString& text) { capture_.putClipboardText(text); });
+                         [this, &menu, &connection] {
+                             menu.toggleItem->setEnabled(!switch_.currentApplication().isEmpty() &&
+                                                         connection.isAvailable());
+                         }});
+    connect(&popup, &Popup::copyRequested, this, [this](const QString& text) { capture_.clipboard().putText(text); });
     connect(&popup, &Popup::translateOffRequested, this, [this] { switch_.setTranslationEnabled(false, true); });
     // What a dismissed popup waited for is not shown when it comes.
     connect(&popup, &Popup::dismissed, this, [this] { request_.endPending(); });
+    connection.setBusyCheck([this] { return request_.isAwaiting(); });
+    watcher_.start();
+}
+
+void TranslationPipeline::configure(const AppSettings& settings)
+{
+    watcher_.configure(settings.trigger, settings.primaryButton, settings.secondaryButton);
+    request_.configure(settings);
 }
 
 TranslationView TranslationPipeline::viewOf(Popup& popup)
 {
     return {
-        [&popup](const QString& text) { popup.showTranslation(text); },
-        [&popup] { popup.showServiceLink(); },
+        [&popup](const QString& text) { popup.showResult(text); },
+        [&popup](const QString& text) { popup.showMessage(text); },
+        [&popup] { popup.showWaiting(); },
         [&popup](const QString& direction) { popup.showDirection(direction); },
-        [&popup](int x, int y) { popup.offerIcon(x, y); },
+        [&popup](int x, int y, int selectionLeft) { popup.offerIcon(x, y, selectionLeft); },
     };
 }
 
 SelectionWatcher::Actions TranslationPipeline::watcherActions(Popup& popup)
 {
     return {
-        [this] { return switch_.checkForegroundApplication(); },
-        [this] { return switch_.watchActive; },
+        [this] { return switch_.watchesForeground(); },
+        [this] {
+            switch_.forgetForeground();
+            switch_.checkForegroundApplication();
+        },
         [&popup] { return popup.isPointerOverPopupOrIcon(); },
         [&popup] { popup.hidePopup(); },
-        [this](int x, int y, int selectionLeft) { return request_.translateSelection(x, y, selectionLeft); },
+        [this](int x, int y, int selectionLeft, SelectionWatcher::Handled handled) {
+            request_.translateSelection(x, y, selectionLeft, std::move(handled));
+        },
         [&popup](int x, int y) { popup.openPopup(x, y); },
-        [this](std::uint32_t eventTimeMs) { platform_.windows().notePrimaryButtonDown(eventTimeMs); },
+        [this](std::uint32_t eventTimeMs) { platform_.applications().notePrimaryButtonDown(eventTimeMs); },
     };
 }
 
 void TranslationPipeline::toggleTranslation()
 {
-    switch_.setTranslationEnabled(!state_.translationEnabled, true);
+    switch_.setTranslationEnabled(!switch_.translationEnabled(), true);
 }

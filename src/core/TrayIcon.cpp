@@ -1,6 +1,5 @@
 #include "core/TrayIcon.h"
 
-#include "common/AppState.h"
 #include "core/TrayMenu.h"
 #include "platform/Clock.h"
 
@@ -12,13 +11,11 @@ namespace {
 constexpr int BalloonMs = 10000;
 } // namespace
 
-TrayIcon::TrayIcon(AppState& state, platform::Clock& clock, TrayMenu& menu)
-    : state_(state), clock_(clock), menu_(menu)
+TrayIcon::TrayIcon(platform::Clock& clock, TrayMenu& menu, std::function<Facts()> facts)
+    : clock_(clock), menu_(menu), facts_(std::move(facts))
 {
-    popupMenu = [](QMenu* menu, const QPoint& at) { menu->exec(at); };
-    connect(&icon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { handleMouseMessage(messageFor(reason)); });
-    connect(&icon_, &QSystemTrayIcon::messageClicked, this, [this] { handleMouseMessage(BalloonUserClick); });
+    connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::activate);
+    connect(&icon_, &QSystemTrayIcon::messageClicked, this, &TrayIcon::onBalloonClicked);
 }
 
 TrayIcon::~TrayIcon() = default;
@@ -43,41 +40,26 @@ QRect TrayIcon::geometry() const
     return icon_.geometry();
 }
 
-int TrayIcon::messageFor(QSystemTrayIcon::ActivationReason reason)
-{
-    switch (reason) {
-    case QSystemTrayIcon::Trigger:
-        return LeftButtonDown;
-    case QSystemTrayIcon::DoubleClick:
-        return LeftButtonDoubleClick;
-    case QSystemTrayIcon::Context:
-        return RightButtonUp;
-    case QSystemTrayIcon::MiddleClick:
-    case QSystemTrayIcon::Unknown:
-        break;
-    }
-    return 0;
-}
-
 void TrayIcon::refresh(bool show, bool added)
 {
     if (!show) {
         icon_.hide();
         return;
     }
-    if (!state_.connected)
+    const Facts facts = facts_();
+    if (!facts.connected)
         picture_ = TrayPicture::NotConnected;
     else
-        picture_ = state_.translationEnabled ? TrayPicture::Enabled : TrayPicture::Disabled;
+        picture_ = facts.translationEnabled ? TrayPicture::Enabled : TrayPicture::Disabled;
     icon_.setIcon(trayPictureIcon(picture_));
-    icon_.setToolTip(tipText(state_.connected));
+    icon_.setToolTip(tipText(facts.connected));
     if (!added)
         icon_.show();
 }
 
 void TrayIcon::showBalloon(const QString& text, bool isError, bool isWarning, const QString& action)
 {
-    state_.balloonAction = action;
+    balloonAction_ = action;
     const qsizetype split = text.indexOf("\r\n");
     const QString title = split < 0 ? text : text.left(split);
     const QString body = split < 0 ? QString() : text.mid(split + 2);
@@ -88,34 +70,27 @@ void TrayIcon::showBalloon(const QString& text, bool isError, bool isWarning, co
     emit balloonShown(title, body, kind);
 }
 
-void TrayIcon::handleMouseMessage(int message)
+void TrayIcon::activate(QSystemTrayIcon::ActivationReason reason)
 {
-    // A message that arrives while one is handled (the menu is open) is dropped.
-    if (busy_)
-        return;
-    busy_ = true;
-    switch (message) {
-    case RightButtonUp:
+    switch (reason) {
+    case QSystemTrayIcon::Context:
         if (menu_.isVisible()) {
             menu_.hide();
             break;
         }
         menu_.setDefaultAction(menu_.toggleItem);
-        popupMenu(&menu_, QCursor::pos());
+        menu_.popup(QCursor::pos());
         break;
-    case LeftButtonDown:
+    case QSystemTrayIcon::Trigger:
         leftButtonDown();
         break;
-    case LeftButtonDoubleClick:
+    case QSystemTrayIcon::DoubleClick:
         emit mainWindowRequested();
         break;
-    case BalloonUserClick:
-        onBalloonClicked();
-        break;
-    default:
+    case QSystemTrayIcon::MiddleClick:
+    case QSystemTrayIcon::Unknown:
         break;
     }
-    busy_ = false;
 }
 
 void TrayIcon::leftButtonDown()
@@ -127,7 +102,7 @@ void TrayIcon::leftButtonDown()
         emit mainWindowRequested();
         return;
     }
-    if (state_.pageAvailable())
+    if (facts_().pageAvailable)
         emit translateToggleRequested();
     lastSingleClick_ = now;
 }
@@ -144,12 +119,12 @@ void TrayIcon::showUpdateBalloon(const QString& version)
 
 void TrayIcon::onBalloonClicked()
 {
-    if (state_.balloonAction == "download")
+    if (balloonAction_ == "download")
         openDownloadPage();
 }
 
 void TrayIcon::openDownloadPage()
 {
     emit hidePopupRequested();
-    emit openUrlRequested(state_.downloadUrl);
+    emit openUrlRequested(facts_().downloadUrl);
 }

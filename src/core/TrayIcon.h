@@ -1,7 +1,7 @@
 #pragma once
 // The program's icon in the notification area: its picture and tip follow the
-// connection and the translation switch, a balloon offers updates, and its mouse
-// messages toggle translation, open the main window or pop up the tray menu.
+// connection and the translation switch, a balloon offers updates, and its
+// activations toggle translation, open the main window or pop up the tray menu.
 
 #include "core/TrayPictures.h"
 
@@ -10,7 +10,6 @@
 #include <QSystemTrayIcon>
 #include <functional>
 
-struct AppState;
 class TrayMenu;
 class QMenu;
 namespace platform {
@@ -20,31 +19,33 @@ class Clock;
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
-    // The mouse messages of the icon.
-    static constexpr int LeftButtonDown = 513;
-    static constexpr int LeftButtonDoubleClick = 515;
-    static constexpr int RightButtonUp = 517;
-    static constexpr int BalloonUserClick = 1029;
+    // What the icon shows and acts on, asked of the program when needed.
+    struct Facts {
+        bool connected = false;
+        bool translationEnabled = false;
+        // The page is ready, or resting and sure to come back: translation can be toggled.
+        bool pageAvailable = false;
+        QString downloadUrl;
+    };
+
     // Two left presses closer together than this are a double click.
     static constexpr double DoubleClickSeconds = 0.3;
 
-    TrayIcon(AppState& state, platform::Clock& clock, TrayMenu& menu);
+    TrayIcon(platform::Clock& clock, TrayMenu& menu, std::function<Facts()> facts);
     ~TrayIcon() override;
 
     // show: set picture and tip, adding the icon first unless added; else remove it.
     void refresh(bool show, bool added);
     // text: title, CR LF, body. The action ("download") is what a click on it does.
     void showBalloon(const QString& text, bool isError, bool isWarning, const QString& action);
-    // Handles one mouse message of the icon (the numbers above).
-    void handleMouseMessage(int message);
+    // What an activation of the icon does: a click toggles translation (two quick ones
+    // open the main window, as a double click does), the context click pops the menu up.
+    void activate(QSystemTrayIcon::ActivationReason reason);
     void onBalloonClicked();
     void openDownloadPage();
     // The balloon that offers a newer published version; a click on it downloads.
     void showUpdateBalloon(const QString& version);
     static QString updateBalloonText(const QString& version);
-
-    // The message number of a tray activation; 0 for none handled.
-    static int messageFor(QSystemTrayIcon::ActivationReason reason);
     static QString tipText(bool connected);
 
     TrayPicture picture() const { return picture_; }
@@ -52,9 +53,6 @@ public:
     bool isShown() const;
     // Where the tray host shows the icon; empty while it is not embedded.
     QRect geometry() const;
-
-    // Pops the menu up at the pointer and returns when it closes. Tests replace it.
-    std::function<void(QMenu* menu, const QPoint& at)> popupMenu;
 
 signals:
     // Translation must be switched to the opposite for the current application and saved.
@@ -71,11 +69,11 @@ signals:
 private:
     void leftButtonDown();
 
-    AppState& state_;
     platform::Clock& clock_;
     TrayMenu& menu_;
+    std::function<Facts()> facts_;
     QSystemTrayIcon icon_;
     TrayPicture picture_ = TrayPicture::NotConnected;
-    bool busy_ = false;
+    QString balloonAction_;
     double lastSingleClick_ = 0;
 };

@@ -1,15 +1,12 @@
 #pragma once
-#include <cstdint>
 
 namespace platform {
 
-namespace key {
-constexpr std::uint8_t Control = 0x11;
-constexpr std::uint8_t Insert = 0x2D;
-constexpr std::uint8_t C = 0x43;
-constexpr std::uint32_t ExtendedKey = 1;
-constexpr std::uint32_t KeyUp = 2;
-} // namespace key
+// The two shortcuts that make an application copy its selection.
+enum class CopyKeys {
+    ControlInsert,
+    ControlC,
+};
 
 // Synthetic keyboard input, global like a real key press: it goes to whatever window
 // has the keyboard focus.
@@ -17,9 +14,9 @@ class Keyboard {
 public:
     virtual ~Keyboard() = default;
 
-    // One key event: virtual key number, hardware scan code, flags (ExtendedKey, KeyUp).
-    // Keys the desktop cannot type are ignored.
-    virtual void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
+    // Holds Ctrl and the shortcut's key down, and lets them go again.
+    virtual void press(CopyKeys keys) = 0;
+    virtual void release(CopyKeys keys) = 0;
     // False where the desktop does not let a program type into other applications.
     virtual bool canType() { return true; }
 };

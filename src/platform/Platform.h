@@ -1,8 +1,9 @@
 #pragma once
 // The one interface between the portable program and the desktop it runs on.
-// Each facet groups the operations of one platform area; a back end (x11/, fake/)
-// implements every facet. Portable code includes only these headers.
+// Each facet groups the operations of one platform area; a back end (x11/, wayland/,
+// fake/) implements every facet. Portable code includes only these headers.
 
+#include "platform/ApplicationWindows.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
@@ -13,7 +14,6 @@
 #include "platform/Session.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
-#include "platform/Windows.h"
 
 #include <memory>
 
@@ -33,7 +33,8 @@ public:
     virtual Processes& processes() = 0;
     virtual Clipboard& clipboard() = 0;
     virtual Keyboard& keyboard() = 0;
-    virtual Windows& windows() = 0;
+    // The other applications' windows.
+    virtual ApplicationWindows& applications() = 0;
 };
 
 // Before the QApplication exists: makes Qt reach the display the program's windows

@@ -16,9 +16,6 @@ public:
     // Asks the instance that holds the lock to end as its Exit would, and waits a
     // few seconds for it. False when none runs or it did not end.
     virtual bool endRunningInstance(const QString& name) = 0;
-    // Operating-system version as major * 100 + minor (at least 500 where
-    // per-window transparency is available).
-    virtual int osVersion() = 0;
     // The arguments the program was started with, without the program's own path.
     virtual QStringList arguments() = 0;
     // File names of the desktop's common web-browser executables, as this platform

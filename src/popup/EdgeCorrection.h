@@ -1,6 +1,6 @@
 #pragma once
 // Keeping the popup on the monitor at its right and bottom edges. All values in
-// twips. The left and top edges are not corrected.
+// pixels. The left and top edges are not corrected.
 
 #include <QRect>
 

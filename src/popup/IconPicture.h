@@ -9,8 +9,8 @@ public:
     explicit IconPicture(QWidget* parent);
 
 signals:
-    // A mouse button went down: 1 left, 2 right, 4 middle (logical buttons).
-    void mouseDown(int button);
+    // A mouse button went down over it (the logical button, as the user has mapped it).
+    void mouseDown(Qt::MouseButton button);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -2,20 +2,23 @@
 // The popup presentation: the translation popup, the floating "G" icon and the
 // shadow window, with the rules that fill, place, open and dismiss them.
 
-#include "common/WindowEffects.h"
+#include "common/AppSettings.h"
+#include "common/Timer.h"
 #include "popup/PopupGlide.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <memory>
 #include <optional>
 
-struct AppState;
-struct ProgramTimers;
-class ShadowWindow;
-class TranslationPopup;
+class DrawnTrace;
 class FloatingIcon;
+class QVariantAnimation;
+class ShadowWindow;
+class TraceFile;
+class TranslationPopup;
 namespace platform {
 class Platform;
 }
@@ -23,57 +26,50 @@ class Platform;
 class Popup : public QObject {
     Q_OBJECT
 public:
-    // Loads the three windows hidden and handles the icon's retire and leave timers
-    // and the waiting dots.
-    Popup(AppState& state, platform::Platform& platform, ProgramTimers& timers);
+    // Loads the three windows hidden.
+    explicit Popup(platform::Platform& platform);
     ~Popup() override;
 
     TranslationPopup& translationWindow() { return *window_; }
     FloatingIcon& icon() { return *icon_; }
     ShadowWindow& shadow() { return *shadow_; }
-    WindowEffects& effects() { return effects_; }
-    PopupGlide& glide() { return glide_; }
 
-    // The popup's text, read whole or replaced whole.
+    // The look and the timings of the applied settings; trigger: the trigger mode as
+    // it works on this desktop.
+    void configure(const AppSettings& settings, TriggerMode trigger);
+    // Where the moments a translation reaches the screen are written, when measured.
+    void setTrace(TraceFile& trace);
+
+    // The popup's text as shown.
     QString shownText() const;
-    void setShownText(const QString& text);
-    // One step of the waiting dots: five dots become none, else one more.
-    void advanceWaitingDots();
 
-    // Colours, the service link's caption and the border from the applied settings.
-    void dress();
-    // The footer's link to the translation service, shown with a result.
-    void showServiceLink();
+    // A translation, with the footer's link to the translation service.
+    void showResult(const QString& text);
+    // A message instead of a translation.
+    void showMessage(const QString& text);
+    // The waiting marker, whose dots count up until another text replaces them.
+    void showWaiting();
     // The direction link's caption.
     void showDirection(const QString& direction);
     // The footer's "New v" link, offering a newer published version.
     void showUpdateOffer(const QString& version);
 
-    // Puts the text into the popup and sizes and places it; a shown popup glides to
-    // the new size, a hidden one stays hidden at the icon.
-    void showTranslation(const QString& text);
-    // Offers the icon beside a selection that ended at (x, y). With ControlMode 1 it
-    // is parked hidden under the release point instead, for the click that opens.
-    void offerIcon(int x, int y);
+    // Offers the icon beside a selection that ended at (x, y) and began at
+    // selectionLeft. Where a click near the end opens the popup, it is parked hidden
+    // under the release point instead, for that click.
+    void offerIcon(int x, int y, int selectionLeft);
     // Opens the popup at the icon; (x, y) the pointer in pixels, or 0, 0 to leave the
     // icon where it is.
     void openPopup(int x, int y);
     // Hides shadow, icon and popup; nothing when neither the popup nor the icon is
     // shown. Then tells dismissed().
     void hidePopup();
-    // The pointer lies strictly inside the window's rectangle.
-    bool isPointerOver(const QWidget* window);
     // The pointer lies over the shown popup or the shown icon.
     bool isPointerOverPopupOrIcon();
 
-    void onIconPressed(int button);
-    void onCloseMarkClicked();
-    void onIconRetireTick();
-    void onIconLeaveTick();
-    void onServiceLinkClicked();
-    void onCopyLinkClicked();
-    void onDirectionLinkClicked();
-    void onUpdateLinkClicked();
+    // Running: the icon waits for its click or retires, and the waiting dots count.
+    bool iconRetireRunning() const { return iconRetire_.isRunning(); }
+    bool iconLeaveRunning() const { return iconLeave_.isRunning(); }
 
 signals:
     // The copy link: put the text on the clipboard.
@@ -92,29 +88,42 @@ signals:
 
 private:
     void connectHandlers();
-    int transparency();
-    double fontSize();
+    void showText(const QString& text);
     QRect monitorPx();
-    // Corrects (left, top) in twips at the right and bottom edges of the monitor
-    // under the pointer; moves the icon above a raised popup.
+    bool isPointerOver(const QWidget* window);
+    // Corrects (left, top) at the right and bottom edges of the popup's monitor; moves
+    // the icon above a raised popup.
     QPoint keepOnMonitor(int left, int top, int W, int H);
     int popupLeftUnderIcon(int W);
     // Puts the icon's window at (x, y), kept on the monitor that holds that point.
     void placeIcon(int x, int y);
+    void stopFades();
+    void onIconPressed(Qt::MouseButton button);
+    void onIconRetireTick();
+    void onIconLeaveTick();
+    void advanceWaitingDots();
 
-    AppState& state_;
     platform::Platform& platform_;
-    ProgramTimers& timers_;
     std::unique_ptr<ShadowWindow> shadow_;
     std::unique_ptr<FloatingIcon> icon_;
     std::unique_ptr<TranslationPopup> window_;
-    WindowEffects effects_;
     PopupGlide glide_;
+    DrawnTrace* trace_ = nullptr; // owned by the text control
+
+    AppSettings settings_;
+    TriggerMode trigger_ = TriggerMode::ClickIcon;
     // Where the icon stands for the newest selection (offered, parked or opened), which
     // the popup's place and size follow wherever the pointer has gone since; nothing
     // once dismissed.
     std::optional<QPoint> anchor_;
-    // Counts what happens to the icon (offered, opened, hidden), so that a fade that let
-    // events run can tell the icon was taken over meanwhile.
-    int iconChanges_ = 0;
+    int selectionLeft_ = 0;
+    // The icon's centre and the pointer's distance from it when it was offered.
+    QPoint iconCentre_;
+    double iconDistance_ = 0;
+
+    Timer iconRetire_; // fades out an icon nobody used
+    Timer iconLeave_;  // 50 ms: hides the icon when the pointer moves away
+    Timer dots_;       // 200 ms: the waiting dots
+    QPointer<QVariantAnimation> popupFade_;
+    QPointer<QVariantAnimation> iconFade_;
 };

@@ -1,116 +1,125 @@
 #include "popup/PopupGlide.h"
 
-#include "common/AppState.h"
 #include "common/NumberText.h"
-#include "common/Twips.h"
 #include "common/WindowEffects.h"
-#include "platform/Platform.h"
 #include "popup/ShadowPicture.h"
 #include "popup/ShadowWindow.h"
 
+#include <QVariantAnimation>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-constexpr int FirstStepTwips = 1000;
+// The first step's size before any is computed: only the loop's first test sees it.
+constexpr int FirstStepPx = 67;
 constexpr int ShadowWidthPx = 5;
+
+int step(double distance, double speed)
+{
+    return static_cast<int>(numbertext::roundHalfEven(std::abs(distance) / speed));
+}
 } // namespace
 
-PopupGlide::PopupGlide(AppState& state, platform::Platform& platform, ShadowWindow& shadow)
-    : state_(state), platform_(platform), shadow_(shadow)
+PopupGlide::PopupGlide(ShadowWindow& shadow) : shadow_(shadow) {}
+
+void PopupGlide::configure(double steps, bool shadow, bool compositing)
 {
+    speed_ = std::clamp(steps, 0.0, 50.0) / 10 + 1;
+    shadowOn_ = shadow;
+    compositing_ = compositing;
 }
 
-double PopupGlide::glideSpeed()
+bool PopupGlide::isGliding() const
 {
-    // 0 to 50 steps; anything unreadable is no glide.
-    const double smooth = std::clamp(state_.settings.number("SmoothGlide").value_or(0), 0.0, 50.0);
-    return smooth / 10 + 1;
+    return animation_ && animation_->state() == QAbstractAnimation::Running;
 }
 
-bool PopupGlide::overtaken(int mine)
+void PopupGlide::stop()
 {
-    if (glideCounter_ == mine)
-        return false;
-    state_.gliding = false;
-    return true;
+    if (animation_)
+        animation_->stop();
+}
+
+QList<QRect> PopupGlide::frames(QRect from, int W, int H, int L, double speed)
+{
+    QList<QRect> frames;
+    QRect r = from;
+    if (W != r.width()) {
+        int stepW = FirstStepPx;
+        int stepL = FirstStepPx;
+        while (!(r.width() >= W || stepW < 1 || stepL < 1)) {
+            stepW = step(W - r.width(), speed);
+            r.setWidth(r.width() + stepW);
+            if (r.left() > L) {
+                stepL = step(r.left() - L, speed);
+                r.moveLeft(r.left() - stepL);
+            }
+            frames.append(r);
+        }
+        r.setWidth(W);
+        if (r.left() > L)
+            r.moveLeft(L);
+    }
+    if (H != r.height()) {
+        int stepH = FirstStepPx;
+        while (!(r.height() >= H || stepH < 1)) {
+            stepH = step(H - r.height(), speed);
+            r.setHeight(r.height() + stepH);
+            frames.append(r);
+        }
+        r.setHeight(H);
+    }
+    frames.append(r);
+    return frames;
 }
 
 void PopupGlide::glide(QWidget* form, int W, int H, int L)
 {
     if (!form)
         return;
+    stop();
     shadow_.hide();
-    const Twips tw(state_);
-    const double speed = glideSpeed();
-
-    // Each exit below still ends with the shadow step, whatever the glide reached.
-    [&] {
-        if (speed <= 1) { // SmoothGlide 0: jump
-            tw.setWidth(*form, W);
-            tw.setHeight(*form, H);
-            tw.setLeft(*form, L);
-            return;
-        }
-        state_.gliding = true;
-        const int mine = ++glideCounter_;
-        const int dW = W - tw.width(*form);
-        const int dH = H - tw.height(*form);
-
-        if (dW != 0) {
-            int stepW = FirstStepTwips;
-            int stepL = FirstStepTwips;
-            while (!(tw.width(*form) >= W || stepW < tw.perPxX() || stepL < tw.perPxX())) {
-                if (overtaken(mine))
-                    return;
-                stepW = static_cast<int>(numbertext::roundHalfEven(std::abs(W - tw.width(*form)) / speed));
-                tw.setWidth(*form, tw.width(*form) + stepW);
-                if (tw.left(*form) > L) {
-                    stepL = static_cast<int>(numbertext::roundHalfEven(std::abs(tw.left(*form) - L) / speed));
-                    tw.setLeft(*form, tw.left(*form) - stepL);
-                }
-                platform_.clock().sleepMs(WindowEffects::StepMs);
-                platform_.clock().processEvents();
-            }
-            if (overtaken(mine))
-                return;
-            tw.setWidth(*form, W);
-            if (tw.left(*form) > L)
-                tw.setLeft(*form, L);
-        }
-
-        if (dH != 0) {
-            int stepH = FirstStepTwips;
-            while (!(tw.height(*form) >= H || stepH < tw.perPxY())) {
-                if (overtaken(mine))
-                    return;
-                stepH = static_cast<int>(numbertext::roundHalfEven(std::abs(H - tw.height(*form)) / speed));
-                tw.setHeight(*form, tw.height(*form) + stepH);
-                platform_.clock().sleepMs(WindowEffects::StepMs);
-                platform_.clock().processEvents();
-            }
-            if (glideCounter_ == mine)
-                tw.setHeight(*form, H);
-        }
-        state_.gliding = false;
-    }();
-
-    placeShadow(*form, W, H);
+    if (speed_ <= 1) { // no glide: a jump
+        form->setGeometry(L, form->y(), W, H);
+        placeShadow(*form, W, H);
+        return;
+    }
+    // The first step is taken at once, each next one StepMs later.
+    const QList<QRect> path = frames(form->geometry(), W, H, L, speed_);
+    form->setGeometry(path.first());
+    if (path.size() == 1) {
+        placeShadow(*form, W, H);
+        return;
+    }
+    auto* animation = new QVariantAnimation(this);
+    animation_ = animation;
+    animation->setStartValue(0);
+    animation->setEndValue(int(path.size()) - 1);
+    animation->setDuration((int(path.size()) - 1) * effects::StepMs);
+    const QPointer<QWidget> guarded(form);
+    connect(animation, &QVariantAnimation::valueChanged, this, [guarded, path](const QVariant& value) {
+        if (guarded)
+            guarded->setGeometry(path.at(value.toInt()));
+    });
+    connect(animation, &QVariantAnimation::finished, this, [this, guarded, W, H] {
+        if (guarded)
+            placeShadow(*guarded, W, H);
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 void PopupGlide::placeShadow(QWidget& form, int W, int H)
 {
-    if (!state_.settings.flag("shadow"))
+    if (!shadowOn_)
         return;
-    const Twips tw(state_);
-    const int w = static_cast<int>(numbertext::roundHalfEven(double(W) / tw.perPxX() + ShadowWidthPx));
-    const int h = static_cast<int>(numbertext::roundHalfEven(double(H) / tw.perPxY() + ShadowWidthPx));
+    const int w = W + ShadowWidthPx;
+    const int h = H + ShadowWidthPx;
     drawShadow(shadow_, w, h, ShadowWidthPx);
     shadow_.setGeometry(form.x(), form.y(), w, h);
     // A shadow is only seen through a compositor, and only beside a popup that is
-    // still shown (it may have been hidden while the glide ran).
-    if (platform_.screen().compositingAvailable() && form.isVisible()) {
+    // still shown.
+    if (compositing_ && form.isVisible()) {
         shadow_.show();
         // The popup stays above its shadow, so clicks on the popup reach it even where
         // the window manager ignores the shadow's empty input region.

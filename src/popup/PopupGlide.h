@@ -1,34 +1,43 @@
 #pragma once
 // The popup's glide towards a new size, which ends by placing the drop shadow.
 
-struct AppState;
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+
+class QVariantAnimation;
 class QWidget;
 class ShadowWindow;
-namespace platform {
-class Platform;
-}
 
-class PopupGlide {
+class PopupGlide : public QObject {
+    Q_OBJECT
 public:
     // shadow: hidden when a glide starts, drawn and placed when it ends.
-    PopupGlide(AppState& state, platform::Platform& platform, ShadowWindow& shadow);
+    explicit PopupGlide(ShadowWindow& shadow);
 
-    // Grows the form to width W and height H (twips), the width first, moving its left
-    // edge leftwards to L; shrinking is immediate. The steps wait 30 ms each and let
-    // pending events run; a newer glide overtakes this one. Ends with the shadow.
+    // Glide steps from the settings (0 to 50; 0 jumps), whether the shadow is drawn at
+    // the end, and whether a compositor is there to show it.
+    void configure(double steps, bool shadow, bool compositing);
+
+    // Grows the form to width W and height H (pixels), the width first, moving its left
+    // edge leftwards to L; shrinking is immediate. Each step lasts 30 ms; a new glide
+    // takes over from where this one got to. Ends with the shadow.
     void glide(QWidget* form, int W, int H, int L);
+    // Stops a glide where it stands; no shadow comes.
+    void stop();
+    bool isGliding() const;
 
-    // How many animated glides have started; a glide that sees it change was overtaken.
-    int glideCounter() const { return glideCounter_; }
+    // The rectangles a glide from `from` to W x H at left L passes through, last one
+    // included: each step closes the remaining distance by 1/speed.
+    static QList<QRect> frames(QRect from, int W, int H, int L, double speed);
 
 private:
-    double glideSpeed();
-    // True when the glide was overtaken (and AppState::gliding is cleared).
-    bool overtaken(int mine);
     void placeShadow(QWidget& form, int W, int H);
 
-    AppState& state_;
-    platform::Platform& platform_;
     ShadowWindow& shadow_;
-    int glideCounter_ = 0;
+    double speed_ = 1;
+    bool shadowOn_ = false;
+    bool compositing_ = false;
+    QPointer<QVariantAnimation> animation_;
 };

@@ -1,24 +1,27 @@
 #include "popup/TranslationPopup.h"
 
-#include "common/AppState.h"
-#include "popup/BorderShape.h"
 #include "common/LinkLabel.h"
+#include "common/NumberText.h"
+#include "popup/BorderShape.h"
 #include "popup/FloatingWindow.h"
-#include "common/Twips.h"
 
 #include <QFontDatabase>
-#include <QScrollBar>
 #include <QStyle>
 #include <QTextCursor>
 #include <QTextEdit>
 
 namespace {
-// Left of a footer label that is parked beyond the right edge, twips.
-constexpr int ParkedLeft = 10000;
-// A label left of this is in place rather than parked.
-constexpr int InPlaceLimit = 5000;
+// Left of a footer label that is parked beyond the right edge, and the left below
+// which a label is in place rather than parked, pixels.
+constexpr int ParkedLeftPx = 667;
+constexpr int InPlaceLimitPx = 334;
 constexpr int FooterGapPx = 10;
+// Popups narrower than this park the service link.
 constexpr int NarrowPopupPx = 250;
+// Text control widths up to which the footer row gets no room.
+constexpr int FooterlessTextWidthPx = 200;
+// The width a one-line caption is first measured at.
+constexpr int OneLineProbePx = 7;
 const QColor Orange(255, 128, 0);
 
 void setForeground(QWidget& widget, const QColor& colour)
@@ -37,9 +40,14 @@ void setBackground(QWidget& widget, const QColor& colour)
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
 }
+
+int half(int px)
+{
+    return static_cast<int>(numbertext::roundHalfEven(px / 2.0));
+}
 } // namespace
 
-TranslationPopup::TranslationPopup(AppState& state) : state_(state)
+TranslationPopup::TranslationPopup()
 {
     makeFloatingWindow(*this);
     setWindowTitle("Quillora");
@@ -56,6 +64,7 @@ TranslationPopup::TranslationPopup(AppState& state) : state_(state)
     textView->document()->setDocumentMargin(0);
     textView->document()->setDefaultFont(textFont(DefaultPointSize));
     textView->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    textView->move(TextLeftPx, TextTopPx);
 
     serviceLink = new LinkLabel(this, "Powered by Google");
     serviceLink->hide();
@@ -66,10 +75,6 @@ TranslationPopup::TranslationPopup(AppState& state) : state_(state)
     updateLink->hide();
     border = new BorderShape(this);
     border->hide();
-
-    const Twips tw(state_);
-    tw.setLeft(*textView, TextLeftTwips);
-    tw.setTop(*textView, TextTopTwips);
     measuringLabel.setFont(textFont(DefaultPointSize));
 }
 
@@ -97,7 +102,6 @@ void TranslationPopup::formatText(Colour colour, double pointSize)
 
 void TranslationPopup::fitTextControl(const QString& text, double pointSize, int wrapWidthPx, QSize maxTextPx)
 {
-    const Twips tw(state_);
     measuringLabel.setFont(textFont(pointSize));
     measuringLabel.setBreakWords(false);
     measuringLabel.setWordWrap(true);
@@ -108,7 +112,7 @@ void TranslationPopup::fitTextControl(const QString& text, double pointSize, int
     if (measuringLabel.heightPx() == emptyHeight) {
         // One line: the label takes the natural width of that line.
         measuringLabel.setCaption(QString());
-        measuringLabel.setWidthPx(tw.toPxX(100));
+        measuringLabel.setWidthPx(OneLineProbePx);
         measuringLabel.setWordWrap(false);
         measuringLabel.setCaption(text);
     }
@@ -123,16 +127,29 @@ void TranslationPopup::fitTextControl(const QString& text, double pointSize, int
     const int lineWidth = measuringLabel.widthPx();
     textView->setWordWrapMode(measuringLabel.wrapMode());
     textView->setLineWrapColumnOrWidth(std::max(lineWidth, 1));
-    int width = tw.toPxX(lineWidth * tw.perPxX() + 5 * tw.perPxX());
+    // Five pixels more than the lines, so that the last character is never cut.
+    int width = lineWidth + 5;
     int height = measuringLabel.heightPx();
     if (height > maxTextPx.height()) {
         height = std::max(maxTextPx.height(), 1);
         textView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        width += textView->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        // The scroll bar takes its room from the lines where the monitor has none to spare.
+        const int bar = textView->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const int lines = std::max(std::min(lineWidth, maxTextPx.width() - bar), 1);
+        textView->setLineWrapColumnOrWidth(lines);
+        width = lines + 5 + bar;
     } else {
         textView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     textView->resize(width, height);
+}
+
+QSize TranslationPopup::sizeAroundText() const
+{
+    int footer = 0;
+    if (textView->width() > FooterlessTextWidthPx && !serviceLink->caption().isEmpty() && !serviceLink->isHidden())
+        footer = static_cast<int>(numbertext::roundHalfEven(1.5 * serviceLink->height()));
+    return {2 * TextLeftPx + textView->width(), textView->height() + footer + 2 * TextTopPx};
 }
 
 void TranslationPopup::dress(Colour back, Colour text, Colour gray, const QString& serviceCaption, bool borderOn)
@@ -152,24 +169,18 @@ void TranslationPopup::dress(Colour back, Colour text, Colour gray, const QStrin
 
 void TranslationPopup::layOutFooter()
 {
-    const Twips tw(state_);
-    const int gap = FooterGapPx * tw.perPxX();
-    const int width = tw.width(*this);
-
-    tw.setTop(*serviceLink, tw.top(*textView) + tw.height(*textView) + 0.5 * tw.height(*serviceLink));
-    tw.setLeft(*serviceLink, width < NarrowPopupPx * tw.perPxX() ? ParkedLeft : tw.left(*textView));
-    if (tw.left(*serviceLink) < InPlaceLimit && !updateLink->isHidden()) {
-        tw.setLeft(*updateLink, width - tw.width(*updateLink) - gap);
-        tw.setLeft(*directionLink, tw.left(*updateLink) - tw.width(*directionLink) - gap);
+    const int top = textView->y() + textView->height() + half(serviceLink->height());
+    serviceLink->move(width() < NarrowPopupPx ? ParkedLeftPx : textView->x(), top);
+    if (serviceLink->x() < InPlaceLimitPx && !updateLink->isHidden()) {
+        updateLink->move(width() - updateLink->width() - FooterGapPx, top);
+        directionLink->move(updateLink->x() - directionLink->width() - FooterGapPx, top);
     } else {
-        tw.setLeft(*directionLink, width - tw.width(*directionLink) - gap);
-        tw.setLeft(*updateLink, ParkedLeft);
+        directionLink->move(width() - directionLink->width() - FooterGapPx, top);
+        updateLink->move(ParkedLeftPx, top);
     }
-    tw.setLeft(*copyLink, tw.left(*directionLink) - tw.width(*copyLink) - gap);
-    for (LinkLabel* label : {directionLink, updateLink, copyLink})
-        tw.setTop(*label, tw.top(*serviceLink));
+    copyLink->move(directionLink->x() - copyLink->width() - FooterGapPx, top);
 
-    border->setGeometry(0, 0, this->width(), this->height());
+    border->setGeometry(0, 0, width(), height());
     border->raise();
 }
 

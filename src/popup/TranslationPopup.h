@@ -1,7 +1,7 @@
 #pragma once
 // The translation popup: a borderless, topmost window that never takes the focus,
-// holding the text control `textView`, the hidden measuring label `measuringLabel`, the footer
-// links and the one-pixel border.
+// holding the text control `textView`, the hidden measuring label `measuringLabel`,
+// the footer links and the one-pixel border.
 
 #include "common/Colour.h"
 #include "popup/MeasuringLabel.h"
@@ -9,7 +9,6 @@
 #include <QSize>
 #include <QWidget>
 
-struct AppState;
 class BorderShape;
 class LinkLabel;
 class QTextEdit;
@@ -17,11 +16,11 @@ class QTextEdit;
 class TranslationPopup : public QWidget {
     Q_OBJECT
 public:
-    explicit TranslationPopup(AppState& state);
+    TranslationPopup();
 
-    // Design geometry of the text control, twips.
-    static constexpr int TextLeftTwips = 90;
-    static constexpr int TextTopTwips = 120;
+    // Where the text control stands: the popup's margins, pixels.
+    static constexpr int TextLeftPx = 6;
+    static constexpr int TextTopPx = 8;
     // Only the first characters get the configured colour and size.
     static constexpr int FormattedLength = 10000;
     // Point size of characters beyond the formatted part.
@@ -40,10 +39,13 @@ public:
 
     // Gives the first FormattedLength characters the colour and point size.
     void formatText(Colour colour, double pointSize);
-    // Measures the text with `measuringLabel` (wrapped at wrapWidthPx, or one line at its natural
-    // width) and sizes textView to it. The text control never exceeds maxTextPx: a
-    // longer line breaks inside words and a taller text scrolls.
+    // Measures the text with `measuringLabel` (wrapped at wrapWidthPx, or one line at
+    // its natural width) and sizes textView to it. The text control never exceeds
+    // maxTextPx: a longer line breaks inside words and a taller text scrolls.
     void fitTextControl(const QString& text, double pointSize, int wrapWidthPx, QSize maxTextPx);
+    // The popup's size around the text control, with room for the footer row when the
+    // text is wide enough to have it beside the service link.
+    QSize sizeAroundText() const;
 
     // Colours and border from the applied settings.
     void dress(Colour back, Colour text, Colour gray, const QString& serviceCaption, bool borderOn);
@@ -53,7 +55,4 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-
-private:
-    AppState& state_;
 };

@@ -1,25 +1,39 @@
 #include "service/Connection.h"
 
-#include "common/AppState.h"
-#include "common/ProgramTimers.h"
 #include "common/WebAddress.h"
-#include "service/ServicePage.h"
 #include "service/VersionNumber.h"
 
-Connection::Connection(AppState& state, ServicePage& page, ProgramTimers& timers)
-    : state_(state), page_(page), timers_(timers)
+namespace {
+constexpr int LoadTickMs = 500;
+} // namespace
+
+Connection::Connection(ServicePage& page, platform::Clock& clock, QString programVersion)
+    : page_(page)
+    , programVersion_(std::move(programVersion))
+    , publishedVersion_(programVersion_)
+    , loadTimer_(clock)
+    , reconnectTimer_(clock)
+    , restAlarm_(clock.newAlarm([this] { rest(); }))
+    , lossAlarm_(clock.newAlarm([] {}))
 {
-    connect(&timers_.pageLoad, &Timer::timeout, this, &Connection::onPageLoadTick);
-    connect(&timers_.reconnect, &Timer::timeout, this, &Connection::onReconnectTick);
-    restTimer_.setSingleShot(true);
-    restTimer_.setInterval(RestAfterMs);
-    connect(&restTimer_, &QTimer::timeout, this, &Connection::rest);
+    loadTimer_.setInterval(LoadTickMs);
+    connect(&loadTimer_, &Timer::timeout, this, &Connection::onLoadTick);
+    connect(&reconnectTimer_, &Timer::timeout, this, &Connection::onReconnectTick);
+}
+
+void Connection::configure(const QString& serviceUrl, const QString& language, int reconnectMs)
+{
+    serviceUrl_ = serviceUrl;
+    language_ = language;
+    publishedVersion_ = programVersion_;
+    reconnectTimer_.setInterval(reconnectMs);
+    reconnectTimer_.setEnabled(true);
 }
 
 void Connection::connectService()
 {
-    state_.connected = false;
-    state_.pageResting = false;
+    connected_ = false;
+    resting_ = false;
     // The page still shown must not pass for the new one.
     page_.clearOuterHtml(page::text);
     loadPage();
@@ -28,34 +42,37 @@ void Connection::connectService()
 
 void Connection::loadPage()
 {
-    state_.pageReady = false;
-    restTimer_.stop();
-    page_.navigate(state_.settings.value("serviceurl") + "?dir=" + state_.settings.value("language"));
-    timers_.pageLoad.setEnabled(true);
+    ready_ = false;
+    restAlarm_->stop();
+    page_.navigate(serviceUrl_ + "?dir=" + language_);
+    loadTimer_.setEnabled(true);
 }
 
 void Connection::notePageActivity()
 {
-    if (state_.pageReady)
-        restTimer_.start();
+    if (ready_)
+        restAlarm_->start(RestAfterMs);
+    // The page tells of its load: looked at now, not only on the next tick.
+    if (loadTimer_.isRunning())
+        onLoadTick();
 }
 
 void Connection::rest()
 {
     // An awaited translation or a page on screen keeps it; the wait starts over.
-    if (!state_.pageReady)
+    if (!ready_)
         return;
-    if (timers_.resultPoll.isEnabled() || !page_.discard()) {
-        restTimer_.start();
+    if ((busy_ && busy_()) || !page_.discard()) {
+        restAlarm_->start(RestAfterMs);
         return;
     }
-    state_.pageReady = false;
-    state_.pageResting = true;
+    ready_ = false;
+    resting_ = true;
 }
 
 void Connection::wake()
 {
-    if (!state_.pageResting || timers_.pageLoad.isEnabled())
+    if (!resting_ || loadTimer_.isEnabled())
         return;
     // Still resting until the load is ready: a selection meanwhile waits for it too.
     loadPage();
@@ -63,68 +80,68 @@ void Connection::wake()
 
 void Connection::onPageLost()
 {
-    const bool justLost = sinceLoss_.isValid() && sinceLoss_.elapsed() < LossRetryMs;
-    sinceLoss_.start();
-    state_.pageReady = false;
-    state_.pageResting = false;
-    state_.connected = false;
+    const bool justLost = lossAlarm_->isActive();
+    lossAlarm_->start(LossRetryMs);
+    ready_ = false;
+    resting_ = false;
+    connected_ = false;
     emit pageLost();
     if (justLost) {
-        timers_.pageLoad.setEnabled(false);
+        loadTimer_.setEnabled(false);
         emit connectionChanged();
         return;
     }
     connectService();
 }
 
-void Connection::onPageLoadTick()
+void Connection::onLoadTick()
 {
     if (const auto markup = page_.outerHtml(page::text))
-        state_.pageReady = !markup->isEmpty();
-    if (!state_.pageReady)
+        ready_ = !markup->isEmpty();
+    if (!ready_)
         return;
 
     // A page back from its rest is the same connection: what a new connection offers
     // (an update, the question for a language) was offered already.
-    const bool woke = state_.connected && state_.pageResting;
-    state_.connected = true;
-    state_.pageResting = false;
-    timers_.pageLoad.setEnabled(false);
-    restTimer_.start();
-    emit connectionChanged();
-
+    const bool back = connected_ && resting_;
+    connected_ = true;
+    resting_ = false;
+    loadTimer_.setEnabled(false);
+    restAlarm_->start(RestAfterMs);
     lastLanguages_ = page_.options(page::selto).value_or(lastLanguages_);
-    if (woke)
+    emit connectionChanged();
+    if (back)
         return;
+
     if (const auto version = page_.value(page::version))
-        state_.publishedVersion = *version;
+        publishedVersion_ = *version;
     // The page is not trusted with anything but a web address for the download.
     if (const auto download = page_.value(page::download); download && isWebAddress(*download))
-        state_.downloadUrl = *download;
-    if (state_.programVersion != state_.publishedVersion)
+        downloadUrl_ = *download;
+    if (programVersion_ != publishedVersion_)
         compareVersions();
 
-    if (state_.settings.value("language").isEmpty())
+    if (language_.isEmpty())
         emit languageDialogRequested();
 }
 
 void Connection::compareVersions()
 {
-    const double own = versionNumber(state_.programVersion);
-    const double published = versionNumber(state_.publishedVersion);
+    const double own = versionNumber(programVersion_);
+    const double published = versionNumber(publishedVersion_);
     if (own < published) {
-        emit newerVersionPublished(state_.publishedVersion);
-        state_.isBeta = false;
+        emit newerVersionPublished(publishedVersion_);
+        beta_ = false;
     } else if (published < own) {
-        state_.isBeta = true;
+        beta_ = true;
     }
 }
 
 void Connection::onReconnectTick()
 {
     // A resting page that did not come back is reconnected like a lost one.
-    const bool wakeStuck = state_.pageResting && timers_.pageLoad.isEnabled();
-    if (!state_.connected || wakeStuck)
+    const bool wakeStuck = resting_ && loadTimer_.isEnabled();
+    if (!connected_ || wakeStuck)
         connectService();
 }
 

@@ -28,7 +28,7 @@ TEST_F(SelectionToTranslation, XtermInEveryControlModeWithTheUsersClipboardUntou
     ASSERT_NO_FATAL_FAILURE(startProgram());
     enableTranslationIn("xterm");
     const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm")) << state().currentApplication.toStdString();
+    ASSERT_TRUE(waitForForeground("xterm")) << appSwitch().currentApplication().toStdString();
 
     // Just select: the popup opens at once with the translation.
     selectSentence(term);
@@ -50,11 +50,11 @@ TEST_F(SelectionToTranslation, XtermInEveryControlModeWithTheUsersClipboardUntou
     // A double click on a word.
     DesktopDriver::click(term.at(2 + Sentence.indexOf("house") + 2, 3), 1, 2);
     ASSERT_TRUE(waitForPopupText("Casa")) << popup().shownText().toStdString() << " for "
-                                          << state().lastRequestText.toStdString();
+                                          << request().newestText().toStdString();
     dismiss(term.at(60, 14));
 
     // Click the G icon: the selection offers the icon; a click on it opens the popup.
-    setMode(2);
+    setMode(TriggerMode::ClickIcon);
     const int requests = page->requests;
     selectSentence(term);
     ASSERT_TRUE(QTest::qWaitFor([&] { return popup().icon().isVisible(); }, 5000));
@@ -65,7 +65,7 @@ TEST_F(SelectionToTranslation, XtermInEveryControlModeWithTheUsersClipboardUntou
     dismiss(term.at(60, 14));
 
     // Select and left-click: nothing shows until a click near the end of the selection.
-    setMode(1);
+    setMode(TriggerMode::ClickNearEnd);
     selectSentence(term);
     QTest::qWait(600);
     EXPECT_FALSE(popup().translationWindow().isVisible() || popup().icon().isVisible());
@@ -114,7 +114,7 @@ TEST_F(SelectionToTranslation, ClicksFasterThanAnyPollingAreAllSeen)
         ASSERT_TRUE(waitForPopupText("Casa")) << "double click " << i;
         dismiss(term.at(60, 14));
     }
-    setMode(1);
+    setMode(TriggerMode::ClickNearEnd);
     for (int i = 0; i < 10; ++i) {
         selectSentence(term);
         DesktopDriver::tap(term.at(2 + Sentence.size() - 1, 3) + QPoint(3, 0));
@@ -145,24 +145,24 @@ TEST_F(SelectionToTranslation, AStalledRendererNeverPassesOffTheTranslationBefor
         return popup().translationWindow().isVisible() && !text.isEmpty() && text.count('.') != text.size();
     };
     ASSERT_TRUE(QTest::qWaitFor(shown, 30000));
-    EXPECT_EQ(state().lastRequestText, "garden");
+    EXPECT_EQ(request().newestText(), "garden");
     EXPECT_NE(popup().shownText().toStdString(), SentenceEs.toStdString());
-    EXPECT_NE(state().translationCache.find("garden").value_or("").toStdString(), SentenceEs.toStdString());
+    EXPECT_NE(request().cache().find("garden").value_or("").toStdString(), SentenceEs.toStdString());
     dismiss(term.at(60, 14));
 
     // The renderer killed: the tray tells at once, and the page is back within 10 s.
     ASSERT_EQ(kill(pid_t(page->rendererProcessId()), SIGKILL), 0);
     QElapsedTimer sinceKill;
     sinceKill.start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !state().connected; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !connected(); }, 2000));
     EXPECT_EQ(app->tray()->toolTip(), "Quillora  - Connecting...");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().connected; }, 10000 - int(sinceKill.elapsed())));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 10000 - int(sinceKill.elapsed())));
     const int requests = page->requests;
     DesktopDriver::tap(term.at(2 + Sentence.indexOf("green") + 2, 3), 2, 20);
     ASSERT_TRUE(QTest::qWaitFor(shown, 30000));
-    EXPECT_EQ(state().lastRequestText, "green");
+    EXPECT_EQ(request().newestText(), "green");
     EXPECT_EQ(page->requests, requests + 1);
-    EXPECT_EQ(state().translationCache.find("green"), popup().shownText());
+    EXPECT_EQ(request().cache().find("green"), popup().shownText());
 }
 
 TEST_F(SelectionToTranslation, TheTrayIconFollowsTheConnectionAndOpenShowsAUsablePage)
@@ -192,7 +192,7 @@ TEST_F(SelectionToTranslation, TheTrayIconFollowsTheConnectionAndOpenShowsAUsabl
 
     app->trayMenu()->reconnectItem->trigger();
     EXPECT_EQ(tray.toolTip(), "Quillora  - Connecting...") << "switches at once";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return state().connected; }, 60000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return connected(); }, 60000));
     EXPECT_EQ(tray.toolTip(), "Quillora ");
 }
 

@@ -47,7 +47,7 @@ TEST_F(WhatThePopupShows, OnlyTheNewestRequestsAnswerAndEachRequestGetsItsWholeT
     // A word asked of a server that hangs, dismissed; then the sentence again, cached.
     server->setStopped(true);
     DesktopDriver::click(term.at(2 + Sentence.indexOf("garden") + 2, 3), 1, 2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().lastRequestText == "garden"; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return request().newestText() == "garden"; }, 10000));
     QElapsedTimer sinceGarden;
     sinceGarden.start();
     dismiss(term.at(60, 14));
@@ -59,10 +59,10 @@ TEST_F(WhatThePopupShows, OnlyTheNewestRequestsAnswerAndEachRequestGetsItsWholeT
 
     // A word asked soon after another was given up on waits its own whole time.
     DesktopDriver::click(term.at(2 + Sentence.indexOf("house") + 2, 3), 1, 2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().lastRequestText == "house"; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return request().newestText() == "house"; }, 10000));
     dismiss(term.at(60, 14));
     DesktopDriver::click(term.at(2 + Sentence.indexOf("green") + 2, 3), 1, 2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().lastRequestText == "green"; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return request().newestText() == "green"; }, 10000));
     QElapsedTimer sinceGreen;
     sinceGreen.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return popup().shownText() == "Too slow"; }, 10000));
@@ -76,13 +76,13 @@ TEST_F(WhatThePopupShows, NothingForASelectionOfLineBreaksAlone)
     enableTranslationIn("xterm");
     const Terminal term = openTerminal();
     ASSERT_TRUE(waitForForeground("xterm"));
-    const double releases = app->pipeline()->watcher().lastReleaseTime;
+    const double releases = app->pipeline()->watcher().lastReleaseTime();
     DesktopDriver::drag(term.at(5, 0), term.at(5, 2));
     const QByteArray primary = DesktopDriver::selection("UTF8_STRING", "primary");
     ASSERT_TRUE(!primary.isEmpty() && primary.trimmed().isEmpty()) << "the terminal selected empty rows: " << primary.toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app->pipeline()->watcher().lastReleaseTime != releases; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app->pipeline()->watcher().lastReleaseTime() != releases; }, 5000));
     EXPECT_FALSE(popup().translationWindow().isVisible() || popup().icon().isVisible());
-    EXPECT_FALSE(app->timers().translationTimeout.isEnabled()) << "nothing waits for an answer";
+    EXPECT_FALSE(request().isAwaiting()) << "nothing waits for an answer";
     selectSentence(term);
     EXPECT_TRUE(waitForPopupText(SentenceEs));
 }

@@ -2,7 +2,7 @@
 // on their shortcut, terminals that answer from their selection, hung clipboard
 // owners, and the user's clipboard given back format by format, byte for byte.
 #include "DesktopDriver.h"
-#include "capture/ClipboardSession.h"
+#include "WaitedCapture.h"
 #include "capture/SelectedTextCapture.h"
 #include "platform/Platform.h"
 
@@ -30,14 +30,14 @@ protected:
     void SetUp() override
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
-        capture.setOwnerWindow(1);
     }
+    QString copy(WindowHandle window) { return waitedCapture(capture, window); }
     // Brings the placed window to the front and waits until the back end sees it there.
     WindowHandle inFront(const DesktopDriver::Window& window)
     {
         EXPECT_TRUE(window) << "the window never appeared";
         DesktopDriver::activate(window.id);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return desktop->windows().foregroundWindow() == window.id; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return desktop->applications().foregroundWindow() == window.id; }, 5000));
         return window.id;
     }
     // A copy-target window in front that copies its text only on the given shortcut.
@@ -82,7 +82,7 @@ TEST_F(CaptureX11, ApplicationsThatCopyOnlyOnTheirShortcutAndTheUsersRichClipboa
         const QString selected = QString::fromUtf8("selected «%1» text").arg(copyOn);
         QProcess* target = copyTargetInFront(copyOn, selected, lateMs, repeat);
         const QString expected = QString(copyOn) == "none" ? QString() : selected.repeated(repeat);
-        EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), expected);
+        EXPECT_EQ(copy(desktop->applications().foregroundWindow()), expected);
         EXPECT_EQ(controlKeysReceived(target), keysSeen);
         EXPECT_EQ(DesktopDriver::selectionContents(), before) << "format by format, byte by byte";
     }
@@ -99,30 +99,28 @@ TEST_F(CaptureX11, SnapshotAndRestoreGiveBackEveryFormatAndAHungOwnerGetsNoKeysA
     platform::Clipboard& clipboard = desktop->clipboard();
     const platform::ClipboardSnapshot saved = clipboard.snapshot();
     ASSERT_EQ(saved.items.size(), before.size());
-    ASSERT_TRUE(clipboard.open(1));
-    clipboard.empty();
-    clipboard.close();
+    ASSERT_TRUE(clipboard.clear());
     EXPECT_TRUE(DesktopDriver::selectionContents().isEmpty());
     ASSERT_TRUE(clipboard.restore(saved));
     EXPECT_EQ(DesktopDriver::selectionContents(), before);
 
     // A clipboard of this very process is read without waiting for itself.
     QGuiApplication::clipboard()->setText(QString::fromUtf8("copied in the program"));
-    EXPECT_EQ(ClipboardSession(clipboard, "qlr", 1).unicodeText(), QString::fromUtf8("copied in the program"));
+    EXPECT_EQ(ClipboardAccess(clipboard).text(), QString::fromUtf8("copied in the program"));
 
     QProcess* owner = driver.startCopyTarget({"--own-clipboard"});
     ASSERT_NE(owner, nullptr);
     driver.freeze(owner);
     QElapsedTimer clock;
     clock.start();
-    ClipboardSession session(clipboard, "qlr", 1);
-    EXPECT_EQ(session.unicodeText(), "");
+    ClipboardAccess session(clipboard);
+    EXPECT_EQ(session.text(), "");
     EXPECT_FALSE(clipboard.snapshot().complete);
-    EXPECT_EQ(session.unicodeText(), "");
+    EXPECT_EQ(session.text(), "");
     EXPECT_LT(clock.elapsed(), 2000) << "one bounded wait, then the silent owner is not asked again";
     QProcess* target = copyTargetInFront("ctrl-c", "not copied");
     clock.restart();
-    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(copy(desktop->applications().foregroundWindow()), "");
     EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_EQ(controlKeysReceived(target), QList<int>{}) << "a clipboard that cannot be put back is not replaced";
 }
@@ -132,7 +130,7 @@ TEST_F(CaptureX11, AnOwnerThatStallsMidwayGetsNoKeysAndKeepsItsClipboard)
     ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--stall-ms", "1500"}), nullptr);
     const unsigned long owner = DesktopDriver::selectionOwner();
     QProcess* target = copyTargetInFront("ctrl-insert", "not copied");
-    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(copy(desktop->applications().foregroundWindow()), "");
     EXPECT_EQ(controlKeysReceived(target), QList<int>{}) << "no shortcut without a whole copy to put back";
     QTest::qWait(1500);
     EXPECT_EQ(DesktopDriver::selectionOwner(), owner);
@@ -147,7 +145,7 @@ TEST_F(CaptureX11, AnApplicationsPictureOrAManagersRefillIsNeverTakenForTheSelec
     const QString title = QString("copy target picture %1").arg(++windows);
     QProcess* canvas = driver.startCopyTarget({"--copy-on", "ctrl-c", "--copy-picture", "--title", title});
     inFront(DesktopDriver::waitForWindow(title));
-    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(copy(desktop->applications().foregroundWindow()), "");
     EXPECT_EQ(controlKeysReceived(canvas), QList<int>({QtKeyInsert, QtKeyC}));
     EXPECT_EQ(DesktopDriver::selectionContents(), before) << "the picture that answered the shortcut went again";
 
@@ -158,7 +156,7 @@ TEST_F(CaptureX11, AnApplicationsPictureOrAManagersRefillIsNeverTakenForTheSelec
     ASSERT_TRUE(QTest::qWaitFor(
         [] { return DesktopDriver::selectionContents().value("text/plain") == "the manager's last item"; }, 5000));
     copyTargetInFront("none", "never copied");
-    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(copy(desktop->applications().foregroundWindow()), "");
     EXPECT_TRUE(QTest::qWaitFor(
         [] { return DesktopDriver::selectionContents().value("text/plain") == "the manager's last item"; }, 5000));
 }
@@ -223,34 +221,34 @@ TEST_F(CaptureXterm, TheSelectionComesFromPrimaryWithoutAnyKeyAndAStaleOneIsNotT
     ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--picture-size", "2600"}), nullptr);
     const auto before = DesktopDriver::selectionContents();
     const unsigned long owner = DesktopDriver::selectionOwner();
-    desktop->windows().notePrimaryButtonDown(0);
+    desktop->applications().notePrimaryButtonDown(0);
     clickInXterm(2, 0, 2);
     ASSERT_TRUE(QTest::qWaitFor([] { return DesktopDriver::selection("UTF8_STRING", "primary") == "selectme"; }, 5000));
-    EXPECT_EQ(capture.copySelectedText(xterm.id), "selectme");
+    EXPECT_EQ(copy(xterm.id), "selectme");
     EXPECT_EQ(DesktopDriver::selectionOwner(), owner) << "the clipboard is not even put back";
     EXPECT_EQ(DesktopDriver::selectionContents(), before);
 
     QTest::qWait(600); // not part of a multiple click
-    desktop->windows().notePrimaryButtonDown(0);
+    desktop->applications().notePrimaryButtonDown(0);
     clickInXterm(30, 4, 1); // deselects; PRIMARY still holds the old word
     QTest::qWait(200);
-    EXPECT_EQ(capture.copySelectedText(xterm.id), "");
+    EXPECT_EQ(copy(xterm.id), "");
     EXPECT_EQ(DesktopDriver::selectionContents(), before);
     EXPECT_EQ(received(), "") << "no key and no interrupt reached the terminal's program";
 
     // Another application's selection is never taken for the one in front.
     QProcess* target = copyTargetInFront("none", "not selected");
-    EXPECT_EQ(capture.copySelectedText(desktop->windows().foregroundWindow()), "");
+    EXPECT_EQ(copy(desktop->applications().foregroundWindow()), "");
     EXPECT_EQ(controlKeysReceived(target), (QList<int>{QtKeyInsert, QtKeyC})) << "the copy request did not answer";
 }
 
 TEST_F(CaptureXterm, ATerminalStalledAcrossTheReleaseGivesTheNewSelectionOrNothing)
 {
     startXterm();
-    const QString pid = QString::number(desktop->windows().windowProcessId(xterm.id));
+    const QString pid = QString::number(desktop->applications().windowProcessId(xterm.id));
     std::optional<std::uint32_t> pressTime;
     ASSERT_TRUE(desktop->input().deliverButtonEvents([&](const platform::Input::ButtonEvent& event) {
-        if (event.down && event.button == platform::Input::LeftButton)
+        if (event.down && event.button == Qt::LeftButton)
             pressTime = event.timeMs;
     }));
     for (const int stallMs : {100, 300, 600}) {
@@ -264,16 +262,16 @@ TEST_F(CaptureXterm, ATerminalStalledAcrossTheReleaseGivesTheNewSelectionOrNothi
         clickInXterm(2, 0, 2);
         ASSERT_TRUE(QTest::qWaitFor([&] { return pressTime.has_value(); }, 5000));
         QTest::qWait(100); // the second press
-        desktop->windows().notePrimaryButtonDown(*pressTime);
+        desktop->applications().notePrimaryButtonDown(*pressTime);
         QProcess::startDetached("sh", {"-c", QString("sleep %1; kill -CONT %2").arg(stallMs / 1000.0).arg(pid)});
-        const QString captured = capture.copySelectedText(xterm.id);
+        const QString captured = copy(xterm.id);
         EXPECT_TRUE(captured == "selectme" || captured.isEmpty()) << stallMs << " ms: " << captured.toStdString();
 
         // Noticed only after the terminal took it, the press still comes first.
         ASSERT_TRUE(
             QTest::qWaitFor([] { return DesktopDriver::selection("UTF8_STRING", "primary") == "selectme"; }, 5000));
-        desktop->windows().notePrimaryButtonDown(*pressTime);
-        EXPECT_EQ(capture.copySelectedText(xterm.id), "selectme") << stallMs;
+        desktop->applications().notePrimaryButtonDown(*pressTime);
+        EXPECT_EQ(copy(xterm.id), "selectme") << stallMs;
         QTest::qWait(600);
     }
 }

@@ -4,13 +4,13 @@
 // the test desktop (Xvfb at 96 dpi, openbox, usually xcompmgr).
 #include "DesktopDriver.h"
 #include "PopupState.h"
-#include "common/ProgramTimers.h"
 #include "platform/Platform.h"
 #include "popup/FloatingIcon.h"
 #include "popup/IconPicture.h"
 #include "popup/Popup.h"
 #include "popup/ShadowWindow.h"
 #include "popup/TranslationPopup.h"
+#include "service/Connection.h"
 #include "service/TranslationRequest.h"
 #include "service/fake/FakeServicePage.h"
 
@@ -31,24 +31,23 @@ class PopupDesktop : public testing::Test {
 protected:
     std::unique_ptr<platform::Platform> desktop = platform::createPlatform();
     DesktopDriver driver;
-    AppState state = popupState();
-    ProgramTimers timers;
-    Popup popup{state, *desktop, timers};
+    AppSettings settings = popupSettings();
+    Popup popup{*desktop};
     QString buildFolder = QFileInfo(QLR_BINARY).absolutePath();
 
     void SetUp() override
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
         ASSERT_DOUBLE_EQ(desktop->screen().logicalDpiX(), 96);
-        state.settings.set("hideiconinterval", "30"); // a slow desktop still clicks the icon in time
-        popup.dress();
+        settings.iconRetireMs = 30000; // a slow desktop still clicks the icon in time
+        popup.configure(settings, TriggerMode::ClickIcon);
     }
     void TearDown() override { popup.hidePopup(); }
 
     // The icon offered beside a selection that ended at (x, y), shown on the server.
     void offerIcon(int x, int y)
     {
-        popup.offerIcon(x, y);
+        popup.offerIcon(x, y, 0);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&popup.icon()));
     }
 };
@@ -66,7 +65,7 @@ TEST_F(PopupDesktop, AClickOnTheIconOpensThePopupWhichGlidesAndNeverTakesTheFocu
 
     offerIcon(700, 500);
     EXPECT_EQ(DesktopDriver::activeWindow(), xterm.id) << "showing the icon";
-    popup.showTranslation(QString("Der schnelle braune Fuchs springt über den faulen Hund. ").repeated(3));
+    popup.showResult(QString("Der schnelle braune Fuchs springt über den faulen Hund. ").repeated(3));
     const QSize target = popup.translationWindow().size();
     std::set<int> widthsSeen;
     QTimer sampler;
@@ -108,10 +107,9 @@ TEST_F(PopupDesktop, TheRealPointerButtonsAndForegroundAreRead)
     DesktopDriver::moveTo({321, 234});
     EXPECT_TRUE(QTest::qWaitFor([&] { return desktop->input().cursorPos() == QPoint(321, 234); }, 1000));
     DesktopDriver::buttonDown(3);
-    EXPECT_TRUE(desktop->input().isButtonDown(platform::Input::RightButton));
-    EXPECT_FALSE(desktop->input().isButtonDown(platform::Input::LeftButton));
+    EXPECT_EQ(desktop->input().buttons(), Qt::RightButton);
     DesktopDriver::buttonUp(3);
-    EXPECT_FALSE(desktop->input().isButtonDown(platform::Input::RightButton));
+    EXPECT_EQ(desktop->input().buttons(), Qt::NoButton);
     DesktopDriver::run("xdotool", {"keydown", "shift"});
     EXPECT_TRUE(desktop->input().isShiftDown());
     DesktopDriver::run("xdotool", {"keyup", "shift"});
@@ -124,8 +122,7 @@ TEST_F(PopupDesktop, TheRealPointerButtonsAndForegroundAreRead)
     const auto swapped = desktop->input().buttons();
     DesktopDriver::buttonUp(1);
     DesktopDriver::run("xmodmap", {"-e", "pointer = default"});
-    EXPECT_TRUE(swapped.left) << "the physical left button, now the logical right";
-    EXPECT_FALSE(swapped.right);
+    EXPECT_EQ(swapped, Qt::LeftButton) << "the physical left button, now the logical right";
     EXPECT_FALSE(desktop->screen().mouseButtonsSwapped());
 
     // The foreground follows every activation, also back to a window seen before.
@@ -134,26 +131,27 @@ TEST_F(PopupDesktop, TheRealPointerButtonsAndForegroundAreRead)
     ASSERT_TRUE(first && second);
     for (const unsigned long window : {first.id, second.id, first.id}) {
         DesktopDriver::activate(window);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return desktop->windows().foregroundWindow() == window; }, 2000))
-            << "still " << desktop->windows().foregroundWindow() << " after activating " << window;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return desktop->applications().foregroundWindow() == window; }, 2000))
+            << "still " << desktop->applications().foregroundWindow() << " after activating " << window;
     }
-    EXPECT_TRUE(desktop->windows().windowRect(second.id).value_or(QRect()).contains(second.client))
+    EXPECT_TRUE(desktop->applications().windowRect(second.id).value_or(QRect()).contains(second.client))
         << "the outer rectangle holds the client area";
-    EXPECT_GT(desktop->windows().windowProcessId(second.id), 0);
-    EXPECT_TRUE(desktop->windows().windowClass(second.id).contains("xterm"));
+    EXPECT_GT(desktop->applications().windowProcessId(second.id), 0);
+    EXPECT_TRUE(desktop->applications().windowClass(second.id).contains("xterm"));
 }
 
 TEST_F(PopupDesktop, TitleBarsHeaderBarsAndPanelsAreToldApartOnRealWindows)
 {
     FakeServicePage page;
-    TranslationRequest request(state, *desktop, timers, page, [](WindowHandle) { return QString(); },
+    Connection connection(page, desktop->clock(), "1.0.0");
+    TranslationRequest request(*desktop, page, connection, [](WindowHandle, auto done) { done(QString()); },
                                TranslationView{});
     // The first line of a terminal right under the window manager's title bar is text.
     const DesktopDriver::Window term = driver.startXterm("qlr framed xterm", "first line", "40x10+200+150");
     ASSERT_TRUE(term);
-    const QRect frame = desktop->windows().windowRect(term.id).value_or(QRect());
+    const QRect frame = desktop->applications().windowRect(term.id).value_or(QRect());
     ASSERT_GT(term.client.top() - frame.top(), 5) << "openbox draws a title bar";
-    EXPECT_EQ(desktop->windows().contentRect(term.id), term.client);
+    EXPECT_EQ(desktop->applications().contentRect(term.id), term.client);
     EXPECT_TRUE(request.isPointInWindowBody(term.id, term.client.left() + 30, term.client.top() + 8));
     EXPECT_FALSE(request.isPointInWindowBody(term.id, term.client.left() + 30, term.client.top() - 3));
     // Its left, right and bottom edges (the scroll bar, the window's edges) are no text.
@@ -162,7 +160,7 @@ TEST_F(PopupDesktop, TitleBarsHeaderBarsAndPanelsAreToldApartOnRealWindows)
                                QPoint(middle.x(), term.client.bottom() - 5)})
         EXPECT_FALSE(request.isPointInWindowBody(term.id, edge.x(), edge.y())) << edge.x() << "," << edge.y();
     EXPECT_TRUE(request.isPointInWindowBody(term.id, middle.x(), middle.y()));
-    EXPECT_FALSE(desktop->windows().isDesktopOrPanel(term.id));
+    EXPECT_FALSE(desktop->applications().isDesktopOrPanel(term.id));
 
     // A window that draws its own header bar inside a 20 px invisible shadow.
     QWidget headerBarWindow;
@@ -174,8 +172,8 @@ TEST_F(PopupDesktop, TitleBarsHeaderBarsAndPanelsAreToldApartOnRealWindows)
     DesktopDriver::run("xprop", {"-id", id, "-f", "_GTK_FRAME_EXTENTS", "32c", "-set", "_GTK_FRAME_EXTENTS",
                                  "20, 20, 20, 20"});
     const QRect outer = headerBarWindow.frameGeometry();
-    EXPECT_EQ(desktop->windows().windowRect(headerBarWindow.winId()), outer.adjusted(20, 20, -20, -20));
-    EXPECT_FALSE(desktop->windows().contentRect(headerBarWindow.winId())) << "its title bar is its own";
+    EXPECT_EQ(desktop->applications().windowRect(headerBarWindow.winId()), outer.adjusted(20, 20, -20, -20));
+    EXPECT_FALSE(desktop->applications().contentRect(headerBarWindow.winId())) << "its title bar is its own";
     for (const auto& [at, body] : {std::pair{outer.topLeft() + QPoint(30, 35), false}, // the header bar
                                    {outer.topLeft() + QPoint(10, 200), false},         // the shadow, an edge
                                    {outer.center(), true}})
@@ -184,7 +182,7 @@ TEST_F(PopupDesktop, TitleBarsHeaderBarsAndPanelsAreToldApartOnRealWindows)
     // A file manager's desktop or a panel counts as the shell, whatever its program.
     DesktopDriver::run("xprop", {"-id", id, "-f", "_NET_WM_WINDOW_TYPE", "32a", "-set", "_NET_WM_WINDOW_TYPE",
                                  "_NET_WM_WINDOW_TYPE_DOCK"});
-    EXPECT_TRUE(desktop->windows().isDesktopOrPanel(headerBarWindow.winId()));
+    EXPECT_TRUE(desktop->applications().isDesktopOrPanel(headerBarWindow.winId()));
 }
 
 QColor blend(QColor top, int alpha, QColor under)
@@ -223,13 +221,12 @@ TEST_F(ShadowDesktop, TheShadowDarkensTheBackdropBesideThePopup)
 {
     ASSERT_TRUE(desktop->screen().compositingAvailable()) << "the test desktop runs a compositing manager";
     offerIcon(850, 400);
-    popup.showServiceLink();
-    popup.showTranslation(QString("La rapida volpe marrone salta sopra il cane pigro. ").repeated(3));
+    popup.showResult(QString("La rapida volpe marrone salta sopra il cane pigro. ").repeated(3));
     popup.openPopup(0, 0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&popup.translationWindow()));
-    QTest::qWait(300); // the compositor draws the shadow a frame later
     ShadowWindow& shadow = popup.shadow();
-    ASSERT_TRUE(shadow.isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shadow.isVisible(); }, 5000)) << "the shadow comes at the glide's end";
+    QTest::qWait(300); // the compositor draws the shadow a frame later
     const QRect popupArea = popup.translationWindow().geometry();
     EXPECT_EQ(shadow.geometry(), QRect(popupArea.topLeft(), popupArea.size() + QSize(5, 5)));
     // On screen the band right of the popup darkens the backdrop; the popup is drawn

@@ -1,5 +1,5 @@
 // The process snapshot from /proc: odd executable names, and this very process.
-#include "platform/x11/ProcProcesses.h"
+#include "platform/linux/ProcProcesses.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -8,7 +8,7 @@
 
 namespace {
 
-using platform::x11::ProcProcesses;
+using platform::os::ProcProcesses;
 
 TEST(ProcProcesses, ParsesStatLinesAndFindsThisProcess)
 {

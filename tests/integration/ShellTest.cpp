@@ -1,7 +1,7 @@
 // The desktop opener: what reaches xdg-open, and how its outcome and the local checks
 // map onto the open results that the program's messages are keyed by.
 #include "DesktopDriver.h"
-#include "platform/x11/X11Shell.h"
+#include "platform/linux/DesktopShell.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,7 +12,7 @@
 
 namespace {
 
-using platform::Shell;
+using platform::OpenResult;
 
 void writeFile(const QString& path, const QByteArray& bytes, bool executable = false)
 {
@@ -30,7 +30,7 @@ class StubbedOpener : public testing::Test {
 protected:
     QTemporaryDir root;
     QByteArray savedPath = qgetenv("PATH");
-    platform::x11::X11Shell shell;
+    platform::os::DesktopShell shell;
 
     void SetUp() override
     {
@@ -62,20 +62,20 @@ TEST_F(StubbedOpener, TargetsReachTheOpenerAsOneArgumentEachAfterTheLocalChecks)
 {
     const QString document = root.filePath("Überraschung файл mit Leerzeichen.txt");
     writeFile(document, "text\n");
-    EXPECT_EQ(shell.open(document), Shell::Opened);
-    EXPECT_EQ(shell.open(QUrl::fromLocalFile(document).toString()), Shell::Opened);
-    EXPECT_EQ(shell.open("https://example.org/a b?q=\"x\"&y=1"), Shell::Opened);
-    EXPECT_EQ(shell.open("  mailto:someone@example.org "), Shell::Opened);
+    EXPECT_EQ(shell.open(document), OpenResult::Opened);
+    EXPECT_EQ(shell.open(QUrl::fromLocalFile(document).toString()), OpenResult::Opened);
+    EXPECT_EQ(shell.open("https://example.org/a b?q=\"x\"&y=1"), OpenResult::Opened);
+    EXPECT_EQ(shell.open("  mailto:someone@example.org "), OpenResult::Opened);
     EXPECT_EQ(opened(), QStringList({document, document, "https://example.org/a%20b?q=%22x%22&y=1",
                                      "mailto:someone@example.org"}));
 
     ASSERT_TRUE(QDir(root.path()).mkpath("folder"));
     writeFile(root.filePath("folder/data.qlrunknown"), QByteArray("\x00\x01\x02", 3));
-    for (const auto& [target, result] : {std::pair{QString(), Shell::FileNotFound}, {QString("-h"), Shell::FileNotFound},
-                                         {root.filePath("missing.txt"), Shell::FileNotFound},
-                                         {root.filePath("no such folder/missing.txt"), Shell::PathNotFound},
-                                         {root.filePath("folder/data.qlrunknown"), Shell::NoAssociation},
-                                         {root.filePath("folder"), Shell::NoAssociation}})
+    for (const auto& [target, result] : {std::pair{QString(), OpenResult::FileNotFound}, {QString("-h"), OpenResult::FileNotFound},
+                                         {root.filePath("missing.txt"), OpenResult::FileNotFound},
+                                         {root.filePath("no such folder/missing.txt"), OpenResult::PathNotFound},
+                                         {root.filePath("folder/data.qlrunknown"), OpenResult::NoProgram},
+                                         {root.filePath("folder"), OpenResult::NoProgram}})
         EXPECT_EQ(shell.open(target), result) << target.toStdString();
     EXPECT_EQ(opened().size(), 4) << "none of them reached the opener";
     EXPECT_FALSE(shell.openWith(root.filePath("folder/data.qlrunknown"))) << "no portal runs";
@@ -93,18 +93,18 @@ TEST_F(StubbedOpener, TargetsReachTheOpenerAsOneArgumentEachAfterTheLocalChecks)
 
 TEST_F(StubbedOpener, TheOpenersOutcomeIsMappedAndNeverWaitedFor)
 {
-    for (const auto& [exitCode, result] : {std::pair{2, Shell::FileNotFound}, {3, Shell::NoAssociation},
-                                           {4, Shell::OpenFailed}, {1, Shell::OpenFailed}}) {
+    for (const auto& [exitCode, result] : {std::pair{2, OpenResult::FileNotFound}, {3, OpenResult::NoProgram},
+                                           {4, OpenResult::Failed}, {1, OpenResult::Failed}}) {
         openerEnds(exitCode);
         EXPECT_EQ(shell.open("https://example.org/"), result) << exitCode;
     }
     openerEnds(4, 5);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(shell.open("https://example.org/"), Shell::Opened) << "an opener that keeps running has opened";
+    EXPECT_EQ(shell.open("https://example.org/"), OpenResult::Opened) << "an opener that keeps running has opened";
     EXPECT_LT(clock.elapsed(), 4000);
     qputenv("PATH", root.filePath("empty").toUtf8());
-    EXPECT_EQ(shell.open("https://example.org/"), Shell::NoAssociation) << "no opener at all";
+    EXPECT_EQ(shell.open("https://example.org/"), OpenResult::NoProgram) << "no opener at all";
 }
 
 } // namespace

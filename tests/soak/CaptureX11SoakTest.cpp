@@ -2,6 +2,7 @@
 // and a picture on the clipboard: after every capture the clipboard reads back, format
 // by format, byte for byte, as it was.
 #include "DesktopDriver.h"
+#include "WaitedCapture.h"
 #include "capture/SelectedTextCapture.h"
 #include "platform/Platform.h"
 
@@ -21,12 +22,11 @@ TEST(CaptureX11Soak, RichClipboardComesBackIdenticalAfterEveryCapture)
     ASSERT_TRUE(target && window);
     const auto desktop = platform::createPlatform();
     DesktopDriver::activate(window.id);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return desktop->windows().foregroundWindow() == window.id; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return desktop->applications().foregroundWindow() == window.id; }, 5000));
     SelectedTextCapture capture(*desktop);
-    capture.setOwnerWindow(1);
     const int rounds = (qEnvironmentVariableIsSet("QLR_SOAK_LONG") ? 1000 : 20);
     for (int round = 0; round < rounds; ++round) {
-        ASSERT_EQ(capture.copySelectedText(window.id), "soak selection") << "round " << round;
+        ASSERT_EQ(waitedCapture(capture, window.id), "soak selection") << "round " << round;
         ASSERT_EQ(DesktopDriver::selectionContents(), before) << "round " << round;
         target->readAllStandardOutput(); // the key log would otherwise grow all run long
     }

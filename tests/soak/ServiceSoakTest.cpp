@@ -83,15 +83,12 @@ TEST_F(ServiceSoak, EveryRequestEndsWhileTheServerDiesAndComesBack)
         if (round % cycle == whileDown) {
             ASSERT_TRUE(server->start()) << "round " << round << ": the server did not come back";
         }
-        state().translationCache.clear(); // every round asks the page
+        request().configure(app->appliedSettings()); // an empty cache: every round asks the page
         selectSentence(term);
         const QString expected = round % cycle >= whileDown ? SentenceEs : QString("No answer");
         ASSERT_TRUE(waitForPopupText(expected)) << "round " << round << " ends on \""
                                                 << popup().shownText().toStdString() << "\"";
-        const ProgramTimers& timers = app->timers();
-        ASSERT_FALSE(timers.resultPoll.isRunning() || timers.translationTimeout.isRunning() ||
-                     timers.progressDots.isRunning())
-            << "round " << round << " left a timer running";
+        ASSERT_FALSE(request().isAwaiting()) << "round " << round << " left a poll or a time-out running";
         if (round == cycle - 1)
             warm = BrowserFootprint::measure(platform->processes());
     }

@@ -5,15 +5,16 @@
 #include "ApyServer.h"
 #include "DesktopDriver.h"
 #include "PageCopy.h"
-#include "common/AppState.h"
 #include "common/FileBaseName.h"
 #include "config/SettingsFiles.h"
 #include "core/Application.h"
+#include "core/TranslationPipeline.h"
 #include "platform/Platform.h"
 #include "platform/qt/DevicePixels.h"
 #include "popup/FloatingIcon.h"
 #include "popup/Popup.h"
 #include "popup/TranslationPopup.h"
+#include "service/Connection.h"
 #include "service/WebServicePage.h"
 
 #include <QDir>
@@ -88,7 +89,7 @@ protected:
         page = counting.get();
         app = std::make_unique<Application>(*platform, std::move(counting));
         ASSERT_TRUE(app->start());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return state().connected; }, 90000)) << "the page never became ready";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 90000)) << "the page never became ready";
     }
     void stopProgram()
     {
@@ -96,9 +97,19 @@ protected:
         platform.reset();
     }
 
-    AppState& state() { return app->state(); }
     Popup& popup() { return *app->popup(); }
-    void setMode(int mode) { state().settings.set("ControlMode", QString::number(mode)); }
+    bool connected() { return app->connection()->isConnected(); }
+    PerApplicationSwitch& appSwitch() { return app->pipeline()->appSwitch(); }
+    TranslationRequest& request() { return app->pipeline()->request(); }
+    // The trigger changed as the settings dialog would, but with the cache kept.
+    void setMode(TriggerMode trigger)
+    {
+        AppSettings settings = app->appliedSettings();
+        settings.trigger = trigger;
+        const AppSettings& a = settings;
+        app->pipeline()->watcher().configure(a.trigger, a.primaryButton, a.secondaryButton);
+        popup().configure(a, app->pipeline()->watcher().trigger());
+    }
     QString storeApplication() { return fileBaseName(platform->files().executablePath()); }
     void enableTranslationIn(const QString& exe)
     {
@@ -108,7 +119,7 @@ protected:
     bool waitForForeground(const QString& exe, bool enabled = true)
     {
         return QTest::qWaitFor(
-            [&] { return state().currentApplication == exe && state().translationEnabled == enabled; }, 10000);
+            [&] { return appSwitch().currentApplication() == exe && appSwitch().translationEnabled() == enabled; }, 10000);
     }
     bool waitForPopupText(const QString& text)
     {

@@ -164,15 +164,15 @@ TEST_F(SwaySession, TranslationSwitchedOffForOneApplicationStaysOffForItAlone)
     ASSERT_TRUE(waitForForeground("qlr-one"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return popup().icon().isVisible(); }, 10000)) << "mode 2 offers the icon";
     app->trayMenu()->toggleItem->trigger();
-    ASSERT_FALSE(state().translationEnabled);
+    ASSERT_FALSE(appSwitch().translationEnabled());
 
     selectSentence("qlr-two", 9);
     ASSERT_TRUE(waitForForeground("qlr-two"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().lastRequestText == "The house"; }, 10000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return request().newestText() == "The house"; }, 10000))
         << "still on in the other";
 
     selectSentence("qlr-one", 16);
     ASSERT_TRUE(waitForForeground("qlr-one", false)) << "off again when it comes back to the front";
     QTest::qWait(3 * SelectionWatcher::SettleMs);
-    EXPECT_EQ(state().lastRequestText, "The house") << "nothing taken from it";
+    EXPECT_EQ(request().newestText(), "The house") << "nothing taken from it";
 }

@@ -1,12 +1,15 @@
 #include "platform/fake/FakeClipboard.h"
 
-#include "platform/ClipboardBlocks.h"
-
 namespace platform::fake {
 
-void FakeClipboard::putFromApplication(QList<Block> blocks, std::int64_t processId)
+ClipboardSnapshot::Item FakeClipboard::textItem(const QString& text)
 {
-    content = std::move(blocks);
+    return {QStringLiteral("text/plain;charset=utf-8"), {}, 8, text.toUtf8()};
+}
+
+void FakeClipboard::putFromApplication(QList<ClipboardSnapshot::Item> items, std::int64_t processId)
+{
+    content = std::move(items);
     owner = processId;
     changed();
 }
@@ -18,107 +21,39 @@ void FakeClipboard::changed()
         onChange();
 }
 
-std::optional<QByteArray> FakeClipboard::block(ClipboardFormat id) const
-{
-    for (const Block& b : content)
-        if (b.first == id)
-            return b.second;
-    return std::nullopt;
-}
-
-bool FakeClipboard::open(WindowHandle owner)
-{
-    if (heldElsewhere || (openedBy && *openedBy != owner))
-        return false;
-    openedBy = owner;
-    return true;
-}
-
-bool FakeClipboard::close()
-{
-    const bool wasOpen = openedBy.has_value();
-    openedBy.reset();
-    return wasOpen;
-}
-
-bool FakeClipboard::empty()
-{
-    if (!openedBy)
-        return false;
-    content.clear();
-    owner = 0;
-    changed();
-    return true;
-}
-
-QList<ClipboardFormat> FakeClipboard::formats()
-{
-    QList<ClipboardFormat> ids;
-    if (openedBy)
-        for (const Block& b : content)
-            ids.append(b.first);
-    return ids;
-}
-
-QString FakeClipboard::registeredFormatName(ClipboardFormat id)
-{
-    return registered.nameOf(id);
-}
-
-ClipboardFormat FakeClipboard::registerFormat(const QString& name)
-{
-    return registered.idFor(name);
-}
-
-std::optional<QByteArray> FakeClipboard::data(ClipboardFormat id)
-{
-    return openedBy ? block(id) : std::nullopt;
-}
-
-bool FakeClipboard::setData(ClipboardFormat id, const QByteArray& bytes)
-{
-    if (!openedBy)
-        return false;
-    owner = ThisProcess;
-    for (Block& b : content)
-        if (b.first == id) {
-            b.second = bytes;
-            changed();
-            return true;
-        }
-    content.append({id, bytes});
-    changed();
-    return true;
-}
-
 QString FakeClipboard::text()
 {
-    if (heldElsewhere || openedBy)
+    if (ownerSilent)
         return {};
-    if (const auto unicode = block(format::UnicodeText))
-        return blocks::fromUnicodeText(*unicode);
-    if (const auto ansi = block(format::Text))
-        return blocks::fromAnsiText(*ansi);
+    for (const ClipboardSnapshot::Item& item : content)
+        if (item.mimeType.startsWith(QStringLiteral("text/plain")))
+            return QString::fromUtf8(item.bytes);
     return {};
+}
+
+bool FakeClipboard::setText(const QString& text)
+{
+    putFromApplication({textItem(text)}, ThisProcess);
+    return true;
+}
+
+bool FakeClipboard::clear()
+{
+    putFromApplication({}, 0);
+    return true;
 }
 
 ClipboardSnapshot FakeClipboard::snapshot()
 {
     ClipboardSnapshot snapshot;
-    for (const Block& b : content)
-        snapshot.items.append({QString::number(b.first), {}, 8, b.second});
+    snapshot.items = content;
     snapshot.complete = !snapshotIncomplete;
     return snapshot;
 }
 
 bool FakeClipboard::restore(const ClipboardSnapshot& snapshot)
 {
-    if (heldElsewhere)
-        return false;
-    QList<Block> blocks;
-    for (const auto& item : snapshot.items)
-        blocks.append({item.name.toUInt(), item.bytes});
-    putFromApplication(blocks, ThisProcess);
+    putFromApplication(snapshot.items, snapshot.isEmpty() ? 0 : ThisProcess);
     return true;
 }
 

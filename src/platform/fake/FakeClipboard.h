@@ -1,54 +1,38 @@
 #pragma once
 #include "platform/Clipboard.h"
-#include "platform/RegisteredFormats.h"
 
-#include <QStringList>
 #include <functional>
-#include <utility>
 
 namespace platform::fake {
 
-// An in-memory clipboard that behaves like the platform's: one opener at a time,
-// blocks stored as written, a change stamp that moves with every change.
+// An in-memory clipboard: items by MIME type, the process that put them there, and a
+// change stamp that moves with every change.
 class FakeClipboard : public Clipboard {
 public:
-    using Block = std::pair<ClipboardFormat, QByteArray>;
+    // The process id the fake reports for the program itself.
+    static constexpr std::int64_t ThisProcess = 1;
 
-    // The content in the order it was written.
-    QList<Block> content;
-    // Another application has the clipboard open: opening and the toolkit's text fail.
-    bool heldElsewhere = false;
-    // The window that has it open here, when it is open.
-    std::optional<WindowHandle> openedBy;
-    RegisteredFormats registered;
+    QList<ClipboardSnapshot::Item> content;
+    // Who put the content there (0: nobody, or unknown).
+    std::int64_t owner = 0;
     std::uint64_t stamp = 0;
-    // Runs after every change of the content (a test records what the clipboard held).
+    // The owner does not answer: its text reads as empty.
+    bool ownerSilent = false;
+    // Runs after every change of the content (a test's clipboard manager reacts to it).
     std::function<void()> onChange;
     // The owner does not hand over every type: snapshots come out incomplete.
     bool snapshotIncomplete = false;
     // Hand-overs to a clipboard manager asked for.
     int handOvers = 0;
 
-    // The process id the fake reports for the program itself.
-    static constexpr std::int64_t ThisProcess = 1;
-    // Who put the content there (0: nobody, or unknown).
-    std::int64_t owner = 0;
-
+    // One item of text.
+    static ClipboardSnapshot::Item textItem(const QString& text);
     // What another application (the process processId) does: replaces the whole content.
-    void putFromApplication(QList<Block> blocks, std::int64_t processId = 0);
-    std::optional<QByteArray> block(ClipboardFormat id) const;
+    void putFromApplication(QList<ClipboardSnapshot::Item> items, std::int64_t processId = 0);
 
-    bool open(WindowHandle owner) override;
-    bool close() override;
-    bool empty() override;
-    int formatCount() override { return int(content.size()); }
-    QList<ClipboardFormat> formats() override;
-    bool isFormatAvailable(ClipboardFormat id) override { return block(id).has_value(); }
-    QString registeredFormatName(ClipboardFormat id) override;
-    ClipboardFormat registerFormat(const QString& name) override;
-    std::optional<QByteArray> data(ClipboardFormat id) override;
-    bool setData(ClipboardFormat id, const QByteArray& bytes) override;
     QString text() override;
+    bool setText(const QString& text) override;
+    bool clear() override;
     ClipboardSnapshot snapshot() override;
     bool restore(const ClipboardSnapshot& snapshot) override;
     std::uint64_t changeStamp() override { return stamp; }
@@ -56,7 +40,7 @@ public:
     bool handOverBeforeExit() override
     {
         ++handOvers;
-        return !content.isEmpty();
+        return owner == ThisProcess && !content.isEmpty();
     }
 
 private:

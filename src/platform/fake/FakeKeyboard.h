@@ -1,30 +1,31 @@
 #pragma once
 #include "platform/Keyboard.h"
 
-#include <QList>
+#include <QStringList>
 #include <functional>
 
 namespace platform::fake {
 
-// Records every synthetic key event; onKey lets a test's "application" react to it.
+// Records every shortcut pressed and released ("press ctrl+insert", "release ctrl+c");
+// onKey lets a test's "application" react to it.
 class FakeKeyboard : public Keyboard {
 public:
-    struct Event {
-        std::uint8_t virtualKey;
-        std::uint8_t scanCode;
-        std::uint32_t flags;
-        bool operator==(const Event&) const = default;
-    };
-    QList<Event> events;
-    std::function<void(const Event&)> onKey;
+    QStringList events;
+    std::function<void(CopyKeys keys, bool down)> onKey;
     bool typing = true; // false plays a desktop that lets no program type into another
-    bool canType() override { return typing; }
 
-    void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override
+    static QString nameOf(CopyKeys keys) { return keys == CopyKeys::ControlC ? "ctrl+c" : "ctrl+insert"; }
+
+    bool canType() override { return typing; }
+    void press(CopyKeys keys) override { key(keys, true); }
+    void release(CopyKeys keys) override { key(keys, false); }
+
+private:
+    void key(CopyKeys keys, bool down)
     {
-        events.append({virtualKey, scanCode, flags});
+        events.append((down ? "press " : "release ") + nameOf(keys));
         if (onKey)
-            onKey(events.last());
+            onKey(keys, down);
     }
 };
 

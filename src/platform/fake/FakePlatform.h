@@ -4,8 +4,9 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeKeyboard.h"
-#include "platform/fake/FakeWindows.h"
+#include "platform/fake/FakeApplicationWindows.h"
 
 #include <QHash>
 #include <QList>
@@ -57,11 +58,13 @@ public:
 class FakeInput : public Input {
 public:
     QPoint cursor;
-    QSet<int> buttonsDown;
+    Qt::MouseButtons held;
     bool shiftDown = false;
     // Whether deliverButtonEvents accepts a handler, and the handler it accepted.
     bool deliversEvents = false;
     ButtonHandler handler;
+    // False plays a desktop that tells the pointer's place only when asked afresh.
+    bool follows = true;
 
     bool deliverButtonEvents(ButtonHandler h) override
     {
@@ -70,25 +73,17 @@ public:
         return deliversEvents;
     }
     // The button goes down or up at the cursor; the handler, if any, hears of it.
-    void setButton(int vk, bool down, std::uint32_t timeMs)
+    void setButton(Qt::MouseButton button, bool down, std::uint32_t timeMs)
     {
-        if (down)
-            buttonsDown.insert(vk);
-        else
-            buttonsDown.remove(vk);
+        held.setFlag(button, down);
         if (handler)
-            handler({vk, down, cursor, timeMs});
+            handler({button, down, cursor, timeMs});
     }
 
-    Buttons buttons() override
-    {
-        return {buttonsDown.contains(LeftButton), buttonsDown.contains(RightButton), buttonsDown.contains(MiddleButton)};
-    }
+    Qt::MouseButtons buttons() override { return held; }
     QPoint cursorPos() override { return cursor; }
     bool followsPointer() override { return follows; }
     bool isShiftDown() override { return shiftDown; }
-    // False plays a desktop that tells the pointer's place only when asked afresh.
-    bool follows = true;
 };
 
 // An in-memory file system. Folders listed in readOnlyFolders refuse new files,
@@ -146,49 +141,24 @@ public:
 class FakeSession : public Session {
 public:
     bool otherInstanceRunning = false;
-    int version = 600;
     QStringList args;
     QStringList browsers{"firefox-esr", "chromium"};
     QStringList shells{"xfdesktop"};
     std::optional<int> terminatedWith;
     std::function<void()> endRequestHandler;
+    int endRequestsToOthers = 0;
 
     bool claimSingleInstance(const QString&) override { return !otherInstanceRunning; }
-    int endRequestsToOthers = 0;
     bool endRunningInstance(const QString&) override
     {
         ++endRequestsToOthers;
         return std::exchange(otherInstanceRunning, false);
     }
-    int osVersion() override { return version; }
     QStringList arguments() override { return args; }
     QStringList browserExecutables() override { return browsers; }
     QStringList desktopShellExecutables() override { return shells; }
     void terminateProcess(int exitCode) override { terminatedWith = exitCode; }
     void setEndRequestHandler(std::function<void()> handler) override { endRequestHandler = std::move(handler); }
-};
-
-// Time stands still until a sleep advances it; processEvents runs the hook,
-// which a test uses to act "while the program waits".
-class FakeClock : public Clock {
-public:
-    double now = 12 * 3600.0;
-    int sleptMs = 0;
-    int processEventsCalls = 0;
-    std::function<void()> onProcessEvents;
-
-    double secondsSinceMidnight() override { return now; }
-    void sleepMs(int ms) override
-    {
-        sleptMs += ms;
-        now += ms / 1000.0;
-    }
-    void processEvents() override
-    {
-        ++processEventsCalls;
-        if (onProcessEvents)
-            onProcessEvents();
-    }
 };
 
 // A process table set up by the test; paths of processes that deny access are
@@ -214,15 +184,15 @@ public:
 // and records what was asked.
 class FakeShell : public Shell {
 public:
-    QHash<QString, int> results;
+    QHash<QString, OpenResult> results;
     bool hasChooser = true;
     QStringList opened;
     QStringList offeredChooser;
 
-    int open(const QString& target) override
+    OpenResult open(const QString& target) override
     {
         opened.append(target);
-        return results.value(target, Opened);
+        return results.value(target, OpenResult::Opened);
     }
     bool openWith(const QString& target) override
     {
@@ -253,7 +223,7 @@ public:
     FakeProcesses fakeProcesses;
     FakeClipboard fakeClipboard;
     FakeKeyboard fakeKeyboard;
-    FakeWindows fakeWindows;
+    FakeApplicationWindows fakeWindows;
 
     Screen& screen() override { return fakeScreen; }
     Files& files() override { return fakeFiles; }
@@ -265,7 +235,7 @@ public:
     Processes& processes() override { return fakeProcesses; }
     Clipboard& clipboard() override { return fakeClipboard; }
     Keyboard& keyboard() override { return fakeKeyboard; }
-    Windows& windows() override { return fakeWindows; }
+    ApplicationWindows& applications() override { return fakeWindows; }
 };
 
 } // namespace platform::fake

@@ -3,12 +3,11 @@
 
 namespace platform {
 
-// Wall clock, sleeps and event processing through Qt.
+// Wall clock and alarms through Qt's timers.
 class QtClock : public Clock {
 public:
     double secondsSinceMidnight() override;
-    void sleepMs(int ms) override;
-    void processEvents() override;
+    std::unique_ptr<Alarm> newAlarm(std::function<void()> ring) override;
 };
 
 } // namespace platform

@@ -6,7 +6,8 @@ namespace platform::wayland {
 // A Wayland session lets no program type into another one; the program never tries.
 class NoTypingKeyboard : public Keyboard {
 public:
-    void keyEvent(std::uint8_t, std::uint8_t, std::uint32_t) override {}
+    void press(CopyKeys) override {}
+    void release(CopyKeys) override {}
     bool canType() override { return false; }
 };
 

@@ -16,7 +16,7 @@ public:
     // locator: nullptr where the compositor has no way to tell.
     WaylandInput(Input& xwayland, PointerLocator* locator);
 
-    Buttons buttons() override { return {}; }
+    Qt::MouseButtons buttons() override { return {}; }
     QPoint cursorPos() override;
     bool followsPointer() override;
     QPoint locatePointer() override;

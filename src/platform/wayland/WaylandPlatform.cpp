@@ -10,7 +10,7 @@
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandInput.h"
 #include "platform/wayland/WaylandScreen.h"
-#include "platform/wayland/WaylandWindows.h"
+#include "platform/wayland/WaylandApplicationWindows.h"
 
 #include <cstdio>
 
@@ -63,7 +63,7 @@ public:
     Processes& processes() override { return x11_->processes(); }
     Clipboard& clipboard() override { return x11_->clipboard(); }
     Keyboard& keyboard() override { return keyboard_; }
-    Windows& windows() override { return windows_; }
+    ApplicationWindows& applications() override { return windows_; }
 
 private:
     std::unique_ptr<Platform> x11_;
@@ -73,7 +73,7 @@ private:
     std::unique_ptr<PointerLocator> locator_;
     WaylandScreen screen_;
     WaylandInput input_;
-    WaylandWindows windows_;
+    WaylandApplicationWindows windows_;
     NoTypingKeyboard keyboard_;
 };
 

@@ -1,6 +1,5 @@
 #include "platform/x11/X11Clipboard.h"
 
-#include "platform/ClipboardBlocks.h"
 #include "platform/x11/X11Selections.h"
 
 #include <QClipboard>
@@ -19,87 +18,27 @@ constexpr int HandOverWaitMs = 1000;
 
 // Text data types in the order they are preferred, UTF-8 ones first.
 const QStringList Utf8TextTargets{"UTF8_STRING", "text/plain;charset=utf-8", "text/plain"};
-const QStringList TextTargets{"UTF8_STRING", "text/plain;charset=utf-8", "text/plain", "STRING", "TEXT",
-                              "COMPOUND_TEXT"};
 
 } // namespace
 
-bool X11Clipboard::open(WindowHandle owner)
+bool X11Clipboard::setText(const QString& text)
 {
-    if (openedBy_ && *openedBy_ != owner)
-        return false;
-    openedBy_ = owner;
-    return true;
+    const QByteArray utf8 = text.toUtf8();
+    // Characters beyond Latin-1 have no place in STRING: they become "?" there.
+    QByteArray latin1;
+    latin1.reserve(text.size());
+    for (const QChar c : text)
+        latin1.append(c.unicode() <= 0xFF ? char(c.unicode()) : '?');
+    return selections_.own(Selection::Clipboard, {{"UTF8_STRING", "UTF8_STRING", 8, utf8},
+                                                  {"text/plain;charset=utf-8", {}, 8, utf8},
+                                                  {"text/plain", {}, 8, utf8},
+                                                  {"STRING", "STRING", 8, latin1},
+                                                  {"TEXT", "UTF8_STRING", 8, utf8}});
 }
 
-bool X11Clipboard::close()
+bool X11Clipboard::clear()
 {
-    if (!openedBy_)
-        return false;
-    if (pending_ && !pending_->isEmpty())
-        selections_.own(Selection::Clipboard, itemsFor(*pending_));
-    pending_.reset();
-    openedBy_.reset();
-    return true;
-}
-
-bool X11Clipboard::empty()
-{
-    if (!openedBy_)
-        return false;
-    pending_ = QList<Block>{};
     return selections_.disown(Selection::Clipboard);
-}
-
-QList<ClipboardFormat> X11Clipboard::formatsOnOffer()
-{
-    if (pending_) {
-        QList<ClipboardFormat> ids;
-        for (const Block& block : *pending_)
-            ids.append(block.first);
-        return ids;
-    }
-    const auto targets = offeredTargets();
-    if (!targets)
-        return {};
-    QList<ClipboardFormat> ids;
-    for (const QString& target : *targets) {
-        if (TextTargets.contains(target)) {
-            if (!ids.contains(format::UnicodeText))
-                ids << format::UnicodeText << format::Text;
-        } else if (target == "text/uri-list") {
-            if (!ids.contains(format::FileList))
-                ids << format::FileList;
-        } else if (const ClipboardFormat id = registerFormat(target)) {
-            ids << id;
-        }
-    }
-    return ids;
-}
-
-int X11Clipboard::formatCount()
-{
-    return int(formatsOnOffer().size());
-}
-
-QList<ClipboardFormat> X11Clipboard::formats()
-{
-    return openedBy_ ? formatsOnOffer() : QList<ClipboardFormat>{};
-}
-
-bool X11Clipboard::isFormatAvailable(ClipboardFormat id)
-{
-    return formatsOnOffer().contains(id);
-}
-
-QString X11Clipboard::registeredFormatName(ClipboardFormat id)
-{
-    return registered_.nameOf(id);
-}
-
-ClipboardFormat X11Clipboard::registerFormat(const QString& name)
-{
-    return registered_.idFor(name);
 }
 
 bool X11Clipboard::toolkitOwns()
@@ -122,6 +61,13 @@ std::optional<QStringList> X11Clipboard::offeredTargets()
 
 std::optional<QByteArray> X11Clipboard::ownerData(const QString& target)
 {
+    // What this program serves is read from its own copy, not asked of itself.
+    if (selections_.ownedHere(Selection::Clipboard)) {
+        for (const ClipboardSnapshot::Item& item : selections_.ownData(Selection::Clipboard))
+            if (item.mimeType == target)
+                return item.bytes;
+        return std::nullopt;
+    }
     if (toolkitOwns()) {
         const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
         const QString format = Utf8TextTargets.contains(target) || target == "STRING" ? "text/plain" : target;
@@ -143,86 +89,8 @@ std::optional<QString> X11Clipboard::ownerText()
     return std::nullopt;
 }
 
-std::optional<QByteArray> X11Clipboard::data(ClipboardFormat id)
-{
-    if (!openedBy_)
-        return std::nullopt;
-    if (pending_) {
-        for (const Block& block : *pending_)
-            if (block.first == id)
-                return block.second;
-        return std::nullopt;
-    }
-    switch (id) {
-    case format::UnicodeText:
-    case format::Text: {
-        const auto text = ownerText();
-        if (!text)
-            return std::nullopt;
-        return id == format::UnicodeText ? blocks::unicodeText(*text) : blocks::ansiText(*text);
-    }
-    case format::FileList: {
-        const auto uris = ownerData("text/uri-list");
-        return uris ? std::optional(blocks::fileList(blocks::fromUriList(*uris))) : std::nullopt;
-    }
-    default: {
-        const QString name = registeredFormatName(id);
-        return name.isEmpty() ? std::nullopt : ownerData(name);
-    }
-    }
-}
-
-bool X11Clipboard::setData(ClipboardFormat id, const QByteArray& block)
-{
-    if (!openedBy_)
-        return false;
-    const bool offerable = id == format::Text || id == format::UnicodeText || id == format::FileList
-                        || !registeredFormatName(id).isEmpty();
-    if (!offerable)
-        return false;
-    if (!pending_)
-        pending_ = QList<Block>{};
-    for (Block& existing : *pending_)
-        if (existing.first == id) {
-            existing.second = block;
-            return true;
-        }
-    pending_->append({id, block});
-    return true;
-}
-
-QList<ClipboardSnapshot::Item> X11Clipboard::itemsFor(const QList<Block>& blocks)
-{
-    QList<ClipboardSnapshot::Item> items;
-    std::optional<QString> text;
-    for (const Block& block : blocks) {
-        if (block.first == format::UnicodeText)
-            text = blocks::fromUnicodeText(block.second);
-        else if (block.first == format::Text && !text)
-            text = blocks::fromAnsiText(block.second);
-    }
-    if (text) {
-        const QByteArray utf8 = text->toUtf8();
-        items << ClipboardSnapshot::Item{"UTF8_STRING", "UTF8_STRING", 8, utf8}
-              << ClipboardSnapshot::Item{"text/plain;charset=utf-8", {}, 8, utf8}
-              << ClipboardSnapshot::Item{"text/plain", {}, 8, utf8}
-              << ClipboardSnapshot::Item{"STRING", "STRING", 8, blocks::ansiText(*text).chopped(1)}
-              << ClipboardSnapshot::Item{"TEXT", "UTF8_STRING", 8, utf8};
-    }
-    for (const Block& block : blocks) {
-        if (block.first == format::FileList)
-            items << ClipboardSnapshot::Item{"text/uri-list", {}, 8, blocks::uriList(blocks::fromFileList(block.second))};
-        else if (block.first >= format::FirstRegisteredFormat)
-            items << ClipboardSnapshot::Item{registeredFormatName(block.first), {}, 8, block.second};
-    }
-    return items;
-}
-
 QString X11Clipboard::text()
 {
-    // The toolkit opens the clipboard itself, which fails while it is open.
-    if (openedBy_)
-        return {};
     return ownerText().value_or(QString());
 }
 

@@ -59,14 +59,23 @@ bool X11Input::listenForRawButtons()
     return true;
 }
 
-void X11Input::setPhysical(int physicalButton, bool down)
+namespace {
+// The physical button numbers of X (1 left, 2 middle, 3 right) as the program names them.
+Qt::MouseButton buttonOf(int physicalButton)
 {
     switch (physicalButton) {
-    case 1: held_.left = down; break;
-    case 2: held_.middle = down; break;
-    case 3: held_.right = down; break;
-    default: break;
+    case 1: return Qt::LeftButton;
+    case 2: return Qt::MiddleButton;
+    case 3: return Qt::RightButton;
+    default: return Qt::NoButton;
     }
+}
+} // namespace
+
+void X11Input::setPhysical(int physicalButton, bool down)
+{
+    if (const Qt::MouseButton button = buttonOf(physicalButton); button != Qt::NoButton)
+        held_.setFlag(button, down);
 }
 
 bool X11Input::deliverButtonEvents(ButtonHandler handler)
@@ -80,13 +89,13 @@ bool X11Input::deliverButtonEvents(ButtonHandler handler)
 
 void X11Input::deliver(int physicalButton, bool down, unsigned long serverTime)
 {
-    static constexpr int InputButtons[] = {0, LeftButton, MiddleButton, RightButton};
-    if (physicalButton < 1 || physicalButton > 3)
+    const Qt::MouseButton button = buttonOf(physicalButton);
+    if (button == Qt::NoButton)
         return;
     // Raw events carry no position; the pointer is asked now, while the event is
     // fresh, rather than when the handler gets to it.
     const PointerState state = query();
-    pending_.push_back({InputButtons[physicalButton], down,
+    pending_.push_back({button, down,
                         state.valid ? qt::toIndependent(QPoint(state.rootX, state.rootY)) : QPoint(),
                         std::uint32_t(serverTime)});
     if (pending_.size() == 1)
@@ -115,14 +124,14 @@ X11Input::PointerState X11Input::query()
     return state;
 }
 
-Input::Buttons X11Input::buttons()
+Qt::MouseButtons X11Input::buttons()
 {
     if (inputOpcode_ >= 0) {
         connection_.readEvents();
         return held_;
     }
     const PointerState state = query();
-    return state.valid ? buttonsIn(state.mask) : Buttons{};
+    return state.valid ? buttonsIn(state.mask) : Qt::MouseButtons{};
 }
 
 QPoint X11Input::cursorPos()
@@ -150,7 +159,7 @@ int X11Input::logicalButtonOf(int physicalButton)
     return mapping_[physicalButton - 1];
 }
 
-Input::Buttons X11Input::buttonsIn(unsigned int mask)
+Qt::MouseButtons X11Input::buttonsIn(unsigned int mask)
 {
     static constexpr unsigned int ButtonMasks[] = {Button1Mask, Button2Mask, Button3Mask, Button4Mask, Button5Mask};
     const auto down = [&](int physical) {
@@ -158,7 +167,11 @@ Input::Buttons X11Input::buttonsIn(unsigned int mask)
         // A logical 0 means the button is switched off in the mapping.
         return logical >= 1 && logical <= 5 && (mask & ButtonMasks[logical - 1]) != 0;
     };
-    return {down(1), down(3), down(2)};
+    Qt::MouseButtons held;
+    held.setFlag(Qt::LeftButton, down(1));
+    held.setFlag(Qt::MiddleButton, down(2));
+    held.setFlag(Qt::RightButton, down(3));
+    return held;
 }
 
 } // namespace platform::x11

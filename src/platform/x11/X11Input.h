@@ -20,7 +20,7 @@ public:
     explicit X11Input(X11Connection& connection);
 
     bool deliverButtonEvents(ButtonHandler handler) override;
-    Buttons buttons() override;
+    Qt::MouseButtons buttons() override;
     QPoint cursorPos() override;
     bool isShiftDown() override;
 
@@ -32,7 +32,7 @@ private:
         unsigned int mask = 0;
     };
     PointerState query();
-    Buttons buttonsIn(unsigned int mask);
+    Qt::MouseButtons buttonsIn(unsigned int mask);
     bool listenForRawButtons();
     void setPhysical(int physicalButton, bool down);
     // Queues the event for the handler, which runs from the event loop: a raw event
@@ -51,7 +51,7 @@ private:
     int mappingCount_ = 0;
     QElapsedTimer mappingAge_;
     int inputOpcode_ = -1; // the XInput extension's, when its raw events are listened to
-    Buttons held_;
+    Qt::MouseButtons held_;
     ButtonHandler handler_;
     std::deque<ButtonEvent> pending_;
     // Calls queued for the event loop die with it.

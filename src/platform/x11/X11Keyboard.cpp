@@ -7,41 +7,30 @@
 #include <X11/keysym.h>
 
 namespace platform::x11 {
-namespace {
 
-// The key symbol of a virtual key: the keys the program types, letters and digits.
-KeySym keySymOf(std::uint8_t virtualKey)
+void X11Keyboard::press(CopyKeys keys)
 {
-    switch (virtualKey) {
-    case key::Control:
-        return XK_Control_L;
-    case key::Insert:
-        return XK_Insert;
-    default:
-        break;
-    }
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return XK_a + (virtualKey - 'A');
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return XK_0 + (virtualKey - '0');
-    return NoSymbol;
+    type(keys, true);
 }
 
-} // namespace
+void X11Keyboard::release(CopyKeys keys)
+{
+    type(keys, false);
+}
 
-void X11Keyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t, std::uint32_t flags)
+void X11Keyboard::type(CopyKeys keys, bool down)
 {
     Display* display = connection_.display();
-    const KeySym symbol = keySymOf(virtualKey);
-    if (!display || symbol == NoSymbol)
-        return;
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor))
+    if (!display || !XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor))
         return;
-    const KeyCode code = XKeysymToKeycode(display, symbol);
-    if (code == 0)
+    const KeyCode control = XKeysymToKeycode(display, XK_Control_L);
+    const KeyCode key = XKeysymToKeycode(display, keys == CopyKeys::ControlC ? XK_c : XK_Insert);
+    if (control == 0 || key == 0)
         return;
-    XTestFakeKeyEvent(display, code, (flags & key::KeyUp) ? False : True, CurrentTime);
+    const KeyCode order[] = {down ? control : key, down ? key : control};
+    for (const KeyCode code : order)
+        XTestFakeKeyEvent(display, code, down ? True : False, CurrentTime);
     XFlush(display);
 }
 

@@ -10,9 +10,13 @@ class X11Keyboard : public Keyboard {
 public:
     explicit X11Keyboard(X11Connection& connection) : connection_(connection) {}
 
-    void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+    void press(CopyKeys keys) override;
+    void release(CopyKeys keys) override;
 
 private:
+    // Ctrl, then the shortcut's key, goes down; up in the reverse order.
+    void type(CopyKeys keys, bool down);
+
     X11Connection& connection_;
 };
 

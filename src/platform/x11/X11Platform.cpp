@@ -1,18 +1,18 @@
 #include "platform/x11/X11Platform.h"
 
+#include "platform/linux/DesktopShell.h"
+#include "platform/linux/LinuxSession.h"
+#include "platform/linux/ProcProcesses.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtFiles.h"
 #include "platform/qt/QtSettingsStore.h"
-#include "platform/x11/ProcProcesses.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Input.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Screen.h"
 #include "platform/x11/X11Selections.h"
-#include "platform/x11/X11Session.h"
-#include "platform/x11/X11Shell.h"
-#include "platform/x11/X11Windows.h"
+#include "platform/x11/X11ApplicationWindows.h"
 
 #include <QFileInfo>
 
@@ -40,25 +40,25 @@ public:
     Processes& processes() override { return processes_; }
     Clipboard& clipboard() override { return clipboard_; }
     Keyboard& keyboard() override { return keyboard_; }
-    Windows& windows() override { return windows_; }
+    ApplicationWindows& applications() override { return windows_; }
 
 private:
     x11::X11Connection connection_;
     x11::X11Screen screen_;
     QtFiles files_;
     QtSettingsStore store_;
-    x11::X11Session session_;
+    os::LinuxSession session_;
     QtClock clock_;
-    x11::X11Shell shell_;
+    os::DesktopShell shell_;
     x11::X11Input input_;
-    x11::ProcProcesses processes_;
+    os::ProcProcesses processes_;
     // Selections get a connection of their own: their events must not end up in a
     // queue that the watcher's queries read while no socket activity announces them.
     x11::X11Connection selectionConnection_;
     x11::X11Selections selections_{selectionConnection_};
     x11::X11Clipboard clipboard_{selections_};
     x11::X11Keyboard keyboard_{connection_};
-    x11::X11Windows windows_{connection_, selections_};
+    x11::X11ApplicationWindows windows_{connection_, selections_};
 };
 
 } // namespace

@@ -311,7 +311,7 @@ std::optional<QStringList> X11Selections::targets(Selection selection)
     if (ownedHere(selection)) {
         QStringList names;
         for (const Item& item : slot(selection).data)
-            names.append(item.name);
+            names.append(item.mimeType);
         return names;
     }
     const auto item = read(selection, "TARGETS");
@@ -343,7 +343,7 @@ std::optional<X11Selections::Item> X11Selections::read(Selection selection, cons
         answered = true; // nothing there, or our own data: nobody to wait for
         if (currentOwner == window_)
             for (const Item& item : slot(selection).data)
-                if (item.name == target)
+                if (item.mimeType == target)
                     return item;
         return std::nullopt;
     }
@@ -379,7 +379,7 @@ std::optional<X11Selections::Item> X11Selections::read(Selection selection, cons
     if (!item)
         return giveUp();
     answered = true;
-    item->name = target;
+    item->mimeType = target;
     return item;
 }
 
@@ -415,7 +415,7 @@ bool X11Selections::handClipboardToManager(int waitMs)
     // The property names the targets to keep; the manager then asks for each of them.
     QList<long> targets;
     for (const Item& item : slot(Selection::Clipboard).data)
-        targets.append(long(atom(item.name)));
+        targets.append(long(atom(item.mimeType)));
     const Atom property = atom("QLR_SAVE_TARGETS");
     XChangeProperty(display_, window_, property, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(targets.constData()), int(targets.size()));
@@ -501,7 +501,7 @@ void X11Selections::serve(XEvent& event)
         if (target == "TARGETS") {
             QList<long> list{long(atom("TARGETS")), long(atom("TIMESTAMP"))};
             for (const Item& item : items)
-                list.append(long(atom(item.name)));
+                list.append(long(atom(item.mimeType)));
             XChangeProperty(display_, request.requestor, property, XA_ATOM, 32, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(list.constData()), int(list.size()));
             reply.property = property;
@@ -511,7 +511,7 @@ void X11Selections::serve(XEvent& event)
                             reinterpret_cast<const unsigned char*>(&time), 1);
             reply.property = property;
         } else {
-            const auto found = std::find_if(items.begin(), items.end(), [&](const Item& i) { return i.name == target; });
+            const auto found = std::find_if(items.begin(), items.end(), [&](const Item& i) { return i.mimeType == target; });
             if (found != items.end() && putData(request.requestor, property, *found, request.target))
                 reply.property = property;
         }

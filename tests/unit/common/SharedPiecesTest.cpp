@@ -1,15 +1,14 @@
 // The small shared pieces every part relies on: numbers and colours as the settings
-// hold them, the settings table, the cache key, version numbers and the timer rule.
+// hold them, the settings table and its typed reading, version numbers and the timer rule.
 #include "common/Colour.h"
 #include "common/FileBaseName.h"
 #include "common/NumberText.h"
 #include "common/Settings.h"
-#include "common/TextCacheKey.h"
+#include "common/AppSettings.h"
 #include "common/Timer.h"
+#include "platform/fake/FakeClock.h"
 #include "service/VersionNumber.h"
 
-#include <QSet>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -64,17 +63,8 @@ TEST(Settings, KeysAreCaseBlindKeepTheirFirstSpellingAndLookupsInsert)
     EXPECT_FALSE(settings.contains("border"));
 }
 
-TEST(SmallRules, CacheKeysVersionNumbersAndBaseNames)
+TEST(SmallRules, VersionNumbersBaseNamesAndTheTypedSettings)
 {
-    EXPECT_EQ(crc32("123456789"), 0xCBF43926u) << "the standard check value";
-    EXPECT_EQ(textCacheKey("a"), "k" + QString::number(std::int32_t(crc32(QByteArray("a\0", 2)))));
-    EXPECT_EQ(textCacheKey(QString(QChar(0x0441))), "k" + QString::number(std::int32_t(crc32("\x41\x04"))));
-    QSet<QString> keys;
-    for (const QString& t : QStringList{"hello", "Hello", "привет", "你好", "héllo", QString::fromUtf8("a\0b", 3),
-                                        QString::fromUtf8("a\0c", 3), "\U0001F600"})
-        keys.insert(textCacheKey(t));
-    EXPECT_EQ(keys.size(), 8) << "texts an 8-bit conversion would merge keep their own keys";
-
     for (const auto& [text, number] : {std::pair{"2.0.33", 2000000033.0}, {"3.0.0", 3000000000.0},
                                        {"1.2.3.4", 1002000003.0}, {"2.0", 0.0}, {"2.0.z", 0.0}})
         EXPECT_EQ(versionNumber(text), number) << text;
@@ -82,28 +72,56 @@ TEST(SmallRules, CacheKeysVersionNumbersAndBaseNames)
     EXPECT_EQ(fileBaseName("/opt/quillora/qlr"), "qlr");
     EXPECT_EQ(fileBaseName("C:\\Program\\qlr.exe"), "qlr");
     EXPECT_EQ(fileBaseName("a.b.c"), "a.b");
+
+    // The table as the parts use it; unreadable values take the quiet default.
+    for (const auto& [mode, trigger] : {std::pair{"1", TriggerMode::ClickNearEnd}, {"2", TriggerMode::ClickIcon},
+                                        {"3", TriggerMode::JustSelect}, {"abc", TriggerMode::ClickIcon}}) {
+        Settings settings;
+        settings.set("ControlMode", mode);
+        EXPECT_EQ(AppSettings::read(settings, false).trigger, trigger) << mode;
+    }
+    Settings settings;
+    for (const auto& [key, value] : {std::pair{"Transparency", "-5"}, {"FontSize", "abc"}, {"SmoothGlide", "99"},
+                                     {"hideiconinterval", "0.25"}, {"servertimeout", "-1"}, {"PopupIfNotConnected", "x"}})
+        settings.set(key, value);
+    const AppSettings s = AppSettings::read(settings, true);
+    EXPECT_EQ(s.transparency, 0);
+    EXPECT_EQ(s.fontPointSize, 8);
+    EXPECT_EQ(s.glideSteps, 50);
+    EXPECT_EQ(s.iconRetireMs, 250);
+    EXPECT_EQ(s.translationTimeoutMs, 0) << "a negative time-out is none";
+    EXPECT_TRUE(s.iconWhenNotConnected);
+    EXPECT_EQ(s.primaryButton, Qt::RightButton);
+    settings.set("hideiconinterval", "soon");
+    EXPECT_FALSE(AppSettings::read(settings, false).iconRetireMs.has_value());
 }
 
 TEST(Timer, FiresWhileEnabledWithAnIntervalAndOnlyTheIntervalRestartsIt)
 {
-    Timer timer;
+    platform::fake::FakeClock clock;
+    Timer timer(clock);
     int fired = 0;
     QObject::connect(&timer, &Timer::timeout, [&] { ++fired; });
     timer.setEnabled(true);
     EXPECT_FALSE(timer.isRunning()) << "interval 0 is off";
     timer.setInterval(100000);
     EXPECT_EQ(timer.interval(), Timer::MaxInterval);
-    // Qt may move a countdown of 2 s by up to 5 %, never by the 500 ms waited here.
     timer.setInterval(2000);
-    QTest::qWait(500);
+    clock.advance(500);
     timer.setEnabled(true);
-    EXPECT_LT(timer.remainingMs(), 1750) << "enabling an enabled timer keeps its countdown";
+    EXPECT_EQ(timer.remainingMs(), 1500) << "enabling an enabled timer keeps its countdown";
     timer.setInterval(2000);
-    EXPECT_GT(timer.remainingMs(), 1750) << "setting the interval restarts it";
-    timer.setInterval(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fired > 0; }, 5000));
+    EXPECT_EQ(timer.remainingMs(), 2000) << "setting the interval restarts it";
+    clock.advance(4000);
+    EXPECT_EQ(fired, 2);
     timer.setEnabled(false);
-    EXPECT_FALSE(timer.isRunning());
+    clock.advance(4000);
+    EXPECT_EQ(fired, 2);
+    timer.setSingleShot(true);
+    timer.restart();
+    clock.advance(10000);
+    EXPECT_EQ(fired, 3);
+    EXPECT_FALSE(timer.isEnabled()) << "a single shot switches itself off";
 }
 
 } // namespace

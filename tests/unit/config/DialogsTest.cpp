@@ -1,7 +1,7 @@
 // The settings, language and about dialogs and the desktop opener, on the fake
 // desktop with their boxes answered by the test.
 #include "FakeDesktop.h"
-#include "common/AppState.h"
+#include "common/Settings.h"
 #include "common/LinkLabel.h"
 #include "config/AboutBox.h"
 #include "config/ColourSwatch.h"
@@ -30,11 +30,13 @@ const QStringList Shipped{"transwidth=450", "Transparency=20", "SmoothGlide=10",
 class DialogsTest : public testing::Test {
 protected:
     FakeDesktop desktop;
-    AppState state;
-    SettingsFiles settingsFiles{desktop.fakeFiles, state.settings};
+    Settings settings;
+    SettingsFiles settingsFiles{desktop.fakeFiles, settings};
     QList<LanguageOption> languages;
+    bool connected = false;
+    VersionFacts versions;
     int applies = 0;
-    Dialogs dialogs{state, settingsFiles, desktop, [this] { apply(); }, [this] { return languages; }};
+    Dialogs dialogs{settings, settingsFiles, desktop, [this] { apply(); }};
     QStringList boxes; // "title|text" of every exclamation and question, in order
     bool answerYes = true;
     QList<QColor> colourDialogStarts;
@@ -42,7 +44,9 @@ protected:
 
     DialogsTest()
     {
-        state.twipsPerPixelX = state.twipsPerPixelY = 15;
+        dialogs.environment().offeredLanguages = [this] { return languages; };
+        dialogs.environment().connected = [this] { return connected; };
+        dialogs.environment().versions = [this] { return versions; };
         dialogs.prompts().exclamation = [this](const QString& title, const QString& text) {
             boxes.append(title + "|" + text);
         };
@@ -61,9 +65,6 @@ protected:
     {
         ++applies;
         settingsFiles.setDefault("ControlMode", "2");
-        state.backColour = parseColour(state.settings.value("Color"));
-        state.textColour = parseColour(state.settings.value("TextColor"));
-        state.grayColour = parseColour(state.settings.value("Gray"));
     }
     void start(const QStringList& program, const QStringList& user = {})
     {
@@ -149,24 +150,24 @@ TEST_F(DialogsTest, SettingsOpenCentredWithTheStoredValuesAndOkSavesThemClamped)
         EXPECT_TRUE(userFile().contains(QString(line) + "\r\n")) << line;
 
     // An unknown ControlMode checks no option and stays; Esc stores nothing.
-    state.settings.set("ControlMode", "7");
+    settings.set("ControlMode", "7");
     f = openSettings();
     EXPECT_EQ(checkedOption(f), -1);
     f->widthField->setText("99");
     f->saveAndClose();
-    EXPECT_EQ(state.settings.value("ControlMode") + " " + state.settings.value("transwidth"), "7 100");
+    EXPECT_EQ(settings.value("ControlMode") + " " + settings.value("transwidth"), "7 100");
     f = openSettings();
     f->widthField->setText("800");
     QTest::keyClick(f, Qt::Key_Escape);
     settle();
     EXPECT_EQ(dialogs.settingsDialog(), nullptr);
-    EXPECT_EQ(state.settings.value("transwidth"), "100");
+    EXPECT_EQ(settings.value("transwidth"), "100");
     EXPECT_EQ(applies, 2);
 
     // Empty or absent number values show as 0 from the first open on.
-    state.settings.clear();
-    state.settings.set("transwidth", "");
-    state.settings.set("Transparency", " ");
+    settings.clear();
+    settings.set("transwidth", "");
+    settings.set("Transparency", " ");
     f = openSettings();
     EXPECT_EQ(f->widthField->text() + f->transparencyField->text() + f->glideField->text(), "000");
 }
@@ -184,15 +185,15 @@ TEST_F(DialogsTest, PresetsAndSwatchesChangeOnlyTheColoursAndBorderAndDefaultsCo
     EXPECT_TRUE(f->borderBox->isChecked());
     EXPECT_FALSE(f->shadowBox->isChecked());
     EXPECT_EQ(f->widthField->text(), "777");
-    EXPECT_EQ(state.settings.value("Color"), "255,255,255") << "nothing is stored before OK";
+    EXPECT_EQ(settings.value("Color"), "255,255,255") << "nothing is stored before OK";
     QTest::mouseClick(f->graySwatch, Qt::LeftButton);
     EXPECT_EQ(colourDialogStarts, QList<QColor>{QColor(128, 128, 128)});
     EXPECT_EQ(colourText(f->graySwatch->colour()), "128,128,128") << "cancelled";
     colourChosen = QColor(10, 200, 30);
     QTest::mouseClick(f->textSwatch, Qt::LeftButton);
     f->saveAndClose();
-    EXPECT_EQ(state.settings.value("Color") + " " + state.settings.value("TextColor"), "255,255,225 10,200,30");
-    EXPECT_EQ(state.settings.value("Border") + state.settings.value("Shadow"), "10");
+    EXPECT_EQ(settings.value("Color") + " " + settings.value("TextColor"), "255,255,225 10,200,30");
+    EXPECT_EQ(settings.value("Border") + settings.value("Shadow"), "10");
 
     // Default Settings asks unless Shift is down; the dialog then shows them.
     for (const bool shift : {false, true}) {
@@ -211,7 +212,7 @@ TEST_F(DialogsTest, PresetsAndSwatchesChangeOnlyTheColoursAndBorderAndDefaultsCo
         EXPECT_EQ(colourText(f->backgroundSwatch->colour()), "255,255,255");
         f->cancel();
         settle();
-        EXPECT_EQ(state.settings.value("transwidth"), "450") << "Cancel does not undo the reset";
+        EXPECT_EQ(settings.value("transwidth"), "450") << "Cancel does not undo the reset";
     }
     EXPECT_EQ(boxes, QStringList()) << "with Shift held nothing is asked";
 }
@@ -224,7 +225,7 @@ TEST_F(DialogsTest, TheLanguageDialogListsTheOfferedTargetsAndStoresTheChoice)
     QTest::mouseClick(dialogs.settingsDialog()->languageLink, Qt::LeftButton);
     EXPECT_EQ(boxes, QStringList{"Quillora|Not connected!"});
     EXPECT_EQ(dialogs.languageDialog(), nullptr);
-    state.connected = true;
+    connected = true;
     QTest::mouseClick(dialogs.settingsDialog()->languageLink, Qt::LeftButton);
     LanguageDialog* f = dialogs.languageDialog();
     ASSERT_NE(f, nullptr);
@@ -247,18 +248,18 @@ TEST_F(DialogsTest, TheLanguageDialogListsTheOfferedTargetsAndStoresTheChoice)
     f = dialogs.languageDialog();
     EXPECT_TRUE(f->emptyNote->isVisibleTo(f));
     f->saveChoice();
-    EXPECT_EQ(state.settings.value("language"), "ende") << "nothing chosen, nothing stored";
+    EXPECT_EQ(settings.value("language"), "ende") << "nothing chosen, nothing stored";
 }
 
 TEST_F(DialogsTest, TheAboutBoxShowsTheVersionsAndItsLinksOpen)
 {
-    state.downloadUrl = "https://example.org/get";
-    state.settings.set("serviceurl", "file:///usr/share/quillora/page/index.html");
+    versions.downloadUrl = "https://example.org/get";
+    settings.set("serviceurl", "file:///usr/share/quillora/page/index.html");
     for (const auto& [own, published, beta, line] : {std::tuple{"2.0.40", "2.0.40", false, "Version 2.0.40"},
                                                      {"2.0.40", "2.0.33", true, "Version 2.0.40 beta"}}) {
-        state.programVersion = own;
-        state.publishedVersion = published;
-        state.isBeta = beta;
+        versions.own = own;
+        versions.published = published;
+        versions.beta = beta;
         dialogs.showAbout();
         AboutBox* f = dialogs.aboutDialog();
         EXPECT_EQ(f->versionLabel->text(), line);
@@ -277,22 +278,26 @@ TEST_F(DialogsTest, TheAboutBoxShowsTheVersionsAndItsLinksOpen)
     const QString about = "file:///usr/share/quillora/page/about.html";
     EXPECT_EQ(desktop.fakeShell.opened, QStringList({about, about, "https://example.org/get"}))
         << "the site link opens the program's own page beside the translation page";
-    state.settings.set("serviceurl", "");
+    settings.set("serviceurl", "");
     dialogs.showAbout();
     EXPECT_FALSE(dialogs.aboutDialog()->siteLink->isVisibleTo(dialogs.aboutDialog())) << "no page, no link";
     dialogs.aboutDialog()->close();
     settle();
 
-    using platform::Shell;
+    using platform::OpenResult;
     for (const auto& [result, message] :
-         {std::pair<int, QString>{Shell::NoAssociation, "Windows не знает, что это за файл и чем его открывать. "
-                                                        "Выберите программу из списка или нажмите Отмена."},
-          {32, ""}}) {
+         {std::pair<OpenResult, QString>{OpenResult::NoProgram, "Windows не знает, что это за файл и чем его открывать. "
+                                                                "Выберите программу из списка или нажмите Отмена."},
+          {OpenResult::PathNotFound, "Ошибка: Путь не найден. Указанная папка не существует! \""},
+          {OpenResult::Failed, ""}}) {
         boxes.clear();
         desktop.fakeShell.results.insert("/doc", result);
-        EXPECT_EQ(dialogs.shellOpen("/doc"), message) << result;
+        EXPECT_EQ(dialogs.shellOpen("/doc"), message) << int(result);
         EXPECT_EQ(boxes, QStringList{"Ошибка|" + message}) << "the box shows even without text";
     }
+    boxes.clear();
+    EXPECT_EQ(dialogs.shellOpen("https://example.org/"), "");
+    EXPECT_TRUE(boxes.isEmpty()) << "an opened target shows nothing";
     EXPECT_EQ(desktop.fakeShell.offeredChooser, QStringList{"/doc"}) << "only an unknown type offers the chooser";
 }
 

@@ -10,7 +10,6 @@
 #include "core/TranslationPipeline.h"
 #include "core/TrayIcon.h"
 #include "core/TrayMenu.h"
-#include "platform/ClipboardBlocks.h"
 #include "popup/FloatingIcon.h"
 #include "popup/IconPicture.h"
 #include "popup/Popup.h"
@@ -46,6 +45,7 @@ protected:
             page->loadReadyDocument();
             page->elements[page::version].value = "9.0.0";
             page->elements[page::download].value = "https://example.org/get";
+            page->elements[page::selto].options = {{"auto", "Detect"}, {"es", "Spanish"}, {"ca", "Catalan"}};
         };
         page->onClick = [this](const QString&) {
             page->elements[page::translation].innerText = "es:" + page->elements[page::text].value;
@@ -62,61 +62,60 @@ protected:
         desktop.fakeFiles.files.insert(FakeDesktop::ProgramFile, FakeDesktop::settingsFile(programFile));
         ASSERT_TRUE(app.start());
     }
+    // The desktop delivers presses and foreground changes as events: no tick runs.
+    void startWithEvents(const QStringList& programFile)
+    {
+        desktop.fakeInput.deliversEvents = desktop.fakeWindows.deliversForegroundChanges = true;
+        start(programFile);
+    }
     QString row(const QString& key) { return desktop.fakeStore.rows.value("qlr/Applications/" + key, "-"); }
     void setRow(const QString& key, const QString& value) { desktop.fakeStore.rows.insert("qlr/Applications/" + key, value); }
-    void fire(Timer& timer) { emit timer.timeout(); }
+    void wait(int ms) { desktop.fakeClock.advance(ms); }
     // A drag from (x0, y0) to (x1, y1) as the watcher's events or ticks see it.
     void drag(int x0, int y0, int x1, int y1)
     {
         desktop.fakeClock.now += 5;
         for (const bool down : {true, false}) {
             desktop.fakeInput.cursor = down ? QPoint(x0, y0) : QPoint(x1, y1);
-            desktop.fakeInput.setButton(platform::Input::LeftButton, down, std::uint32_t(desktop.fakeClock.now * 1000));
-            if (!app.pipeline()->watcherUsesEvents())
-                fire(app.timers().selectionWatch);
+            desktop.fakeInput.setButton(Qt::LeftButton, down, std::uint32_t(desktop.fakeClock.now * 1000));
+            if (app.pipeline()->watcher().isTicking())
+                wait(50);
         }
     }
     Popup& popup() { return *app.popup(); }
     TranslationPopup& window() { return popup().translationWindow(); }
     TrayMenu& menu() { return *app.trayMenu(); }
+    Connection& connection() { return *app.connection(); }
+    PerApplicationSwitch& appSwitch() { return app.pipeline()->appSwitch(); }
 };
 
-TEST_F(ApplicationTest, StartUpDerivesTheSharedValuesArmsTheTimersAndConnects)
+TEST_F(ApplicationTest, StartUpReadsTheSettingsConnectsAndOffersAnUpdate)
 {
     desktop.fakeScreen.swapped = true;
-    desktop.fakeScreen.dpiY = 192;
     setRow("chrome.exe", "0");
     setRow("opera.exe", "-1");
     ASSERT_NO_FATAL_FAILURE(start({"Color=255,255,225", "TextColor=0,0,255", "Gray=128,128,128", "border=1",
                                    "CheckConnectionInterval=0.5", "servertimeout=66", "serviceurl=file:///p.html",
-                                   "language=enes"}));
-    const AppState& s = app.state();
-    EXPECT_EQ(s.osVersion, 600);
-    EXPECT_EQ(QList<Colour>({s.backColour, s.textColour, s.grayColour}), QList<Colour>({0xE1FFFF, 0xFF0000, 0x808080}));
-    EXPECT_EQ(QPoint(s.twipsPerPixelX, s.twipsPerPixelY), QPoint(15, 8)) << "7.5 rounds to even";
-    EXPECT_EQ(QPoint(s.primaryButton, s.secondaryButton), QPoint(2, 1));
-    EXPECT_EQ(app.state().settings.value("Border"), "1") << "a stored value keeps its place";
-    EXPECT_EQ(app.state().settings.value("ControlMode") + app.state().settings.value("Shadow"), "21");
-    EXPECT_EQ(app.mainWindow()->size(), QSize(568, 671));
+                                   "language=enes", "Transparency=300", "ControlMode=7"}));
+    const AppSettings& s = app.appliedSettings();
+    EXPECT_EQ(QList<Colour>({s.background, s.text, s.gray}), QList<Colour>({0xE1FFFF, 0xFF0000, 0x808080}));
+    EXPECT_EQ(s.primaryButton, Qt::RightButton) << "swapped buttons";
+    EXPECT_EQ(s.transparency, 255);
+    EXPECT_EQ(s.trigger, TriggerMode::ClickIcon) << "any other mode acts as the icon";
+    EXPECT_EQ(QPoint(s.reconnectMs, s.translationTimeoutMs), QPoint(500, 65535));
+    EXPECT_EQ(app.settings().value("Border"), "1") << "a stored value keeps its place";
+    EXPECT_EQ(app.settings().value("ControlMode") + app.settings().value("Shadow"), "71");
+    EXPECT_EQ(app.mainWindow()->size(), QSize(568, 358));
     EXPECT_EQ(page->navigations, QStringList{"file:///p.html?dir=enes"});
     for (const auto& [browser, value] : {std::pair{"chrome.exe", "1"}, {"opera.exe", "-1"}, {"firefox-esr", "1"},
                                          {"safari.exe", "1"}, {"xterm", "-"}})
         EXPECT_EQ(row(browser), value) << browser << ": browsers are switched on unless the user chose";
-
-    const std::tuple<Timer*, int, bool> timers[] = {
-        {&app.timers().selectionWatch, 50, true}, {&app.timers().pageLoad, 500, true},
-        {&app.timers().reconnect, 500, true},     {&app.timers().translationTimeout, 65535, false},
-        {&app.timers().iconLeave, 50, false},     {&app.timers().progressDots, 200, false}};
-    for (const auto& [timer, interval, running] : timers) {
-        EXPECT_EQ(timer->interval(), interval);
-        EXPECT_EQ(timer->isRunning(), running) << interval;
-    }
     EXPECT_EQ(menu().reconnectItem->text(), "Connecting...");
     EXPECT_FALSE(menu().reconnectItem->isEnabled() || menu().toggleItem->isEnabled());
     EXPECT_EQ(app.tray()->toolTip(), "Quillora  - Connecting...");
 
     QSignalSpy balloons(app.tray(), &TrayIcon::balloonShown);
-    fire(app.timers().pageLoad);
+    wait(500);
     EXPECT_EQ(menu().reconnectItem->text(), "Reconnect");
     EXPECT_TRUE(menu().reconnectItem->isEnabled());
     EXPECT_EQ(app.tray()->picture(), TrayPicture::Disabled);
@@ -127,42 +126,38 @@ TEST_F(ApplicationTest, StartUpDerivesTheSharedValuesArmsTheTimersAndConnects)
     EXPECT_EQ(window().updateLink->caption(), "New v9.0.0");
     EXPECT_FALSE(window().updateLink->isHidden());
 
-    app.state().translationCache.insert("hello", "hola");
-    const auto entries = app.state().settings.entries().size();
+    const auto entries = app.settings().entries().size();
     menu().reconnectItem->trigger();
     app.applySettings();
-    EXPECT_TRUE(app.state().translationCache.isEmpty()) << "each apply empties the cache";
-    EXPECT_EQ(app.state().settings.entries().size(), entries) << "and adds no defaults twice";
+    EXPECT_EQ(app.settings().entries().size(), entries) << "an apply adds no defaults twice";
     EXPECT_EQ(page->navigations.size(), 3);
 }
 
 TEST_F(ApplicationTest, ASelectionInAnEnabledApplicationIsTranslatedInThePopup)
 {
-    // The desktop delivers presses and foreground changes as events: no tick runs.
-    desktop.fakeInput.deliversEvents = desktop.fakeWindows.deliversForegroundChanges = true;
     setRow("xterm", "-1");
-    ASSERT_NO_FATAL_FAILURE(start({"ControlMode=3", "SmoothGlide=0", "language=", "googlelink=https://a.org/"}));
-    EXPECT_FALSE(app.timers().selectionWatch.isRunning());
-    fire(app.timers().pageLoad);
+    ASSERT_NO_FATAL_FAILURE(startWithEvents({"ControlMode=3", "SmoothGlide=0", "language=", "googlelink=https://a.org/"}));
+    EXPECT_FALSE(app.pipeline()->watcher().isTicking());
+    wait(500);
     EXPECT_NE(app.dialogs().languageDialog(), nullptr) << "no language yet: it is asked for";
     desktop.fakeWindows.foregroundHandler();
-    EXPECT_EQ(app.state().currentApplication, "xterm");
+    EXPECT_EQ(appSwitch().currentApplication(), "xterm");
     EXPECT_EQ(menu().toggleItem->text(), "Disable in xterm");
     EXPECT_TRUE(menu().toggleItem->isEnabled());
 
-    desktop.fakeWindows.onCopyMessage = [](WindowHandle) { return std::optional<QString>("Good morning"); };
+    desktop.fakeWindows.onSelectedText = [](WindowHandle) { return std::optional<QString>("Good morning"); };
     drag(100, 200, 300, 200);
     EXPECT_EQ(page->log.mid(page->log.size() - 2), QStringList({"value text=Good morning", "click btn"}));
-    EXPECT_TRUE(window().isVisible()) << "ControlMode 3 opens at once";
-    fire(app.timers().progressDots);
-    EXPECT_EQ(popup().shownText(), "") << "five waiting dots become none";
-    fire(app.timers().resultPoll);
+    EXPECT_TRUE(window().isVisible()) << "just select opens at once";
+    EXPECT_EQ(popup().shownText(), ".....");
+    wait(100);
     EXPECT_EQ(popup().shownText(), "es:Good morning");
     EXPECT_EQ(window().directionLink->caption(), "en → es");
-    EXPECT_EQ(app.state().translationCache.find("Good morning"), "es:Good morning");
+    EXPECT_EQ(app.pipeline()->request().cache().find("Good morning"), "es:Good morning");
 
     emit window().copyLink->clicked();
-    EXPECT_EQ(desktop.fakeClipboard.block(platform::format::UnicodeText), platform::blocks::unicodeText("es:Good morning"));
+    EXPECT_EQ(desktop.fakeClipboard.text(), "es:Good morning");
+    wait(200);
     EXPECT_FALSE(window().isVisible());
     drag(100, 200, 300, 200);
     emit window().serviceLink->clicked();
@@ -179,7 +174,7 @@ TEST_F(ApplicationTest, ASelectionInAnEnabledApplicationIsTranslatedInThePopup)
 
     // The secondary button on the icon switches xterm off for good.
     drag(100, 200, 300, 200);
-    emit popup().icon().offerPicture->mouseDown(2);
+    emit popup().icon().offerPicture->mouseDown(Qt::RightButton);
     EXPECT_EQ(row("xterm"), "0");
     EXPECT_EQ(menu().toggleItem->text(), "Enable in xterm");
     page->log.clear();
@@ -190,28 +185,23 @@ TEST_F(ApplicationTest, ASelectionInAnEnabledApplicationIsTranslatedInThePopup)
     desktop.fakeProcesses.running.append({13, 1, 1, 0, "gedit"});
     desktop.fakeWindows.processIds[Xterm] = 13;
     desktop.fakeWindows.foregroundHandler();
-    EXPECT_EQ(app.state().currentApplication, "gedit");
+    EXPECT_EQ(appSwitch().currentApplication(), "gedit");
 }
 
 TEST_F(ApplicationTest, APageLetGoOrLostComesBackAndWhatWaitedForItIsSentOrEnds)
 {
-    desktop.fakeInput.deliversEvents = desktop.fakeWindows.deliversForegroundChanges = true;
     setRow("xterm", "-1");
-    const auto onNavigate = page->onNavigate;
-    page->onNavigate = [this, onNavigate](const QString& url) {
-        onNavigate(url);
-        page->elements[page::selto].options = {{"auto", "Detect"}, {"es", "Spanish"}, {"ca", "Catalan"}};
-    };
-    ASSERT_NO_FATAL_FAILURE(start({"ControlMode=3", "SmoothGlide=0", "language=enes", "timeoutstr=Too slow"}));
+    ASSERT_NO_FATAL_FAILURE(startWithEvents({"ControlMode=3", "SmoothGlide=0", "language=enes",
+                                             "timeoutstr=Too slow", "CheckConnectionInterval=30"}));
     QSignalSpy balloons(app.tray(), &TrayIcon::balloonShown);
-    fire(app.timers().pageLoad);
+    wait(500);
     ASSERT_EQ(balloons.size(), 1);
     desktop.fakeWindows.foregroundHandler();
-    desktop.fakeWindows.onCopyMessage = [](WindowHandle) { return std::optional<QString>("Good morning"); };
+    desktop.fakeWindows.onSelectedText = [](WindowHandle) { return std::optional<QString>("Good morning"); };
 
     // Let go while unused: the tray does not change, the language dialog still lists
     // the page's languages, and the next selection brings the page back.
-    app.connection()->rest();
+    wait(Connection::RestAfterMs);
     EXPECT_EQ(page->log.last(), "discard");
     EXPECT_EQ(app.tray()->toolTip(), "Quillora ");
     EXPECT_TRUE(menu().toggleItem->isEnabled());
@@ -223,73 +213,68 @@ TEST_F(ApplicationTest, APageLetGoOrLostComesBackAndWhatWaitedForItIsSentOrEnds)
     window().updateLink->hide();
     drag(100, 200, 300, 200);
     EXPECT_EQ(page->navigations.size(), 2);
-    fire(app.timers().pageLoad);
+    wait(500);
     EXPECT_EQ(balloons.size(), 1) << "waking from a rest is no new connection: no second update offer";
     EXPECT_TRUE(window().updateLink->isHidden());
     EXPECT_EQ(page->log.mid(page->log.size() - 2), QStringList({"value text=Good morning", "click btn"}));
-    fire(app.timers().resultPoll);
+    wait(100);
     EXPECT_EQ(popup().shownText(), "es:Good morning");
 
     // The renderer dies while a translation is awaited.
     page->onClick = nullptr;
-    desktop.fakeWindows.onCopyMessage = [](WindowHandle) { return std::optional<QString>("Good night"); };
+    desktop.fakeWindows.onSelectedText = [](WindowHandle) { return std::optional<QString>("Good night"); };
     drag(100, 200, 300, 200);
     page->lossHandler();
     EXPECT_EQ(popup().shownText(), "Too slow");
-    EXPECT_FALSE(app.state().connected || app.state().pageReady);
+    EXPECT_FALSE(connection().isConnected() || connection().isReady());
     EXPECT_EQ(app.tray()->toolTip(), "Quillora  - Connecting...");
     EXPECT_EQ(page->navigations.size(), 3) << "loaded again at once";
     page->lossHandler();
-    EXPECT_FALSE(app.state().connected || app.timers().pageLoad.isEnabled());
+    EXPECT_FALSE(connection().isConnected() || connection().isLoading());
     EXPECT_EQ(page->navigations.size(), 3) << "a page that dies again soon waits for the reconnect timer";
-    fire(app.timers().reconnect);
+    wait(30000);
     EXPECT_EQ(page->navigations.size(), 4);
-    fire(app.timers().pageLoad);
-    ASSERT_TRUE(app.state().pageReady);
+    wait(500);
+    ASSERT_TRUE(connection().isReady());
     page->lossHandler();
-    EXPECT_FALSE(app.state().connected || app.state().pageReady) << "lost again: not ready at once";
+    EXPECT_FALSE(connection().isConnected() || connection().isReady()) << "lost again: not ready at once";
 }
 
 TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenThePage)
 {
     ASSERT_NO_FATAL_FAILURE(start({"language=enes"}));
-    fire(app.timers().pageLoad);
-    fire(app.timers().selectionWatch);
+    wait(500);
     TrayIcon& tray = *app.tray();
     const auto press = [&](double at) {
         desktop.fakeClock.now = at;
-        tray.handleMouseMessage(TrayIcon::LeftButtonDown);
+        tray.activate(QSystemTrayIcon::Trigger);
     };
     press(100);
     EXPECT_EQ(tray.picture(), TrayPicture::Enabled);
     EXPECT_EQ(row("xterm"), "-1");
     press(100.2);
     EXPECT_TRUE(app.mainWindow()->isVisible()) << "a second press within 0.3 s opens the window";
-    EXPECT_TRUE(app.state().translationEnabled);
+    EXPECT_TRUE(appSwitch().translationEnabled());
     app.mainWindow()->hide();
     press(100.5);
-    EXPECT_FALSE(app.state().translationEnabled);
+    EXPECT_FALSE(appSwitch().translationEnabled());
     EXPECT_FALSE(app.mainWindow()->isVisible());
     press(86399.95);
     press(0.05);
-    EXPECT_FALSE(app.state().translationEnabled) << "across midnight it is two single clicks";
+    EXPECT_FALSE(appSwitch().translationEnabled()) << "across midnight it is two single clicks";
     menu().toggleItem->trigger();
-    EXPECT_TRUE(app.state().translationEnabled);
-    tray.handleMouseMessage(TrayIcon::LeftButtonDoubleClick);
+    EXPECT_TRUE(appSwitch().translationEnabled());
+    tray.activate(QSystemTrayIcon::DoubleClick);
     EXPECT_EQ(app.mainWindow()->pageView, page->view());
     app.mainWindow()->hide();
     menu().openItem->trigger();
     EXPECT_TRUE(app.mainWindow()->isVisible());
 
-    QMenu* shown = nullptr;
-    tray.popupMenu = [&](QMenu* shownMenu, const QPoint&) {
-        shown = shownMenu;
-        tray.handleMouseMessage(TrayIcon::LeftButtonDown); // dropped while the menu is open
-    };
-    tray.handleMouseMessage(TrayIcon::RightButtonUp);
-    EXPECT_EQ(shown, &menu());
+    tray.activate(QSystemTrayIcon::Context);
+    EXPECT_TRUE(menu().isVisible()) << "the menu pops up at the pointer";
     EXPECT_EQ(menu().defaultAction(), menu().toggleItem);
-    EXPECT_TRUE(app.state().translationEnabled);
+    tray.activate(QSystemTrayIcon::Context);
+    EXPECT_FALSE(menu().isVisible()) << "and goes again";
     QStringList captions;
     for (QAction* action : menu().actions())
         captions.append(action->isSeparator() ? "-" : action->text());
@@ -297,25 +282,22 @@ TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenT
     menu().settingsItem->trigger();
     menu().aboutItem->trigger();
     EXPECT_TRUE(app.dialogs().settingsDialog() && app.dialogs().aboutDialog());
-    for (const auto& [reason, message] : {std::pair{QSystemTrayIcon::Trigger, 513}, {QSystemTrayIcon::DoubleClick, 515},
-                                          {QSystemTrayIcon::Context, 517}, {QSystemTrayIcon::MiddleClick, 0}})
-        EXPECT_EQ(TrayIcon::messageFor(reason), message);
 
     // The switch follows the foreground; the desktop and unknown windows keep it.
     for (const WindowHandle excluded : {Desktop, FileManagerDesktop, WindowHandle(999)}) {
         desktop.fakeWindows.foreground = excluded;
-        fire(app.timers().selectionWatch);
-        EXPECT_FALSE(app.pipeline()->appSwitch().watchActive);
-        EXPECT_EQ(app.state().currentApplication, "xterm");
+        wait(50);
+        EXPECT_FALSE(appSwitch().watchActive());
+        EXPECT_EQ(appSwitch().currentApplication(), "xterm");
     }
     // A window whose process is not told goes by its application id.
     desktop.fakeWindows.applicationIds.insert(WindowHandle(998), "org.example.Foot");
     desktop.fakeWindows.foreground = WindowHandle(998);
-    fire(app.timers().selectionWatch);
-    EXPECT_EQ(app.state().currentApplication, "org.example.foot");
+    wait(50);
+    EXPECT_EQ(appSwitch().currentApplication(), "org.example.foot");
     for (const auto& [value, on] : {std::pair{"2", true}, {"0", false}, {"abc", false}}) {
         setRow("kate", value);
-        EXPECT_EQ(app.pipeline()->appSwitch().storedRow("kate"), on) << value;
+        EXPECT_EQ(appSwitch().storedRow("kate"), on) << value;
     }
 }
 
@@ -366,7 +348,7 @@ TEST_F(ApplicationTest, ExitEndsAtOnceUnlessAskedToEndNormallyAndASecondInstance
     second.fakeSession.otherInstanceRunning = true;
     Application other(second, std::make_unique<FakeServicePage>());
     EXPECT_FALSE(other.start());
-    EXPECT_TRUE(other.mainWindow() == nullptr && other.state().settings.entries().isEmpty()) << "nothing loaded";
+    EXPECT_TRUE(other.mainWindow() == nullptr && other.settings().entries().isEmpty()) << "nothing loaded";
     EXPECT_TRUE(Application::quitRunningInstance(second)) << "--quit ends the one running";
     EXPECT_FALSE(Application::quitRunningInstance(second)) << "and then there is none";
     EXPECT_TRUE(desktop.fakeShell.notifications.isEmpty()) << "with a tray nothing is said";

@@ -12,130 +12,145 @@ namespace {
 
 using PopupBehaviourTest = PopupFixture;
 
+// The level of the window after each step of 30 ms, for as many steps.
+std::vector<int> levelsOver(platform::fake::FakeClock& clock, QWidget& window, int steps)
+{
+    std::vector<int> levels;
+    for (int i = 0; i < steps; ++i) {
+        clock.advance(effects::StepMs);
+        levels.push_back(effects::transparencyLevel(&window));
+    }
+    return levels;
+}
+
 TEST_F(PopupBehaviourTest, TheIconIsOfferedBesideTheSelectionAndOpensThePopupBelowIt)
 {
     offerIcon(400, 300);
     EXPECT_TRUE(icon().isVisible());
     EXPECT_EQ(icon().pos(), QPoint(410, 295));
-    EXPECT_EQ(WindowEffects::transparencyLevel(&icon()), 20);
-    EXPECT_EQ(QPoint(state.iconAnchorX, state.iconAnchorY), QPoint(418, 303));
-    EXPECT_NEAR(state.iconAnchorDistance, std::hypot(18.0, 3.0), 1e-9);
-    EXPECT_EQ(timers.iconRetire.interval(), 2500);
-    EXPECT_TRUE(timers.iconRetire.isEnabled() && timers.iconLeave.isEnabled());
+    EXPECT_EQ(effects::transparencyLevel(&icon()), 20);
+    EXPECT_TRUE(popup.iconRetireRunning() && popup.iconLeaveRunning());
     EXPECT_TRUE(icon().closePicture->isHidden());
 
-    popup.showTranslation("Hallo Welt");
+    popup.showResult("Hallo Welt");
+    EXPECT_FALSE(window().isVisible());
     const QSize target = window().size();
-    QRect firstStep;
-    desktop.fakeClock.onProcessEvents = [&] {
-        if (firstStep.isNull())
-            firstStep = window().geometry();
-    };
-    popup.effects().setTransparency(&icon(), 200); // clicked while fading out
     popup.openPopup(0, 0);
-    EXPECT_EQ(WindowEffects::transparencyLevel(&icon()), 20);
     EXPECT_EQ(icon().pos(), QPoint(410, 295)) << "(0, 0) leaves the icon in place";
-    EXPECT_EQ(firstStep.y(), icon().y() + 16);
-    EXPECT_LE(firstStep.height(), 30);
-    EXPECT_EQ(window().size(), target);
-    EXPECT_EQ(WindowEffects::transparencyLevel(&window()), 20);
+    EXPECT_EQ(window().y(), icon().y() + 16);
+    EXPECT_LE(window().height(), 30) << "it opens small";
+    settle();
+    EXPECT_EQ(window().size(), target) << "and glides to its size";
+    EXPECT_EQ(effects::transparencyLevel(&window()), 20);
     EXPECT_TRUE(icon().offerPicture->isHidden());
-    EXPECT_FALSE(timers.iconLeave.isEnabled() || timers.iconRetire.isEnabled());
+    EXPECT_FALSE(popup.iconLeaveRunning() || popup.iconRetireRunning());
     EXPECT_TRUE(popup.shadow().isVisible());
     popup.hidePopup();
+    settle();
     offerIcon(400, 300);
     popup.openPopup(200, 150);
     EXPECT_EQ(icon().pos(), QPoint(192, 142)) << "opening at the pointer centres the icon on it";
 
     popup.hidePopup();
-    state.settings.set("ControlMode", "1");
-    timers.iconRetire.setEnabled(false);
-    popup.offerIcon(400, 300);
+    configure(TriggerMode::ClickNearEnd);
+    offerIcon(400, 300);
     EXPECT_FALSE(icon().isVisible()) << "parked hidden for the click that opens";
     EXPECT_EQ(icon().pos(), QPoint(392, 292));
-    EXPECT_FALSE(timers.iconRetire.isEnabled());
+    EXPECT_FALSE(popup.iconRetireRunning());
 
-    // Where no click outside the program is seen, the icon is offered instead; where
-    // the pointer is not followed, it waits for its click or its time-out.
-    state.buttonsUnseen = true;
+    // Where the pointer is not followed, the icon waits for its click or its time-out.
+    configure();
     desktop.fakeInput.follows = false;
-    popup.offerIcon(400, 300);
-    EXPECT_TRUE(icon().isVisible() && timers.iconRetire.isEnabled());
-    EXPECT_FALSE(timers.iconLeave.isEnabled());
+    offerIcon(400, 300);
+    EXPECT_TRUE(icon().isVisible() && popup.iconRetireRunning());
+    EXPECT_FALSE(popup.iconLeaveRunning());
 }
 
-TEST_F(PopupBehaviourTest, HidingFadesThePopupOutAndTheIconLeavesWhenThePointerDoes)
+TEST_F(PopupBehaviourTest, DismissingFadesThePopupOutAndClosesWhateverIsShown)
 {
     openWith("Hallo Welt", 600, 300);
     QSignalSpy dismissals(&popup, &Popup::dismissed);
-    std::vector<int> levels;
-    desktop.fakeClock.onProcessEvents = [&] { levels.push_back(WindowEffects::transparencyLevel(&window())); };
     popup.hidePopup();
-    EXPECT_EQ(levels, (std::vector<int>{98, 177, 255}));
-    EXPECT_FALSE(window().isVisible() || icon().isVisible() || popup.shadow().isVisible());
-    EXPECT_TRUE(window().serviceLink->isHidden());
+    EXPECT_FALSE(icon().isVisible() || popup.shadow().isVisible() || window().serviceLink->isVisible());
+    EXPECT_EQ(levelsOver(desktop.fakeClock, window(), 3), (std::vector<int>{98, 177, 255}));
+    EXPECT_FALSE(window().isVisible());
     EXPECT_EQ(dismissals.count(), 1);
     popup.hidePopup();
     EXPECT_EQ(dismissals.count(), 1) << "nothing shown, nothing dismissed";
     window().show();
     popup.hidePopup();
+    settle();
     EXPECT_FALSE(window().isVisible()) << "a popup whose icon went is closed all the same";
     EXPECT_EQ(dismissals.count(), 2);
 
+    // Opened again while it fades out: it stays.
+    openWith("Hallo Welt", 600, 300);
+    popup.hidePopup();
+    desktop.fakeClock.advance(40);
+    popup.openPopup(0, 0);
+    settle();
+    EXPECT_TRUE(window().isVisible() && icon().isVisible());
+    EXPECT_EQ(effects::transparencyLevel(&window()), 20);
+}
+
+TEST_F(PopupBehaviourTest, TheIconRetiresOrLeavesWithThePointerUnlessTakenOverMeanwhile)
+{
     icon().setGeometry(100, 100, 16, 16);
+    icon().show();
     for (const auto& [pointer, over] : {std::pair{QPoint(100, 108), false}, {QPoint(101, 108), true},
                                         {QPoint(115, 108), true}, {QPoint(116, 108), false}, {QPoint(108, 100), false}}) {
         desktop.fakeInput.cursor = pointer;
-        EXPECT_EQ(popup.isPointerOver(&icon()), over) << pointer.x() << "," << pointer.y();
+        EXPECT_EQ(popup.isPointerOverPopupOrIcon(), over) << pointer.x() << "," << pointer.y();
     }
+    icon().hide();
+    desktop.fakeInput.cursor = QPoint(100, 108);
+    EXPECT_FALSE(popup.isPointerOverPopupOrIcon()) << "a hidden window is not under the pointer";
+
+    desktop.fakeInput.follows = false; // no leaving: only the retire
     offerIcon(600, 300);
     desktop.fakeInput.cursor = icon().geometry().center();
-    popup.onIconRetireTick();
-    EXPECT_TRUE(icon().isVisible() && timers.iconRetire.isRunning()) << "a full interval starts anew";
+    desktop.fakeClock.advance(2500 * 3);
+    EXPECT_TRUE(icon().isVisible() && popup.iconRetireRunning()) << "a pointer resting on it keeps it";
     desktop.fakeInput.cursor = QPoint(10, 10);
-    levels.clear();
-    desktop.fakeClock.onProcessEvents = [&] { levels.push_back(WindowEffects::transparencyLevel(&icon())); };
-    popup.onIconRetireTick();
-    EXPECT_EQ(levels, (std::vector<int>{131, 162, 193, 224, 255}));
-    EXPECT_FALSE(icon().isVisible() || timers.iconRetire.isEnabled());
+    desktop.fakeClock.advance(popupSettings().iconRetireMs.value_or(0));
+    EXPECT_EQ(levelsOver(desktop.fakeClock, icon(), 5), (std::vector<int>{131, 162, 193, 224, 255}));
+    EXPECT_FALSE(icon().isVisible());
     // Clicked open, or offered for a new selection, while it fades: it stays.
-    popup.showTranslation("Hallo Welt");
+    popup.showResult("Hallo Welt");
     for (const bool clickedOpen : {true, false}) {
         offerIcon(600, 300);
         desktop.fakeInput.cursor = QPoint(10, 10);
-        int steps = 0;
-        desktop.fakeClock.onProcessEvents = [&] {
-            if (++steps == 2)
-                clickedOpen ? popup.openPopup(0, 0) : offerIcon(300, 200);
-        };
-        popup.onIconRetireTick();
+        desktop.fakeClock.advance(2500 + 60);
+        clickedOpen ? popup.openPopup(0, 0) : offerIcon(300, 200);
+        desktop.fakeClock.advance(500);
         EXPECT_TRUE(icon().isVisible()) << clickedOpen;
-        EXPECT_EQ(WindowEffects::transparencyLevel(&icon()), 20) << clickedOpen;
+        EXPECT_EQ(effects::transparencyLevel(&icon()), 20) << clickedOpen;
         EXPECT_EQ(window().isVisible(), clickedOpen);
-        desktop.fakeClock.onProcessEvents = nullptr;
         popup.hidePopup();
+        settle();
     }
+
     // Anchor (618, 303) at 18.2 px from the pointer: dismissed beyond 68.2 px.
+    desktop.fakeInput.follows = true;
     for (const auto& [pointer, dismissed] : {std::pair{QPoint(618, 371), false}, {QPoint(687, 303), true}}) {
         offerIcon(600, 300);
         desktop.fakeInput.cursor = pointer;
-        popup.onIconLeaveTick();
-        EXPECT_EQ(!icon().isVisible() && !timers.iconLeave.isEnabled(), dismissed) << pointer.x();
+        desktop.fakeClock.advance(60);
+        EXPECT_EQ(!icon().isVisible(), dismissed) << pointer.x();
         popup.hidePopup();
     }
 }
 
-TEST_F(PopupBehaviourTest, TheIconsButtonsTheCopyLinkAndTheCloseMark)
+TEST_F(PopupBehaviourTest, TheIconsButtonsTheCopyLinkTheCloseMarkAndTheWaitingDots)
 {
-    for (const auto& [swapped, button, off] : {std::tuple{false, 2, true}, {false, 1, false}, {false, 4, false},
-                                               {true, 2, true}, {true, 1, false}}) {
-        state.secondaryButton = swapped ? 1 : 2;
+    for (const auto& [button, off] : {std::pair{Qt::RightButton, true}, {Qt::LeftButton, false}, {Qt::MiddleButton, false}}) {
         offerIcon(600, 300);
         QSignalSpy offs(&popup, &Popup::translateOffRequested);
         emit icon().offerPicture->mouseDown(button);
-        EXPECT_EQ(offs.count(), off ? 1 : 0) << swapped << " " << button;
+        EXPECT_EQ(offs.count(), off ? 1 : 0) << button;
         EXPECT_EQ(window().isVisible(), !off) << "any other button opens the popup";
         popup.hidePopup();
+        settle();
     }
     QSignalSpy copies(&popup, &Popup::copyRequested);
     openWith("Hola mundo", 600, 300);
@@ -160,25 +175,33 @@ TEST_F(PopupBehaviourTest, TheIconsButtonsTheCopyLinkAndTheCloseMark)
     EXPECT_EQ(copies.takeFirst().at(0).toString(), QString("1\u00a0000 km"));
     openWith("Hola", 600, 300);
     emit icon().closePicture->clicked();
+    settle();
     EXPECT_FALSE(window().isVisible() || icon().isVisible());
+
+    popup.showWaiting();
+    QStringList dots{popup.shownText()};
+    for (int i = 0; i < 6; ++i) {
+        desktop.fakeClock.advance(200);
+        dots << popup.shownText();
+    }
+    EXPECT_EQ(dots, QStringList({".....", "", ".", "..", "...", "....", "....."}));
+    popup.showResult("Hola");
+    desktop.fakeClock.advance(400);
+    EXPECT_EQ(popup.shownText(), "Hola") << "a text ends the dots";
 }
 
-TEST_F(PopupBehaviourTest, DressingFollowsTheColoursAndTheBorderAndTheDotsCount)
+TEST_F(PopupBehaviourTest, DressingFollowsTheColoursAndTheBorder)
 {
-    for (const auto& [border, shown, iconBackground] : {std::tuple{"1", true, QColor(128, 128, 128)},
-                                                        {"abc", false, QColor(255, 255, 255)}}) {
-        state.settings.set("border", border);
-        popup.dress();
-        EXPECT_EQ(!window().border->isHidden(), shown) << border;
+    for (const auto& [border, iconBackground] : {std::pair{true, QColor(128, 128, 128)}, {false, QColor(255, 255, 255)}}) {
+        settings.border = border;
+        configure();
+        EXPECT_EQ(!window().border->isHidden(), border);
         EXPECT_EQ(icon().palette().color(QPalette::Window), iconBackground) << border;
     }
     EXPECT_EQ(window().border->borderColor(), QColor(128, 128, 128));
     EXPECT_EQ(window().serviceLink->caption(), "Powered by Apertium");
     EXPECT_EQ(window().copyLink->palette().color(QPalette::WindowText), QColor(128, 128, 128));
     EXPECT_EQ(window().palette().color(QPalette::Window), QColor(255, 255, 255));
-    popup.setShownText("...");
-    emit timers.progressDots.timeout();
-    EXPECT_EQ(popup.shownText(), "....") << "one more waiting dot, up to five";
 }
 
 } // namespace

@@ -1,11 +1,9 @@
 #pragma once
-// The popup windows on the fake desktop: a 1024 x 768 screen at 96 dpi (15 twips per
-// pixel), the shipped look, and the program's timers that the popup drives.
+// The popup windows on the fake desktop: a 1024 x 768 screen, the shipped look, and the
+// fake clock that runs their timers, fades and glides.
 #include "FakeDesktop.h"
 #include "PopupState.h"
-#include "common/AppState.h"
 #include "common/LinkLabel.h"
-#include "common/ProgramTimers.h"
 #include "popup/FloatingIcon.h"
 #include "popup/Popup.h"
 #include "popup/ShadowWindow.h"
@@ -17,26 +15,29 @@
 class PopupFixture : public testing::Test {
 protected:
     FakeDesktop desktop;
-    AppState state = popupState();
-    ProgramTimers timers;
-    Popup popup{state, desktop, timers};
+    AppSettings settings = popupSettings();
+    Popup popup{desktop};
 
-    void SetUp() override { popup.dress(); }
+    void SetUp() override { configure(); }
+    void configure(TriggerMode trigger = TriggerMode::ClickIcon) { popup.configure(settings, trigger); }
 
     TranslationPopup& window() { return popup.translationWindow(); }
     FloatingIcon& icon() { return popup.icon(); }
+    // Lets the fades and the glide run to their end.
+    void settle() { desktop.fakeClock.advance(3000); }
 
     // The icon offered at the end of a selection at (x, y) with the pointer there.
-    void offerIcon(int x, int y)
+    void offerIcon(int x, int y, int selectionLeft = 0)
     {
         desktop.fakeInput.cursor = QPoint(x, y);
-        popup.offerIcon(x, y);
+        popup.offerIcon(x, y, selectionLeft);
     }
-    // A text put into the popup and the popup opened from the icon.
-    void openWith(const QString& text, int x, int y)
+    // A text put into the popup and the popup opened from the icon, glided open.
+    void openWith(const QString& text, int x, int y, int selectionLeft = 0)
     {
-        offerIcon(x, y);
-        popup.showTranslation(text);
+        offerIcon(x, y, selectionLeft);
+        popup.showResult(text);
         popup.openPopup(0, 0);
+        settle();
     }
 };

@@ -6,16 +6,19 @@
 
 class QLockFile;
 
-namespace platform::x11 {
+// Back-end pieces that need no display server, only Linux and the freedesktop
+// conventions. (The namespace is not "linux": the compiler defines that word.)
+namespace platform::os {
 
-class X11Session : public Session {
+// The running process on a Linux desktop: the single-instance lock in the runtime
+// folder, its arguments, the signals that ask it to end.
+class LinuxSession : public Session {
 public:
-    X11Session();
-    ~X11Session() override;
+    LinuxSession();
+    ~LinuxSession() override;
 
     bool claimSingleInstance(const QString& name) override;
     bool endRunningInstance(const QString& name) override;
-    int osVersion() override;
     QStringList arguments() override;
     QStringList browserExecutables() override;
     QStringList desktopShellExecutables() override;
@@ -31,4 +34,4 @@ private:
     EndSignals endSignals_;
 };
 
-} // namespace platform::x11
+} // namespace platform::os

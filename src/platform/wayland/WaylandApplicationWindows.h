@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Windows.h"
+#include "platform/ApplicationWindows.h"
 
 namespace platform::wayland {
 
@@ -8,11 +8,11 @@ class ToplevelTracker;
 
 // Other applications' windows in a Wayland session: the active one from the
 // compositor's window list, the selection from data-control. Window places are the
-// compositor's secret, and the copy request answers with the primary selection, whose
+// compositor's secret, and the selected text is the primary selection, whose
 // every change the watcher hears of (it cannot see the buttons).
-class WaylandWindows : public Windows {
+class WaylandApplicationWindows : public ApplicationWindows {
 public:
-    WaylandWindows(ToplevelTracker& toplevels, DataControlSelection& selection);
+    WaylandApplicationWindows(ToplevelTracker& toplevels, DataControlSelection& selection);
 
     WindowHandle foregroundWindow() override;
     std::int64_t windowProcessId(WindowHandle window) override;
@@ -23,7 +23,7 @@ public:
     bool deliverForegroundChanges(std::function<void()> handler) override;
     bool deliverSelectionChanges(std::function<void(bool selected)> handler) override;
     void notePrimaryButtonDown(std::uint32_t) override {}
-    std::optional<QString> copyMessage(WindowHandle window) override;
+    std::optional<QString> selectedText(WindowHandle window) override;
 
 private:
     ToplevelTracker& toplevels_;

@@ -10,11 +10,11 @@
 
 namespace platform {
 
-// Other applications' windows: which one is in front, who owns it, and the copy
-// request that asks a window for its selected text.
-class Windows {
+// The other applications' windows: which one is in front, who owns it, where it is,
+// and the text the user has selected in it.
+class ApplicationWindows {
 public:
-    virtual ~Windows() = default;
+    virtual ~ApplicationWindows() = default;
 
     // The window the user works in (its top-level); 0 when there is none.
     virtual WindowHandle foregroundWindow() = 0;
@@ -52,8 +52,9 @@ public:
     virtual bool reportsGeometry() { return true; }
 
     // From now on handler runs, from the event loop, whenever the foreground window
-    // may have changed, and once soon after the call for the window in front. False where the back end cannot tell; its caller then asks
-    // foregroundWindow() on a timer instead.
+    // may have changed, and once soon after the call for the window in front. False
+    // where the back end cannot tell; its caller then asks foregroundWindow() on a
+    // timer instead.
     virtual bool deliverForegroundChanges(std::function<void()> handler)
     {
         (void)handler;
@@ -62,7 +63,7 @@ public:
 
     // Where no client can see the mouse buttons (Wayland): from now on handler runs,
     // from the event loop, whenever the primary selection changes, with false when it
-    // was cleared; copyMessage() then answers with its text. False where the back end
+    // was cleared; selectedText() then answers with its text. False where the back end
     // sees the buttons instead.
     virtual bool deliverSelectionChanges(std::function<void(bool selected)> handler)
     {
@@ -75,10 +76,10 @@ public:
     // eventTimeMs: the press's own time from Input::ButtonEvent; 0 when it was
     // noticed by sampling and its time is unknown.
     virtual void notePrimaryButtonDown(std::uint32_t eventTimeMs) = 0;
-    // Asks the window for the text the user has selected in it. Answers only with a
-    // selection of the window's own process made since the primary button last went
+    // The text the user has selected in the window (the primary selection), when the
+    // window's own process made that selection since the primary button last went
     // down; nothing otherwise. The wait for the application is bounded.
-    virtual std::optional<QString> copyMessage(WindowHandle window) = 0;
+    virtual std::optional<QString> selectedText(WindowHandle window) = 0;
 };
 
 } // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/wayland/WaylandWindows.h"
+#include "platform/wayland/WaylandApplicationWindows.h"
 
 #include "platform/wayland/DataControlSelection.h"
 #include "platform/wayland/ToplevelTracker.h"
@@ -7,33 +7,33 @@
 
 namespace platform::wayland {
 
-WaylandWindows::WaylandWindows(ToplevelTracker& toplevels, DataControlSelection& selection)
+WaylandApplicationWindows::WaylandApplicationWindows(ToplevelTracker& toplevels, DataControlSelection& selection)
     : toplevels_(toplevels), selection_(selection)
 {
 }
 
-WindowHandle WaylandWindows::foregroundWindow()
+WindowHandle WaylandApplicationWindows::foregroundWindow()
 {
     return toplevels_.activeWindow();
 }
 
-std::int64_t WaylandWindows::windowProcessId(WindowHandle window)
+std::int64_t WaylandApplicationWindows::windowProcessId(WindowHandle window)
 {
     return window == 0 ? 0 : toplevels_.processId(window);
 }
 
-QStringList WaylandWindows::windowClass(WindowHandle window)
+QStringList WaylandApplicationWindows::windowClass(WindowHandle window)
 {
     const QString id = applicationId(window);
     return id.isEmpty() ? QStringList() : QStringList{id};
 }
 
-QString WaylandWindows::applicationId(WindowHandle window)
+QString WaylandApplicationWindows::applicationId(WindowHandle window)
 {
     return window == 0 ? QString() : toplevels_.applicationId(window);
 }
 
-bool WaylandWindows::deliverForegroundChanges(std::function<void()> handler)
+bool WaylandApplicationWindows::deliverForegroundChanges(std::function<void()> handler)
 {
     toplevels_.setActiveChangedHandler(handler);
     // Once for the window already in front.
@@ -41,7 +41,7 @@ bool WaylandWindows::deliverForegroundChanges(std::function<void()> handler)
     return true;
 }
 
-bool WaylandWindows::deliverSelectionChanges(std::function<void(bool selected)> handler)
+bool WaylandApplicationWindows::deliverSelectionChanges(std::function<void(bool selected)> handler)
 {
     if (!selection_.isAvailable())
         return false;
@@ -49,7 +49,7 @@ bool WaylandWindows::deliverSelectionChanges(std::function<void(bool selected)> 
     return true;
 }
 
-std::optional<QString> WaylandWindows::copyMessage(WindowHandle window)
+std::optional<QString> WaylandApplicationWindows::selectedText(WindowHandle window)
 {
     if (window == 0)
         return std::nullopt;

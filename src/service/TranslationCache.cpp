@@ -1,4 +1,4 @@
-#include "common/TranslationCache.h"
+#include "service/TranslationCache.h"
 
 #include "common/TextCacheKey.h"
 

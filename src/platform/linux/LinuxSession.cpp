@@ -1,4 +1,4 @@
-#include "platform/x11/X11Session.h"
+#include "platform/linux/LinuxSession.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,12 +8,12 @@
 #include <csignal>
 #include <unistd.h>
 
-namespace platform::x11 {
+namespace platform::os {
 
-X11Session::X11Session() = default;
-X11Session::~X11Session() = default;
+LinuxSession::LinuxSession() = default;
+LinuxSession::~LinuxSession() = default;
 
-QString X11Session::lockPath(const QString& name)
+QString LinuxSession::lockPath(const QString& name)
 {
     // A lock file per user in the runtime folder.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -22,7 +22,7 @@ QString X11Session::lockPath(const QString& name)
     return folder + "/" + name + "-" + QString::number(getuid()) + ".lock";
 }
 
-bool X11Session::claimSingleInstance(const QString& name)
+bool LinuxSession::claimSingleInstance(const QString& name)
 {
     // QLockFile recognises the lock of a process that ended without releasing it
     // (Exit terminates at once) as stale.
@@ -34,7 +34,7 @@ bool X11Session::claimSingleInstance(const QString& name)
     return true;
 }
 
-bool X11Session::endRunningInstance(const QString& name)
+bool LinuxSession::endRunningInstance(const QString& name)
 {
     QLockFile lock(lockPath(name));
     lock.setStaleLockTime(0);
@@ -48,34 +48,27 @@ bool X11Session::endRunningInstance(const QString& name)
     return lock.tryLock(EndWaitMs);
 }
 
-int X11Session::osVersion()
-{
-    // The toolkit always offers per-window transparency here; whether a compositor
-    // makes it visible is decided where windows are shown.
-    return 600;
-}
-
-QStringList X11Session::arguments()
+QStringList LinuxSession::arguments()
 {
     return QCoreApplication::arguments().mid(1);
 }
 
-QStringList X11Session::browserExecutables()
+QStringList LinuxSession::browserExecutables()
 {
     // The names /proc reports for the browsers Debian and the vendors ship.
     return {"firefox-esr", "firefox", "chromium", "chrome", "google-chrome", "opera",
             "brave",       "vivaldi-bin", "epiphany", "falkon", "konqueror"};
 }
 
-void X11Session::terminateProcess(int exitCode)
+void LinuxSession::terminateProcess(int exitCode)
 {
     _exit(exitCode);
 }
 
-QStringList X11Session::desktopShellExecutables()
+QStringList LinuxSession::desktopShellExecutables()
 {
     return {"plasmashell", "gnome-shell", "xfdesktop", "xfce4-panel", "lxpanel", "lxqt-panel",
             "mate-panel", "budgie-panel", "cinnamon", "nemo-desktop", "trayer", "tint2"};
 }
 
-} // namespace platform::x11
+} // namespace platform::os

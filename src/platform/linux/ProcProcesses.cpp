@@ -1,10 +1,10 @@
-#include "platform/x11/ProcProcesses.h"
+#include "platform/linux/ProcProcesses.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-namespace platform::x11 {
+namespace platform::os {
 namespace {
 
 QByteArray readSmallFile(const QString& path)
@@ -93,4 +93,4 @@ QString ProcProcesses::executablePath(std::uint32_t pid)
     return withoutDeletedMark(QFile::symLinkTarget(link));
 }
 
-} // namespace platform::x11
+} // namespace platform::os

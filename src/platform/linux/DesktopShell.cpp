@@ -1,4 +1,4 @@
-#include "platform/x11/X11Shell.h"
+#include "platform/linux/DesktopShell.h"
 
 #include "platform/freedesktop/DesktopNotifications.h"
 #include "platform/freedesktop/DesktopPortal.h"
@@ -11,8 +11,9 @@
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QUrl>
+#include <optional>
 
-namespace platform::x11 {
+namespace platform::os {
 namespace {
 
 // How long the opener may take to report a failure. An opener still running after
@@ -49,91 +50,91 @@ QString defaultProgramFor(const QString& mimeType)
     return QString::fromUtf8(query.readAllStandardOutput()).trimmed();
 }
 
-// 0 when the local path can be handed to the opener; otherwise the failure.
-int checkLocal(const QFileInfo& info)
+// Nothing when the local path can be handed to the opener; otherwise the failure.
+std::optional<OpenResult> checkLocal(const QFileInfo& info)
 {
     if (!info.exists())
-        return QFileInfo(info.absolutePath()).isDir() ? Shell::FileNotFound : Shell::PathNotFound;
+        return QFileInfo(info.absolutePath()).isDir() ? OpenResult::FileNotFound : OpenResult::PathNotFound;
     const QString mimeType = info.isDir() ? QStringLiteral("inode/directory")
                                           : QMimeDatabase().mimeTypeForFile(info).name();
     if (!QStandardPaths::findExecutable("xdg-mime").isEmpty() && defaultProgramFor(mimeType).isEmpty())
-        return Shell::NoAssociation;
-    return 0;
+        return OpenResult::NoProgram;
+    return std::nullopt;
 }
 
-int fromOpenerExit(int exitCode)
+OpenResult fromOpenerExit(int exitCode)
 {
     switch (exitCode) {
     case 0:
-        return Shell::Opened;
+        return OpenResult::Opened;
     case XdgFileMissing:
-        return Shell::FileNotFound;
+        return OpenResult::FileNotFound;
     case XdgToolMissing:
-        return Shell::NoAssociation;
+        return OpenResult::NoProgram;
     case XdgSyntaxError:
     default:
-        return Shell::OpenFailed;
+        return OpenResult::Failed;
     }
 }
 
 // Runs the opener on one argument and waits a short while for its verdict, letting
 // the program's timers run meanwhile. An opener that is still busy is left to
 // finish on its own.
-int runOpener(const QString& argument)
+OpenResult runOpener(const QString& argument)
 {
     if (QStandardPaths::findExecutable("xdg-open").isEmpty())
-        return Shell::NoAssociation;
+        return OpenResult::NoProgram;
     auto* opener = new QProcess(QCoreApplication::instance());
     opener->setStandardOutputFile(QProcess::nullDevice());
     opener->setStandardErrorFile(QProcess::nullDevice());
     opener->start("xdg-open", {argument});
     if (!opener->waitForStarted(QueryTimeoutMs)) {
         delete opener;
-        return Shell::NoAssociation;
+        return OpenResult::NoProgram;
     }
     QDeadlineTimer verdict(OpenerVerdictMs);
     while (!opener->waitForFinished(20) && !verdict.hasExpired())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (opener->state() != QProcess::NotRunning) {
         QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
-        return Shell::Opened;
+        return OpenResult::Opened;
     }
-    const int result = opener->exitStatus() == QProcess::NormalExit ? fromOpenerExit(opener->exitCode())
-                                                                   : Shell::OpenFailed;
+    const OpenResult result = opener->exitStatus() == QProcess::NormalExit ? fromOpenerExit(opener->exitCode())
+                                                                          : OpenResult::Failed;
     delete opener;
     return result;
 }
 
 } // namespace
 
-int X11Shell::open(const QString& target)
+OpenResult DesktopShell::open(const QString& target)
 {
     const QString trimmed = target.trimmed();
     if (trimmed.isEmpty())
-        return FileNotFound;
+        return OpenResult::FileNotFound;
     const QUrl url(trimmed, QUrl::TolerantMode);
     if (isAddress(url))
         return runOpener(url.toString(QUrl::FullyEncoded));
     // Always an absolute path, so that a name starting with "-" is never an option.
     const QFileInfo info(url.isLocalFile() ? url.toLocalFile() : trimmed);
-    if (const int failure = checkLocal(info))
-        return failure;
+    if (const auto failure = checkLocal(info))
+        return *failure;
     return runOpener(info.absoluteFilePath());
 }
 
-bool X11Shell::openWith(const QString& target)
+bool DesktopShell::openWith(const QString& target)
 {
     return freedesktop::askWhichProgramOpens(target, 0);
 }
 
-bool X11Shell::hasNotificationArea()
+bool DesktopShell::hasNotificationArea()
 {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-bool X11Shell::notify(const QString& summary, const QString& body)
+bool DesktopShell::notify(const QString& summary, const QString& body)
 {
     return freedesktop::showNotification(QCoreApplication::applicationName(), summary, body);
 }
 
-} // namespace platform::x11
+} // namespace platform::os

@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/Processes.h"
 
-namespace platform::x11 {
+namespace platform::os {
 
 // Processes read from /proc.
 class ProcProcesses : public Processes {
@@ -20,4 +20,4 @@ private:
     QString procRoot_;
 };
 
-} // namespace platform::x11
+} // namespace platform::os

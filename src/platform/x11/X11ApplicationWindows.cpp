@@ -1,4 +1,4 @@
-#include "platform/x11/X11Windows.h"
+#include "platform/x11/X11ApplicationWindows.h"
 
 #include "platform/qt/DevicePixels.h"
 #include "platform/x11/X11Connection.h"
@@ -21,7 +21,7 @@ namespace platform::x11 {
 
 using Selection = X11Selections::Selection;
 
-X11Windows::X11Windows(X11Connection& connection, X11Selections& selections)
+X11ApplicationWindows::X11ApplicationWindows(X11Connection& connection, X11Selections& selections)
     : connection_(connection), selections_(selections)
 {
     primaryChangesAtPress_ = selections_.changeCount(Selection::Primary);
@@ -40,7 +40,7 @@ X11Windows::X11Windows(X11Connection& connection, X11Selections& selections)
     }
 }
 
-bool X11Windows::deliverForegroundChanges(std::function<void()> handler)
+bool X11ApplicationWindows::deliverForegroundChanges(std::function<void()> handler)
 {
     // Without a window manager that publishes the active window, focus changes
     // would have to be followed window by window; the caller samples instead.
@@ -52,7 +52,7 @@ bool X11Windows::deliverForegroundChanges(std::function<void()> handler)
     return true;
 }
 
-void X11Windows::callForegroundHandler()
+void X11ApplicationWindows::callForegroundHandler()
 {
     // One call for a burst of changes: the handler reads the property itself.
     if (!foregroundHandler_ || foregroundCallQueued_)
@@ -67,13 +67,13 @@ void X11Windows::callForegroundHandler()
         Qt::QueuedConnection);
 }
 
-bool X11Windows::activeWindowChanged()
+bool X11ApplicationWindows::activeWindowChanged()
 {
     connection_.readEvents();
     return std::exchange(activePropertyChanged_, false);
 }
 
-std::optional<WindowHandle> X11Windows::activeWindowProperty()
+std::optional<WindowHandle> X11ApplicationWindows::activeWindowProperty()
 {
     Display* display = connection_.display();
     std::optional<WindowHandle> window;
@@ -86,14 +86,14 @@ std::optional<WindowHandle> X11Windows::activeWindowProperty()
     return window;
 }
 
-bool X11Windows::managerPublishesActiveWindow()
+bool X11ApplicationWindows::managerPublishesActiveWindow()
 {
     Display* display = connection_.display();
     const auto atoms = propertyItems(display, DefaultRootWindow(display), supportedAtom_, XA_ATOM, 4096);
     return atoms && std::find(atoms->begin(), atoms->end(), activeAtom_) != atoms->end();
 }
 
-WindowHandle X11Windows::focusTopLevel()
+WindowHandle X11ApplicationWindows::focusTopLevel()
 {
     // Without a window manager: the focus window, walked up to the child of the root.
     Display* display = connection_.display();
@@ -105,7 +105,7 @@ WindowHandle X11Windows::focusTopLevel()
     return topLevelOf(display, focus);
 }
 
-WindowHandle X11Windows::foregroundWindow()
+WindowHandle X11ApplicationWindows::foregroundWindow()
 {
     Display* display = connection_.display();
     if (!display)
@@ -126,12 +126,12 @@ WindowHandle X11Windows::foregroundWindow()
     return window == WindowHandle(DefaultRootWindow(display)) ? 0 : window;
 }
 
-std::int64_t X11Windows::windowProcessId(WindowHandle window)
+std::int64_t X11ApplicationWindows::windowProcessId(WindowHandle window)
 {
     return processIdOfWindow(connection_.display(), window);
 }
 
-std::optional<QRect> X11Windows::windowRect(WindowHandle window)
+std::optional<QRect> X11ApplicationWindows::windowRect(WindowHandle window)
 {
     Display* display = connection_.display();
     if (!display || window == 0)
@@ -146,7 +146,7 @@ std::optional<QRect> X11Windows::windowRect(WindowHandle window)
     return frame ? std::optional(qt::toIndependent(*frame)) : std::nullopt;
 }
 
-std::optional<QRect> X11Windows::contentRect(WindowHandle window)
+std::optional<QRect> X11ApplicationWindows::contentRect(WindowHandle window)
 {
     Display* display = connection_.display();
     if (!display || window == 0)
@@ -162,7 +162,7 @@ std::optional<QRect> X11Windows::contentRect(WindowHandle window)
     return rect ? std::optional(qt::toIndependent(*rect)) : std::nullopt;
 }
 
-bool X11Windows::isDesktopOrPanel(WindowHandle window)
+bool X11ApplicationWindows::isDesktopOrPanel(WindowHandle window)
 {
     Display* display = connection_.display();
     if (!display || window == 0)
@@ -176,7 +176,7 @@ bool X11Windows::isDesktopOrPanel(WindowHandle window)
     return std::any_of(types->begin(), types->end(), [&](unsigned long type) { return type == desktop || type == dock; });
 }
 
-QStringList X11Windows::windowClass(WindowHandle window)
+QStringList X11ApplicationWindows::windowClass(WindowHandle window)
 {
     Display* display = connection_.display();
     if (!display || window == 0)
@@ -195,13 +195,13 @@ QStringList X11Windows::windowClass(WindowHandle window)
     return trap.failed() ? QStringList{} : names;
 }
 
-void X11Windows::notePrimaryButtonDown(std::uint32_t eventTimeMs)
+void X11ApplicationWindows::notePrimaryButtonDown(std::uint32_t eventTimeMs)
 {
     primaryChangesAtPress_ = selections_.changeCount(Selection::Primary);
     pressTime_ = eventTimeMs;
 }
 
-bool X11Windows::primaryTakenSincePress()
+bool X11ApplicationWindows::primaryTakenSincePress()
 {
     const std::uint64_t changes = selections_.changeCount(Selection::Primary);
     if (pressTime_ == 0)
@@ -214,7 +214,7 @@ bool X11Windows::primaryTakenSincePress()
         && std::int32_t(std::uint32_t(selections_.ownerChangeTime(Selection::Primary)) - pressTime_) >= 0;
 }
 
-std::optional<QString> X11Windows::copyMessage(WindowHandle window)
+std::optional<QString> X11ApplicationWindows::selectedText(WindowHandle window)
 {
     // PRIMARY keeps its text after a deselect: only a selection made since the last
     // press of the primary button, by the asked window's own process, is the user's.

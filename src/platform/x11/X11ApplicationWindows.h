@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Windows.h"
+#include "platform/ApplicationWindows.h"
 
 #include <QObject>
 
@@ -8,11 +8,11 @@ namespace platform::x11 {
 class X11Connection;
 class X11Selections;
 
-// Top-level windows and the copy request, answered from the PRIMARY selection (the
-// text the user has just selected) when it belongs to the asked window's process.
-class X11Windows : public Windows {
+// Top-level windows and the text selected in them, read from the PRIMARY selection
+// when it belongs to the asked window's process.
+class X11ApplicationWindows : public ApplicationWindows {
 public:
-    X11Windows(X11Connection& connection, X11Selections& selections);
+    X11ApplicationWindows(X11Connection& connection, X11Selections& selections);
 
     WindowHandle foregroundWindow() override;
     std::int64_t windowProcessId(WindowHandle window) override;
@@ -22,7 +22,7 @@ public:
     QStringList windowClass(WindowHandle window) override;
     bool deliverForegroundChanges(std::function<void()> handler) override;
     void notePrimaryButtonDown(std::uint32_t eventTimeMs) override;
-    std::optional<QString> copyMessage(WindowHandle window) override;
+    std::optional<QString> selectedText(WindowHandle window) override;
 
 private:
     // Reads the events the server has sent (without a round trip); true when the
