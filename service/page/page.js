@@ -13,7 +13,10 @@
     // How much likelier (log-likelihood) the guessed language must be than the next
     // for its pair alone to be asked; short texts rarely get there.
     const sureMargin = 20;
+    // How many languages compete where the guess is unsure: more for one or two
+    // words, which tell the guess little and cost the server little to translate.
     const unsureContenders = 3;
+    const unsureContendersForAWord = 5;
     const byId = function (id) { return document.getElementById(id); };
 
     let pairs = [];        // {from, to, server} with short codes
@@ -160,7 +163,8 @@
     // The pairs to ask for this text: the one whose source language the guess is
     // sure of, or else the first pair of each of the likeliest few languages, for the
     // unknown-word count to settle. Never more than a few, however many pairs are
-    // installed: the server works through parallel requests one core at a time.
+    // installed: requests asked at once share the machine's cores, so each one more
+    // costs nearly a request's time.
     function contenders(list, text) {
         const sources = Array.from(new Set(list.map(function (p) { return p.from; })));
         if (sources.length === 1)
@@ -169,7 +173,9 @@
         const firstFrom = function (code) { return list.find(function (p) { return p.from === code; }); };
         if (ranked[0].score - ranked[1].score >= sureMargin)
             return [firstFrom(ranked[0].code)];
-        return ranked.slice(0, unsureContenders).map(function (r) { return firstFrom(r.code); });
+        const words = (text.match(/\p{L}+/gu) || []).length;
+        const count = words <= 2 ? unsureContendersForAWord : unsureContenders;
+        return ranked.slice(0, count).map(function (r) { return firstFrom(r.code); });
     }
 
     // Always with the unknown words marked: the marks are counted where several pairs
