@@ -10,6 +10,9 @@
     const guess = window.QUILLORA_GUESS;
     const server = "http://127.0.0.1:" + Number(config.apyPort || 2737);
     const retryMs = 3000;
+    // Texts up to this length are sent as GET, which the server answers a few
+    // milliseconds sooner than a POST; longer ones as POST, which has no length limit.
+    const longestGet = 1000;
     // How much likelier (log-likelihood) the guessed language must be than the next
     // for its pair alone to be asked; short texts rarely get there.
     const sureMargin = 20;
@@ -181,7 +184,8 @@
     // Always with the unknown words marked: the marks are counted where several pairs
     // compete, and taken off the text shown.
     async function translateMarked(pair, text) {
-        const answer = await ask("/translate", { langpair: pair.server, q: text, markUnknown: "yes" }, true);
+        const answer = await ask("/translate", { langpair: pair.server, q: text, markUnknown: "yes" },
+            text.length > longestGet);
         const translated = answer.responseData && answer.responseData.translatedText;
         if (typeof translated !== "string")
             throw new Error("The translation server sent no translation.");

@@ -181,6 +181,8 @@ TEST_F(ServicePageTest, TheButtonEmptiesTheResultAtOnceThenFillsItAndHostileText
                             QChar(0) + " end";
     EXPECT_EQ(translate(hostile), "sp:" + hostile);
     EXPECT_EQ(page->value(page::text), hostile);
+    const QString longText = QString("The children were playing outside. ").repeated(40);
+    EXPECT_EQ(translate(longText), "sp:" + longText) << "a long text goes as a POST";
     EXPECT_EQ(pageScript("document.title"), "Quillora translator");
 }
 
