@@ -6,6 +6,9 @@
 //       quick double-clicks, the focus check, and more translations until
 //       TRANSLATIONS have been shown. Prints
 //       "name value" lines; the details of every stage go to the standard error.
+//   qlr_drive new TERMINAL_WINDOW COLUMNS ROWS TRACE_FILE COUNT
+//       after one selection that warms the page and the server, COUNT selections of
+//       sentences not translated before; prints "new_drawn_ms MEDIAN count/tries"
 //   qlr_drive once TERMINAL_WINDOW COLUMNS ROWS TRACE_FILE
 //       the first selection of a text not translated before; prints "drawn_ms VALUE"
 //       (or "drawn_ms -" when no translation was drawn within the time-out)
@@ -15,6 +18,7 @@
 #include "drive/BenchSentences.h"
 #include "drive/PopupBench.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -142,6 +146,32 @@ bool ready(const XDesk& desk, PopupBench& bench)
     return true;
 }
 
+// Warms the server and the page, and puts sentence 0 into the cache. Until the
+// program has loaded its page a selection only shows that it is not connected.
+bool warmUp(PopupBench& bench, const std::vector<std::string>& sentences)
+{
+    for (int attempt = 0; attempt < StartAttempts; ++attempt) {
+        const bool warm = bench.select(0, int(sentences[0].size()), 4000).drawn();
+        bench.dismiss(0);
+        if (warm)
+            return true;
+        XDesk::sleepMs(2000);
+    }
+    std::cerr << "qlr_drive: the first selection was never translated\n";
+    return false;
+}
+
+// Sentences 1 to count, whole, each new to the program.
+StageSamples selectNewTexts(PopupBench& bench, const std::vector<std::string>& sentences, int count)
+{
+    StageSamples uncached;
+    for (int sentence = 1; sentence <= count; ++sentence) {
+        uncached.add(bench.select(sentence, int(sentences[sentence].size()), TranslationTimeoutMs), true);
+        bench.dismiss(sentence);
+    }
+    return uncached;
+}
+
 int run(char** argv)
 {
     XDesk desk;
@@ -152,26 +182,10 @@ int run(char** argv)
     const int wanted = std::atoi(argv[7]);
     const std::vector<std::string> sentences = benchSentences(Sentences);
     const auto whole = [&](int sentence) { return int(sentences[sentence].size()); };
-
-    // Warms the server and the page, and puts sentence 0 into the cache. Until the
-    // program has loaded its page a selection only shows that it is not connected.
-    bool warm = false;
-    for (int attempt = 0; attempt < StartAttempts && !warm; ++attempt) {
-        warm = bench.select(0, whole(0), 4000).drawn();
-        bench.dismiss(0);
-        if (!warm)
-            XDesk::sleepMs(2000);
-    }
-    if (!warm) {
-        std::cerr << "qlr_drive: the first selection was never translated\n";
+    if (!warmUp(bench, sentences))
         return 1;
-    }
 
-    StageSamples uncached, cached;
-    for (int sentence = 1; sentence <= LatencySamples; ++sentence) {
-        uncached.add(bench.select(sentence, whole(sentence), TranslationTimeoutMs), true);
-        bench.dismiss(sentence);
-    }
+    StageSamples uncached = selectNewTexts(bench, sentences, LatencySamples), cached;
     for (int sample = 0; sample < LatencySamples; ++sample) {
         cached.add(bench.select(0, whole(0), TranslationTimeoutMs), false);
         bench.dismiss(0);
@@ -235,6 +249,22 @@ int run(char** argv)
     return bench.translations() >= wanted ? 0 : 1;
 }
 
+int newTexts(char** argv)
+{
+    XDesk desk;
+    PopupBench bench(desk, terminalOf(argv), argv[5]);
+    if (!ready(desk, bench))
+        return 1;
+    const std::vector<std::string> sentences = benchSentences(Sentences);
+    if (!warmUp(bench, sentences))
+        return 1;
+    const StageSamples uncached =
+        selectNewTexts(bench, sentences, std::clamp(std::atoi(argv[6]), 1, Sentences - 1));
+    uncached.report("new texts");
+    printFigure("new_drawn_ms", uncached, "translation-drawn");
+    return 0;
+}
+
 // One text not translated before. Sentences share their openings, so the beginnings
 // of the second sentence are tried, longer and longer, until one goes to the page (a
 // cached one does not wake the page).
@@ -276,9 +306,11 @@ int main(int argc, char** argv)
     }
     if (command == "run" && argc == 8)
         return run(argv);
+    if (command == "new" && argc == 7)
+        return newTexts(argv);
     if (command == "once" && argc == 6)
         return once(argv);
     std::cerr << "usage: qlr_drive sentences COUNT | qlr_drive run TERMINAL COLUMNS ROWS TRACE KEYS TRANSLATIONS"
-                 " | qlr_drive once TERMINAL COLUMNS ROWS TRACE\n";
+                 " | qlr_drive new TERMINAL COLUMNS ROWS TRACE COUNT | qlr_drive once TERMINAL COLUMNS ROWS TRACE\n";
     return 2;
 }

@@ -176,6 +176,91 @@ xterm -geometry "${columns}x${lines}+0+0" -title qlr-bench-drive -e bash -c \
 started+=($!)
 drive_term=$(scripts/wait-window.sh qlr-bench-drive | cut -d' ' -f1)
 xdotool windowactivate --sync "$drive_term"
+
+# New texts against two translation servers of the bench's own, one offering only the
+# two pairs the package ships with, one every pair install-deps installed
+# (scripts/language-pairs), each behind a copy of the page that talks to it and a fresh
+# instance; and one request to the first server alone for the same sentences, the
+# floor under both.
+free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+# modes_of FOLDER PACKAGE...: a modes folder offering just those packages' pairs.
+modes_of() {
+    local folder=$1
+    shift
+    mkdir -p "$folder"
+    dpkg -L "$@" | grep '/modes/[^/]*\.mode$' | xargs -r ln -sf -t "$folder"
+}
+# serve FOLDER PORT: starts a server with the folder's pairs; its process id once it answers.
+serve() {
+    apertium-apy -p "$2" "$1" >/dev/null 2>&1 &
+    local pid=$!
+    for _ in $(seq 120); do
+        if curl -s --fail --max-time 2 "http://127.0.0.1:$2/listPairs" >/dev/null; then
+            echo "$pid"
+            return 0
+        fi
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.5
+    done
+    kill "$pid"
+    return 1
+}
+# new_texts PORT: the median ms from release to drawn translation of 30 new sentences,
+# by a fresh instance whose page copy talks to the server on PORT.
+new_texts() {
+    local run_home pid
+    run_home=$(mktemp -d)
+    mkdir -p "$run_home/qlr" "$run_home/page"
+    cp service/page/* "$run_home/page/"
+    sed -i "s/apyPort: [0-9]*/apyPort: $1/" "$run_home/page/config.js"
+    printf 'language=enes\r\nControlMode=3\r\nSmoothGlide=0\r\nhideiconinterval=30\r\nserviceurl=file://%s/page/index.html\r\n' \
+        "$run_home" | iconv -f UTF-8 -t UTF-16LE > "$run_home/qlr/qlr.ini"
+    printf '[Applications]\nxterm=-1\n' > "$run_home/qlr/store.ini"
+    AppData="$run_home" XDG_RUNTIME_DIR="$run_home" QLR_TRACE_FILE="$run_home/trace.txt" "$build_dir/qlr" >/dev/null 2>&1 &
+    pid=$!
+    "$build_dir/bench/qlr_drive" new "$drive_term" "$columns" "$lines" "$run_home/trace.txt" 30 2>>"$pairs_home/drive.log" |
+        awk '$1 == "new_drawn_ms" {print $2}'
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    rm -rf "$run_home"
+}
+# server_alone PORT: the median ms of one /translate request for each of the same sentences.
+server_alone() {
+    sed -n '2,31p' "$home/sentences.txt" | while IFS= read -r sentence; do
+        curl -s -o /dev/null -w '%{time_total}\n' -G --data-urlencode "langpair=eng|spa" \
+            --data-urlencode "q=$sentence" --data-urlencode "markUnknown=no" "http://127.0.0.1:$1/translate"
+    done | sort -n | awk '{v[NR] = $1} END {if (NR) printf "%.1f", v[int((NR + 1) / 2)] * 1000}'
+}
+pairs_home=$(mktemp -d)
+mapfile -t bench_pairs < <(grep -v -e '^#' -e '^$' scripts/language-pairs)
+modes_of "$pairs_home/shipped" apertium-eng-spa apertium-eng-cat
+modes_of "$pairs_home/all" "${bench_pairs[@]}"
+shipped_port=$(free_port)
+all_port=$(free_port)
+two_ms= all_ms= alone_ms=
+if shipped_pid=$(serve "$pairs_home/shipped" "$shipped_port") && started+=("$shipped_pid") &&
+    all_pid=$(serve "$pairs_home/all" "$all_port") && started+=("$all_pid"); then
+    two_ms=$(new_texts "$shipped_port")
+    all_ms=$(new_texts "$all_port")
+    alone_ms=$(server_alone "$shipped_port")
+fi
+number_or_dash() { [ -n "$1" ] && [ "$1" != - ] && awk -v v="$1" 'BEGIN {printf "%.1f", v}' || echo -; }
+alone_ms=$(number_or_dash "$alone_ms")
+two_ms=$(number_or_dash "$two_ms")
+all_ms=$(number_or_dash "$all_ms")
+row "one server request alone" "$alone_ms" ms "" \
+    "one /translate request a sentence (curl, eng|spa), median over 30 new sentences, the 2-pair server below"
+if [ "$alone_ms" != - ]; then
+    row "new text, drawn (2 pairs)" "$two_ms" ms "$(awk -v a="$alone_ms" 'BEGIN {printf "%.1f", a + 25}')" \
+        "release to the paint of a new sentence's translation, server with the 2 shipped pairs (eng-spa, eng-cat), median of 30; goal: one server request + 25 ms"
+fi
+if [ "$two_ms" != - ]; then
+    row "new text, drawn (${#bench_pairs[@]} pairs)" "$all_ms" ms "$(awk -v t="$two_ms" 'BEGIN {printf "%.1f", t * 1.3}')" \
+        "the same with every pair of scripts/language-pairs installed ($(ls "$pairs_home/all" | wc -l) modes), median of 30; goal: 1.3 x the 2-pair figure"
+fi
+for pid in ${shipped_pid:-} ${all_pid:-}; do kill "$pid" 2>/dev/null || true; done
+stages_pairs=$(grep -E '^new texts \(' "$pairs_home/drive.log" || true)
+rm -rf "$pairs_home"
 AppData="$home" XDG_RUNTIME_DIR="$home" QLR_TRACE_FILE="$home/trace.txt" "$build_dir/qlr" >/dev/null 2>&1 &
 qlr_pid=$!
 started+=($qlr_pid)
@@ -214,15 +299,8 @@ row "quick double-clicks translated" "$all_shown" "" "all of them" \
 focus=$(figure focus)
 row "focus kept" "${focus:--}" "" always \
     "3 times, popup shown: keyboard not grabbed (XGrabKeyboard succeeds), xterm still _NET_ACTIVE_WINDOW, typed keys reach xterm"
-# The translation server alone, one request a sentence, for the same sentences: the
-# floor under the uncached latency.
-apy_port=$(scripts/apy.sh port)
-apy_ms=$(sed -n '2,31p' "$home/sentences.txt" | while IFS= read -r sentence; do
-    curl -s -o /dev/null -w '%{time_total}\n' -G --data-urlencode "langpair=eng|spa" \
-        --data-urlencode "q=$sentence" --data-urlencode "markUnknown=no" "http://127.0.0.1:$apy_port/translate"
-done | sort -n | awk '{v[NR] = $1} END {if (NR) printf "%.1f", v[int((NR + 1) / 2)] * 1000}')
-references+=("translation server alone|${apy_ms:--} ms|one /translate request a sentence (curl), median over 30 of the sentences above; the page asks for each new text once per candidate pair and then once more")
 stages=$(grep -E '^(cached|uncached|double-clicked) \(' "$drive_log" || true)
+[ -n "$stages_pairs" ] && stages+=$'\n'"new texts, 2 pairs then ${#bench_pairs[@]}: "$'\n'"$stages_pairs"
 grep -v -E '^(cached|uncached|double-clicked) \(' "$drive_log" >&2 || true
 # The same instance left alone: what it holds once the user has not translated for a while.
 echo "resting $rest_minutes minutes for the last memory figure" >&2
@@ -259,7 +337,9 @@ machine="$(date -u +%Y-%m-%dT%H:%MZ) · $(git rev-parse --short HEAD 2>/dev/null
     echo "|---|---|---|---|---|"
     for r in "${rows[@]}"; do
         IFS='|' read -r figure value unit goal how <<<"$r"
-        if [ "$value" = yes ] || [ "$value" = no ]; then
+        if [ -z "$goal" ]; then
+            echo "| $figure | $value $unit | – | – | $how |"
+        elif [ "$value" = yes ] || [ "$value" = no ]; then
             echo "| $figure | $value | $goal | – | $how |"
         elif [ "$value" = "-" ]; then
             goal_text="≤ $goal $unit"; [ -z "$unit" ] && goal_text=$goal

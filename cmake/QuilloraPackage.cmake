@@ -2,7 +2,8 @@
 # quillora_<version>_amd64.deb. The Qt libraries the program links come from
 # dpkg-shlibdeps (with the browser engine's helper process); the rest is what it
 # needs at run time without linking it: the font of its mark and the translation
-# server with one language pair (the server runs as the service its own package
+# server with one language pair, recommending a second and suggesting the other
+# English pairs (the server runs as the service its own package
 # sets up, on the port the installed page talks to).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillora)
@@ -17,6 +18,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, apertium-apy, apertium-eng-spa")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "apertium-eng-cat")
+# Debian's other pairs with English, for whoever reads or writes those languages.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS
+    "apertium-en-gl, apertium-eo-en, apertium-hbs-eng, apertium-eu-en, apertium-isl-eng, apertium-mkd-eng")
 # The summary above is the synopsis; this is the extended description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quillora lives in the notification area. When you finish selecting text in
 any application it copies the selection, translates it offline through the

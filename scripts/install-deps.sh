@@ -16,12 +16,14 @@ packages=(
     xdg-utils
     # the fuzz targets (libFuzzer with clang)
     clang libclang-rt-14-dev
-    # the translation back end
-    apertium-apy apertium-eng-spa apertium-eng-cat curl
+    # the translation back end (its language pairs: scripts/language-pairs)
+    apertium-apy curl
     # the Wayland back end and its test desktop (scripts/waylanddesktop.sh): headless
     # sway with XWayland, a terminal to select in, screenshots, the clipboard tools
     libwayland-dev wayland-protocols sway xwayland foot grim wl-clipboard qt6-wayland
 )
+mapfile -t pairs < <(grep -v -e '^#' -e '^$' "$(dirname "$0")/language-pairs")
+packages+=("${pairs[@]}")
 # The Plasma compositor for the Wayland tests on KWin, without its recommendations:
 # with them it brings a whole Plasma desktop (about 780 packages instead of 149).
 bare_packages=(kwin-wayland)

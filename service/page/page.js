@@ -7,8 +7,19 @@
 (function () {
     const config = window.QUILLORA_PAGE || {};
     const languages = window.QUILLORA_LANGUAGES;
+    const guess = window.QUILLORA_GUESS;
     const server = "http://127.0.0.1:" + Number(config.apyPort || 2737);
     const retryMs = 3000;
+    // Texts up to this length are sent as GET, which the server answers a few
+    // milliseconds sooner than a POST; longer ones as POST, which has no length limit.
+    const longestGet = 1000;
+    // How much likelier (log-likelihood) the guessed language must be than the next
+    // for its pair alone to be asked; short texts rarely get there.
+    const sureMargin = 20;
+    // How many languages compete where the guess is unsure: more for one or two
+    // words, which tell the guess little and cost the server little to translate.
+    const unsureContenders = 3;
+    const unsureContendersForAWord = 5;
     const byId = function (id) { return document.getElementById(id); };
 
     let pairs = [];        // {from, to, server} with short codes
@@ -32,9 +43,10 @@
         const body = new URLSearchParams(params);
         let response;
         try {
+            // Never from the browser's cache: pairs installed since show at the next load.
             response = post
                 ? await fetch(server + path, { method: "POST", body: body, signal: controller.signal })
-                : await fetch(server + path + "?" + body.toString(), { signal: controller.signal });
+                : await fetch(server + path + "?" + body.toString(), { signal: controller.signal, cache: "no-store" });
         } catch (error) {
             throw new Error("The translation server at " + server + " cannot be reached.");
         } finally {
@@ -106,13 +118,14 @@
     async function loadPairs() {
         try {
             const answer = await ask("/listPairs", {}, false);
+            // Sorted: the server lists its pairs in no fixed order.
             pairs = (answer.responseData || []).map(function (p) {
                 return {
                     from: languages.shortCode(p.sourceLanguage),
                     to: languages.shortCode(p.targetLanguage),
                     server: p.sourceLanguage + "|" + p.targetLanguage
                 };
-            });
+            }).sort(function (a, b) { return a.server < b.server ? -1 : a.server > b.server ? 1 : 0; });
             if (pairs.length === 0)
                 throw new Error("The translation server has no language pairs installed.");
             fillPickers();
@@ -127,7 +140,8 @@
     function isPlain(code) { return code.indexOf("_") < 0; }
     function baseOf(code) { return code.split("_")[0]; }
 
-    // The pairs worth trying, best guess first.
+    // The pairs worth trying, in the order ties are settled: from English first,
+    // then from the target language, then the rest.
     function candidates(source, target) {
         const plain = pairs.filter(function (p) { return isPlain(p.from) && isPlain(p.to); });
         if (source !== "auto" && target !== "auto")
@@ -140,16 +154,38 @@
         if (target === "auto")
             return plain.filter(function (p) { return p.to === "en"; })
                 .concat(plain.filter(function (p) { return p.to !== "en"; }));
-        // Text already written in the target language goes into English instead.
+        // Text in a language with no pair into the target (the target language itself
+        // among them) goes into English instead.
         const into = pairs.filter(function (p) { return p.to === target; });
-        const back = baseOf(target) === "en" ? [] :
-            plain.filter(function (p) { return p.from === baseOf(target) && p.to === "en"; });
-        return into.concat(back);
+        const covered = new Set(into.map(function (p) { return p.from; }));
+        const intoEnglish = plain.filter(function (p) { return p.to === "en" && !covered.has(p.from); });
+        const rank = function (p) { return p.from === "en" ? 0 : p.from === baseOf(target) ? 1 : 2; };
+        return into.concat(intoEnglish).sort(function (a, b) { return rank(a) - rank(b); });
     }
 
-    async function translateWith(pair, text, markUnknown) {
-        const answer = await ask("/translate",
-            { langpair: pair.server, q: text, markUnknown: markUnknown ? "yes" : "no" }, true);
+    // The pairs to ask for this text: the one whose source language the guess is
+    // sure of, or else the first pair of each of the likeliest few languages, for the
+    // unknown-word count to settle. Never more than a few, however many pairs are
+    // installed: requests asked at once share the machine's cores, so each one more
+    // costs nearly a request's time.
+    function contenders(list, text) {
+        const sources = Array.from(new Set(list.map(function (p) { return p.from; })));
+        if (sources.length === 1)
+            return [list[0]];
+        const ranked = guess.rank(text, sources);
+        const firstFrom = function (code) { return list.find(function (p) { return p.from === code; }); };
+        if (ranked[0].score - ranked[1].score >= sureMargin)
+            return [firstFrom(ranked[0].code)];
+        const words = (text.match(/\p{L}+/gu) || []).length;
+        const count = words <= 2 ? unsureContendersForAWord : unsureContenders;
+        return ranked.slice(0, count).map(function (r) { return firstFrom(r.code); });
+    }
+
+    // Always with the unknown words marked: the marks are counted where several pairs
+    // compete, and taken off the text shown.
+    async function translateMarked(pair, text) {
+        const answer = await ask("/translate", { langpair: pair.server, q: text, markUnknown: "yes" },
+            text.length > longestGet);
         const translated = answer.responseData && answer.responseData.translatedText;
         if (typeof translated !== "string")
             throw new Error("The translation server sent no translation.");
@@ -161,16 +197,26 @@
         return (translated.match(/[*#@](?=[\p{L}\p{N}])/gu) || []).length;
     }
 
-    async function bestPair(list, text) {
-        if (list.length === 1)
-            return list[0];
-        const marked = await Promise.all(list.map(function (p) { return translateWith(p, text, true); }));
-        let best = 0;
-        marked.forEach(function (translated, i) {
-            if (unknownWords(translated) < unknownWords(marked[best]))
+    // The server's own rule for markUnknown=no: it drops the * before a word and
+    // keeps # and @, so the text shown is what an unmarked request would give.
+    function withoutMarks(translated) {
+        return translated.replace(/\*([^.,;:\t* ]+)/g, "$1");
+    }
+
+    // One round: every contender asked at once. The answer with the fewest unknown
+    // words wins, ties going to the likelier language; a failed request only drops
+    // its pair, unless all fail.
+    async function translateOnce(list, text) {
+        const answers = await Promise.allSettled(list.map(function (p) { return translateMarked(p, text); }));
+        let best = -1;
+        answers.forEach(function (answer, i) {
+            if (answer.status === "fulfilled" &&
+                (best < 0 || unknownWords(answer.value) < unknownWords(answers[best].value)))
                 best = i;
         });
-        return list[best];
+        if (best < 0)
+            throw answers[0].reason;
+        return { pair: list[best], text: withoutMarks(answers[best].value) };
     }
 
     async function translate() {
@@ -195,15 +241,14 @@
         }
         setStatus("Translating…", false);
         try {
-            const pair = await bestPair(list, text);
-            const translated = await translateWith(pair, text, false);
+            const result = await translateOnce(contenders(list, text), text);
             if (number !== requestNumber)
                 return;
             // The direction first: whoever sees the result reads it right after.
-            fromto.textContent = pair.from + " → " + pair.to;
-            translation.textContent = translated;
-            setStatus("Translated from " + languages.readableName(pair.from) + " into " +
-                languages.readableName(pair.to) + ".", false);
+            fromto.textContent = result.pair.from + " → " + result.pair.to;
+            translation.textContent = result.text;
+            setStatus("Translated from " + languages.readableName(result.pair.from) + " into " +
+                languages.readableName(result.pair.to) + ".", false);
         } catch (error) {
             if (number === requestNumber)
                 setStatus(error.message, true);

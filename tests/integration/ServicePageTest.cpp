@@ -1,19 +1,75 @@
 // The shipped page in the real browser: readiness, the request cycle, hostile texts,
 // failures and links. The page is a copy talking to a loopback stand-in for the
-// translation server (tests/support/apy_standin.py: "eng|spa" gives "sp:" and the text).
+// translation server (tests/support/apy_standin.py: "eng|spa" gives "sp:" and the text),
+// or, for the directions it chooses and the pairs it lists, to the real server.
+#include "ApyServer.h"
 #include "DesktopDriver.h"
 #include "PageCopy.h"
 #include "service/WebEngineSetup.h"
 #include "service/WebServicePage.h"
 
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <memory>
+#include <set>
 
 namespace {
+
+const QString InstalledModes = "/usr/share/apertium/modes";
+
+// One line of the direction set: the page's target, the direction a person expects
+// ("fr → es") and the text.
+struct DirectionCase {
+    QString target, expected, text;
+};
+
+std::vector<DirectionCase> directionSet()
+{
+    QFile file(QLR_SOURCE_DIR "/tests/data/directions.tsv");
+    std::vector<DirectionCase> cases;
+    if (!file.open(QIODevice::ReadOnly))
+        return cases;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+        const QStringList fields = line.split('\t');
+        if (!line.startsWith('#') && fields.size() == 3)
+            cases.push_back({fields[0], fields[1], fields[2]});
+    }
+    return cases;
+}
+
+// What the server gives for text with the pair of a direction such as "fr → es",
+// asked without unknown-word marks.
+QString unmarkedTranslation(int port, const QString& direction, const QString& text)
+{
+    static const QMap<QString, QString> serverCode{{"en", "eng"}, {"es", "spa"}, {"fr", "fra"}, {"pt", "por"},
+                                                   {"it", "ita"}, {"ca", "cat"}, {"gl", "glg"}, {"eo", "epo"},
+                                                   {"eu", "eus"}, {"is", "isl"}, {"hbs", "hbs"}, {"mk", "mkd"}};
+    const QStringList codes = direction.split(" → ");
+    if (codes.size() != 2 || !serverCode.contains(codes[0]) || !serverCode.contains(codes[1]))
+        return {};
+    const QByteArray answer = DesktopDriver::run(
+        "curl", {"--silent", "--max-time", "10", "--data-urlencode",
+                 "langpair=" + serverCode[codes[0]] + "|" + serverCode[codes[1]], "--data-urlencode", "q=" + text,
+                 "--data-urlencode", "markUnknown=no", QString("http://127.0.0.1:%1/translate").arg(port)});
+    return QJsonDocument::fromJson(answer).object()["responseData"].toObject()["translatedText"].toString();
+}
+
+// A modes folder of the test's own holding the installed modes whose names match.
+void linkModes(const QTemporaryDir& folder, const QStringList& patterns)
+{
+    const QDir installed(InstalledModes);
+    for (const QString& name : installed.entryList(patterns, QDir::Files))
+        QFile::link(installed.filePath(name), QDir(folder.path()).filePath(name));
+}
 
 class ServicePageTest : public testing::Test {
 protected:
@@ -35,6 +91,7 @@ protected:
     // Loads the copy of the page for the server on port with the direction dir.
     bool load(int port, const QString& dir = "enes", int timeoutMs = LoadTimeoutMs)
     {
+        page->clearOuterHtml(page::text); // as the program does: the old page is no longer ready
         page->navigate(pageCopy.install(port, "2.0.40") + "?dir=" + dir);
         return waitReady(timeoutMs);
     }
@@ -113,12 +170,19 @@ TEST_F(ServicePageTest, TheButtonEmptiesTheResultAtOnceThenFillsItAndHostileText
         << "the page reports the result it fills in later";
     EXPECT_EQ(translate("sp:hola"), "en:sp:hola") << "text in the target language goes into English";
     EXPECT_EQ(page->innerText(page::fromto), "es → en");
+    page->setValue(page::text, QString::fromUtf16(u" \n\t\u00a0 "));
+    page->click(page::btn);
+    settle();
+    EXPECT_EQ(page->innerText(page::translation), "") << "white space is answered at once, with nothing";
+    EXPECT_EQ(pageScript("document.getElementById('status').textContent"), "Nothing to translate.");
 
     const QString hostile = QString::fromUtf16(u"\"'\\\\ </script><script>document.title='owned'</script> "
                                                u"\"); document.title = \"owned\"; (\" \u2028 \u2029 ") +
                             QChar(0) + " end";
     EXPECT_EQ(translate(hostile), "sp:" + hostile);
     EXPECT_EQ(page->value(page::text), hostile);
+    const QString longText = QString("The children were playing outside. ").repeated(40);
+    EXPECT_EQ(translate(longText), "sp:" + longText) << "a long text goes as a POST";
     EXPECT_EQ(pageScript("document.title"), "Quillora translator");
 }
 
@@ -184,6 +248,74 @@ TEST_F(ServicePageTest, AFailingServerOrMissingPageLeavesTheTranslationEmpty)
     // A folder with a blank and an accented letter, named as the user would write it.
     page->navigate(pageCopy.installAsWritten("My Pages é", startStandIn(), "2.0.40") + "?dir=enes");
     EXPECT_TRUE(waitReady()) << pageState();
+}
+
+TEST_F(ServicePageTest, ChoosesTheDirectionAPersonExpectsForShortTextsInEveryInstalledLanguage)
+{
+    ApyServer server(ApyServer::freePort());
+    ASSERT_TRUE(server.start()) << "apertium-apy with the pairs scripts/install-deps.sh installs";
+    std::vector<DirectionCase> cases = directionSet();
+    ASSERT_GE(cases.size(), 100u);
+    std::stable_sort(cases.begin(), cases.end(), [](const auto& a, const auto& b) { return a.target < b.target; });
+    QString loaded;
+    std::set<QString> sourceLanguages;
+    int agreed = 0;
+    QStringList misses;
+    for (const DirectionCase& c : cases) {
+        if (c.target != loaded) {
+            ASSERT_TRUE(load(server.port(), "en" + c.target)) << pageState();
+            loaded = c.target;
+        }
+        sourceLanguages.insert(c.expected.section(" → ", 0, 0));
+        const QString translated = translate(c.text);
+        const QString chosen = page->innerText(page::fromto).value_or(QString());
+        if (chosen != c.expected) {
+            misses.append(c.text + ": " + chosen + " instead of " + c.expected);
+            continue;
+        }
+        ++agreed;
+        EXPECT_EQ(translated, unmarkedTranslation(server.port(), chosen, c.text))
+            << "the text shown is the unmarked translation of " << c.text.toStdString();
+    }
+    std::cout << "directions as expected: " << agreed << " of " << cases.size() << "\n"
+              << misses.join("\n").toStdString() << "\n";
+    EXPECT_GE(sourceLanguages.size(), 6u);
+    EXPECT_GE(agreed * 10, int(cases.size()) * 9) << misses.join("\n").toStdString();
+
+    // A language with no pair into the target goes into English.
+    ASSERT_TRUE(load(server.port(), "enes")) << pageState();
+    EXPECT_FALSE(translate("Ég veit ekki hvar bókin mín er.").isEmpty());
+    EXPECT_EQ(page->innerText(page::fromto), "is → en");
+}
+
+TEST_F(ServicePageTest, ListsEveryInstalledTargetByItsNameAndLearnsOfPairsInstalledLaterAtTheNextLoad)
+{
+    QTemporaryDir modes;
+    linkModes(modes, {"eng-spa.mode", "spa-eng.mode"});
+    const int port = ApyServer::freePort();
+    auto server = std::make_unique<ApyServer>(port, modes.path());
+    ASSERT_TRUE(server->start());
+    ASSERT_TRUE(load(port, "enca")) << pageState();
+    QStringList values;
+    for (const ServicePage::Option& option : page->options(page::selto).value_or(QList<ServicePage::Option>()))
+        values.append(option.value);
+    EXPECT_EQ(values, QStringList({"auto", "separator", "en", "es"}));
+    EXPECT_EQ(page->value(page::selto), "auto") << "a target not installed is not offered";
+
+    // More pairs installed, the server restarted, the page loaded again (Reconnect).
+    server.reset();
+    linkModes(modes, {"*.mode"});
+    server = std::make_unique<ApyServer>(port, modes.path());
+    ASSERT_TRUE(server->start());
+    ASSERT_TRUE(load(port, "enca")) << pageState();
+    const auto targets = page->options(page::selto).value_or(QList<ServicePage::Option>());
+    EXPECT_GT(targets.size(), 6);
+    for (const ServicePage::Option& option : targets.mid(2))
+        EXPECT_TRUE(option.text != option.value && !option.text.contains('_') && option.text.at(0).isUpper())
+            << option.value.toStdString() << " is listed as " << option.text.toStdString();
+    EXPECT_EQ(page->value(page::selto), "ca");
+    EXPECT_FALSE(translate("The children are playing outside.").isEmpty());
+    EXPECT_EQ(page->innerText(page::fromto), "en → ca");
 }
 
 TEST_F(ServicePageTest, ALinkForANewWindowGoesToTheDesktopBrowser)

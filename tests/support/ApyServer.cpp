@@ -30,7 +30,7 @@ bool ApyServer::start(int timeoutMs)
     process_.setStandardErrorFile(QProcess::nullDevice());
     // A process group of its own, so that a kill reaches the pipelines it forks too.
     process_.setChildProcessModifier([] { ::setsid(); });
-    process_.start(apy, {"-p", QString::number(port_), "/usr/share/apertium/modes"});
+    process_.start(apy, {"-p", QString::number(port_), modesFolder_});
     if (!process_.waitForStarted(5000))
         return false;
     return QTest::qWaitFor([&] { return !running() || answering(); }, timeoutMs) && running();

@@ -7,7 +7,11 @@
 
 class ApyServer {
 public:
-    explicit ApyServer(int port) : port_(port) {}
+    // modesFolder holds the language pairs' mode files the server offers.
+    explicit ApyServer(int port, const QString& modesFolder = "/usr/share/apertium/modes")
+        : port_(port), modesFolder_(modesFolder)
+    {
+    }
     ~ApyServer() { kill(); }
     ApyServer(const ApyServer&) = delete;
     ApyServer& operator=(const ApyServer&) = delete;
@@ -16,7 +20,7 @@ public:
     static int freePort();
 
     int port() const { return port_; }
-    // Starts the server with the installed language pairs and waits until it lists
+    // Starts the server with the language pairs of its modes folder and waits until it lists
     // them; false when it ends or stays silent within timeoutMs.
     bool start(int timeoutMs = 60000);
     // Ends the server and its translation pipelines at once, as a crash would.
@@ -30,5 +34,6 @@ public:
 
 private:
     int port_;
+    QString modesFolder_;
     QProcess process_;
 };
