@@ -49,7 +49,11 @@ bool SelectionWatcher::watchEvents()
     if (!platform_.windows().deliverForegroundChanges([this] { onButtonEvent({}); }))
         return false;
     if (platform_.windows().deliverSelectionChanges([this](bool selected) { onSelectionChanged(selected); })) {
-        state_.buttonsUnseen = true;
+        // Where the buttons are seen too, a change finishes a selection once the primary
+        // button is up, and the clicks act as they do elsewhere.
+        selectionFromChanges_ = true;
+        state_.buttonsUnseen =
+            !platform_.input().deliverButtonEvents([this](const auto& event) { onButtonEvent(event); });
         return true;
     }
     return platform_.input().deliverButtonEvents([this](const auto& event) { onButtonEvent(event); });
@@ -63,7 +67,16 @@ void SelectionWatcher::onSelectionChanged(bool selected)
         return;
     // A new selection is on its way: what showed the last one goes, as a press would.
     hideUnlessOverPopup();
-    selectionSettle.setEnabled(true);
+    if (state_.buttonsUnseen) {
+        selectionSettle.setEnabled(true);
+        return;
+    }
+    // Applications change the selection during a drag and at its release: finished
+    // now, or at the release that is still to come.
+    if (primaryWasDown || isButtonDown(state_.primaryButton))
+        changedWhileHeld_ = true;
+    else
+        onSelectionSettled();
 }
 
 void SelectionWatcher::onSelectionSettled()
@@ -78,10 +91,8 @@ void SelectionWatcher::onSelectionSettled()
         return;
     handlingEvent_ = true;
     const QPoint pointer = platform_.input().locatePointer();
-    actionX = 0;
-    actionY = 0;
-    if (actions_.translateSelection(pointer.x(), pointer.y(), pointer.x()) && controlMode() == 3)
-        actions_.openPopup(pointer.x(), pointer.y());
+    // A click near its end can only be seen where the buttons are.
+    finishSelection(state_.buttonsUnseen ? QPoint() : pointer, pointer, pointer.x());
     handlingEvent_ = false;
     handlePending();
 }
@@ -188,18 +199,24 @@ void SelectionWatcher::handleRelease(int x, int y, double now)
         actionX = 0;
         actionY = 0;
         actions_.openPopup(x, y);
-    } else if (std::abs(downX - x) <= 30 && std::abs(downY - y) <= 10 && !doubleClick) {
+    } else if (selectionFromChanges_ ? !changedWhileHeld_
+                                     : std::abs(downX - x) <= 30 && std::abs(downY - y) <= 10 && !doubleClick) {
         actionX = 0;
         actionY = 0;
     } else {
-        actionX = x;
-        actionY = y;
         if (doubleClick)
             platform_.clock().sleepMs(50);
-        const int selectionLeft = downX < x ? downX : x;
-        if (actions_.translateSelection(x, y, selectionLeft) && controlMode() == 3)
-            actions_.openPopup(x, y);
+        finishSelection({x, y}, {x, y}, downX < x ? downX : x);
     }
+    changedWhileHeld_ = false;
     lastReleaseX = x;
     lastReleaseY = y;
+}
+
+void SelectionWatcher::finishSelection(QPoint action, QPoint at, int selectionLeft)
+{
+    actionX = action.x();
+    actionY = action.y();
+    if (actions_.translateSelection(at.x(), at.y(), selectionLeft) && controlMode() == 3)
+        actions_.openPopup(at.x(), at.y());
 }

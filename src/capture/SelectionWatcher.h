@@ -4,7 +4,9 @@
 // It learns of presses and releases from the platform's events as they happen; where
 // the platform cannot deliver them, a 50 ms tick samples the buttons instead. Where no
 // client sees the buttons at all (Wayland), a selection is finished once the primary
-// selection has stayed the same for a short settle time.
+// selection has stayed the same for a short settle time; where the platform reports
+// both the selection's changes and the buttons (GNOME), once it has changed and the
+// primary button is up.
 
 #include "common/AppState.h"
 #include "common/Timer.h"
@@ -83,6 +85,9 @@ private:
     void primaryChanged(bool down, QPoint pointer, double seconds, std::uint32_t eventTimeMs);
     void secondaryPressed();
     void handleRelease(int x, int y, double seconds);
+    // Translates the selection that ended at `at`; a click near `action` (a null point:
+    // none) opens it in mode 1.
+    void finishSelection(QPoint action, QPoint at, int selectionLeft);
     int controlMode();
     void hideUnlessOverPopup();
 
@@ -91,4 +96,8 @@ private:
     Actions actions_;
     std::deque<platform::Input::ButtonEvent> pendingEvents_;
     bool handlingEvent_ = false;
+    // The platform reports the primary selection's changes (Wayland sessions).
+    bool selectionFromChanges_ = false;
+    // With the buttons seen as well: it changed while the primary button was down.
+    bool changedWhileHeld_ = false;
 };

@@ -133,7 +133,7 @@ bool X11Shell::hasNotificationArea()
 
 bool X11Shell::notify(const QString& summary, const QString& body)
 {
-    return freedesktop::showNotification(QCoreApplication::applicationName(), summary, body);
+    return freedesktop::showNotification(QCoreApplication::applicationName(), summary, body).has_value();
 }
 
 } // namespace platform::x11

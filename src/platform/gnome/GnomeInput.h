@@ -1,0 +1,32 @@
+#pragma once
+#include "platform/Input.h"
+#include "platform/gnome/ShellExtensionBus.h"
+
+namespace platform::gnome {
+
+// The pointer and the buttons as the Shell sees them, over any window: asked of the
+// extension when wanted, and each change of the buttons reported by it as it comes.
+class GnomeInput : public Input {
+public:
+    // xwayland: answers while the extension does not.
+    GnomeInput(ShellExtensionBus& shell, Input& xwayland);
+
+    bool deliverButtonEvents(ButtonHandler handler) override;
+    Buttons buttons() override;
+    QPoint cursorPos() override;
+    bool isShiftDown() override;
+
+    // The extension's button bits as the program names the buttons.
+    static Buttons buttonsOf(std::uint32_t bits);
+
+private:
+    void onButtonsChanged(const ShellExtensionBus::Pointer& now);
+
+    ShellExtensionBus& shell_;
+    Input& xwayland_;
+    ButtonHandler handler_;
+    // The buttons the last report left held, to tell presses from releases.
+    Buttons held_;
+};
+
+} // namespace platform::gnome

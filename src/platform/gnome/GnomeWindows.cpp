@@ -1,0 +1,72 @@
+#include "platform/gnome/GnomeWindows.h"
+
+#include <QTimer>
+
+namespace platform::gnome {
+
+GnomeWindows::GnomeWindows(ShellExtensionBus& shell) : shell_(shell)
+{
+    QObject::connect(&shell_, &ShellExtensionBus::focusChanged, &shell_, [this] { focused_.reset(); });
+}
+
+ShellExtensionBus::FocusedWindow GnomeWindows::focused()
+{
+    // A Shell that does not answer has no window in front, and is asked again.
+    if (!focused_)
+        focused_ = shell_.focusedWindow();
+    return focused_.value_or(ShellExtensionBus::FocusedWindow{});
+}
+
+std::optional<ShellExtensionBus::FocusedWindow> GnomeWindows::known(WindowHandle window)
+{
+    const auto info = focused();
+    if (window == 0 || info.id != window)
+        return std::nullopt;
+    return info;
+}
+
+WindowHandle GnomeWindows::foregroundWindow()
+{
+    return focused().id;
+}
+
+std::int64_t GnomeWindows::windowProcessId(WindowHandle window)
+{
+    const auto info = known(window);
+    return info && info->x11 ? info->pid : 0;
+}
+
+QStringList GnomeWindows::windowClass(WindowHandle window)
+{
+    const auto info = known(window);
+    return info && !info->appId.isEmpty() ? QStringList{info->appId} : QStringList();
+}
+
+QString GnomeWindows::applicationId(WindowHandle window)
+{
+    const auto info = known(window);
+    return info && !info->x11 ? info->appId : QString();
+}
+
+bool GnomeWindows::deliverForegroundChanges(std::function<void()> handler)
+{
+    QObject::connect(&shell_, &ShellExtensionBus::focusChanged, &shell_, handler);
+    // Once for the window already in front.
+    QTimer::singleShot(0, &shell_, handler);
+    return true;
+}
+
+bool GnomeWindows::deliverSelectionChanges(std::function<void(bool selected)> handler)
+{
+    QObject::connect(&shell_, &ShellExtensionBus::primaryChanged, &shell_, std::move(handler));
+    return true;
+}
+
+std::optional<QString> GnomeWindows::copyMessage(WindowHandle window)
+{
+    if (window == 0)
+        return std::nullopt;
+    return shell_.primaryText();
+}
+
+} // namespace platform::gnome
