@@ -24,23 +24,15 @@ Input::Buttons GnomeInput::buttonsOf(std::uint32_t bits)
 
 bool GnomeInput::deliverButtonEvents(ButtonHandler handler)
 {
-    handler_ = std::move(handler);
-    held_ = buttons();
-    QObject::connect(&shell_, &ShellExtensionBus::buttonsChanged, &shell_,
-                     [this](const ShellExtensionBus::Pointer& now) { onButtonsChanged(now); });
+    QObject::connect(&shell_, &ShellExtensionBus::buttonEvent, &shell_,
+                     [handler = std::move(handler)](const ShellExtensionBus::ButtonEdge& edge) {
+                         const int button = edge.button == ShellExtensionBus::Left    ? LeftButton
+                                            : edge.button == ShellExtensionBus::Right ? RightButton
+                                                                                      : MiddleButton;
+                         handler({button, edge.pressed, edge.position, nowMs()});
+                     });
     shell_.watchButtons();
     return true;
-}
-
-void GnomeInput::onButtonsChanged(const ShellExtensionBus::Pointer& now)
-{
-    const Buttons before = held_, after = buttonsOf(now.buttons);
-    // Recorded before the handler runs: it may let the event loop run.
-    held_ = after;
-    const std::uint32_t time = nowMs();
-    for (const int button : {LeftButton, RightButton, MiddleButton})
-        if (after.isDown(button) != before.isDown(button))
-            handler_({button, after.isDown(button), now.position, time});
 }
 
 Input::Buttons GnomeInput::buttons()

@@ -5,7 +5,7 @@
 namespace platform::gnome {
 
 // The pointer and the buttons as the Shell sees them, over any window: asked of the
-// extension when wanted, and each change of the buttons reported by it as it comes.
+// extension when wanted, and each press and release reported by it as it comes.
 class GnomeInput : public Input {
 public:
     // xwayland: answers while the extension does not.
@@ -20,13 +20,8 @@ public:
     static Buttons buttonsOf(std::uint32_t bits);
 
 private:
-    void onButtonsChanged(const ShellExtensionBus::Pointer& now);
-
     ShellExtensionBus& shell_;
     Input& xwayland_;
-    ButtonHandler handler_;
-    // The buttons the last report left held, to tell presses from releases.
-    Buttons held_;
 };
 
 } // namespace platform::gnome

@@ -32,7 +32,8 @@ ShellExtensionBus::ShellExtensionBus(const QDBusConnection& bus) : bus_(bus)
 {
     bus_.connect(Service, Path, Interface, "PrimaryChanged", this, SIGNAL(primaryChanged(bool)));
     bus_.connect(Service, Path, Interface, "FocusChanged", this, SIGNAL(focusChanged()));
-    bus_.connect(Service, Path, Interface, "ButtonsChanged", this, SLOT(onButtonsChanged(int, int, uint)));
+    bus_.connect(Service, Path, Interface, "ButtonEvent", this,
+                 SLOT(onButtonEvent(int, int, uint, bool)));
     presence_ = new QDBusServiceWatcher(Service, bus_, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(presence_, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString&, const QString&, const QString& newOwner) {
@@ -84,9 +85,9 @@ void ShellExtensionBus::askToWatchButtons()
     bus_.call(call, QDBus::Block, CallLimitMs);
 }
 
-void ShellExtensionBus::onButtonsChanged(int x, int y, uint buttons)
+void ShellExtensionBus::onButtonEvent(int x, int y, uint button, bool pressed)
 {
-    emit buttonsChanged(Pointer{{x, y}, buttons});
+    emit buttonEvent(ButtonEdge{{x, y}, button, pressed});
 }
 
 } // namespace platform::gnome

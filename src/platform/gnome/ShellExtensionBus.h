@@ -31,6 +31,12 @@ public:
         QPoint position;
         std::uint32_t buttons = 0;
     };
+    // One press or release, where the pointer was.
+    struct ButtonEdge {
+        QPoint position;
+        std::uint32_t button = 0; // one of Left, Right, Middle
+        bool pressed = false;
+    };
     struct FocusedWindow {
         std::uint64_t id = 0; // 0: no window has the focus
         std::uint32_t pid = 0;
@@ -46,19 +52,19 @@ public:
     std::optional<Pointer> pointer();
     std::optional<QString> primaryText();
     std::optional<FocusedWindow> focusedWindow();
-    // From now on buttonsChanged() reports each change of the buttons, also after the
+    // From now on buttonEvent() reports each press and release, also after the
     // extension comes back (the Shell restarted, or it was enabled again).
     void watchButtons();
 
 signals:
     void primaryChanged(bool selected);
     void focusChanged();
-    void buttonsChanged(ShellExtensionBus::Pointer now);
+    void buttonEvent(const ShellExtensionBus::ButtonEdge& edge);
     // The extension came (back) or went.
     void presenceChanged(bool present);
 
 private slots:
-    void onButtonsChanged(int x, int y, uint buttons);
+    void onButtonEvent(int x, int y, uint button, bool pressed);
 
 private:
     void askToWatchButtons();

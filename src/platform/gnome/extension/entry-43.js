@@ -2,7 +2,7 @@
 // script with init(); the build puts service.js where the marker stands.
 'use strict';
 
-const {Gio, GLib, Meta} = imports.gi;
+const {Clutter, Gio, GLib, Meta} = imports.gi;
 
 //@SERVICE@
 

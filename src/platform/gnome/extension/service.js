@@ -2,7 +2,7 @@
 // session, offered to the program on the session bus as org.quillora.Shell and nothing
 // more. It reads; it never writes a selection, types or moves the pointer. Nothing of
 // it runs while nothing happens: every report is an answer to a call or to an event.
-// The entry wrappers (entry-43.js, entry-45.js) supply Gio, GLib and Meta.
+// The entry wrappers (entry-43.js, entry-45.js) supply Clutter, Gio, GLib and Meta.
 
 const BusName = 'org.quillora.Shell';
 const ObjectPath = '/org/quillora/Shell';
@@ -18,6 +18,8 @@ const RightMask = 1 << 9;
 const MiddleMask = 1 << 10;
 // Buttons as the interface reports them.
 const Left = 1, Right = 2, Middle = 4, Shift = 8;
+// Clutter's button numbers in events.
+const ClutterButtons = {1: Left, 2: Middle, 3: Right};
 
 const ServiceXml = `
 <node>
@@ -36,13 +38,15 @@ const ServiceXml = `
       <arg type="t" name="id" direction="out"/><arg type="u" name="pid" direction="out"/>
       <arg type="s" name="appId" direction="out"/><arg type="b" name="x11" direction="out"/>
     </method>
-    <!-- From this call on, ButtonsChanged reports each change of the buttons until
-         the caller leaves the bus or calls again with false. -->
+    <!-- From this call on, ButtonEvent reports each press and release of a button
+         (1 left, 2 right, 4 middle) where it happened, until the caller leaves the bus
+         or calls again with false. -->
     <method name="WatchButtons"><arg type="b" name="watch" direction="in"/></method>
     <signal name="PrimaryChanged"><arg type="b" name="selected"/></signal>
     <signal name="FocusChanged"/>
-    <signal name="ButtonsChanged">
-      <arg type="i" name="x"/><arg type="i" name="y"/><arg type="u" name="buttons"/>
+    <signal name="ButtonEvent">
+      <arg type="i" name="x"/><arg type="i" name="y"/><arg type="u" name="button"/>
+      <arg type="b" name="pressed"/>
     </signal>
   </interface>
 </node>`;
@@ -133,25 +137,27 @@ class QuilloraShellService {
     WatchButtonsAsync([watch], invocation) {
         this._stopWatching();
         if (watch) {
-            this._watcher = invocation.get_sender();
-            this._lastButtons = pointerState()[2] & ~Shift;
-            this._watchOwnerId = Gio.bus_watch_name_on_connection(Gio.DBus.session, this._watcher,
+            this._watchOwnerId = Gio.bus_watch_name_on_connection(Gio.DBus.session, invocation.get_sender(),
                 Gio.BusNameWatcherFlags.NONE, null, () => this._stopWatching());
             this._armWatch();
         }
         invocation.return_value(null);
     }
 
-    // The idle monitor's user-active watch fires once, on the next input event of
-    // any device: the button state is compared after each event, with no timer.
+    // The idle monitor's user-active watch fires once, within the handling of the next
+    // input event of any device: each press and release is seen with no timer. The
+    // event itself tells, since the pointer's state may already be a later one.
     _armWatch() {
         const monitor = global.backend.get_core_idle_monitor();
         this._activeWatchId = monitor.add_user_active_watch(() => {
             this._activeWatchId = 0;
-            const [x, y, buttons] = pointerState();
-            if ((buttons & ~Shift) !== this._lastButtons) {
-                this._lastButtons = buttons & ~Shift;
-                this._dbus.emit_signal('ButtonsChanged', new GLib.Variant('(iiu)', [x, y, buttons]));
+            const event = Clutter.get_current_event();
+            const type = event?.type();
+            const button = ClutterButtons[event?.get_button?.()];
+            if (button && (type === Clutter.EventType.BUTTON_PRESS || type === Clutter.EventType.BUTTON_RELEASE)) {
+                const [x, y] = event.get_coords();
+                this._dbus.emit_signal('ButtonEvent', new GLib.Variant('(iiub)',
+                    [Math.round(x), Math.round(y), button, type === Clutter.EventType.BUTTON_PRESS]));
             }
             this._armWatch();
         });
@@ -163,6 +169,5 @@ class QuilloraShellService {
         if (this._watchOwnerId)
             Gio.bus_unwatch_name(this._watchOwnerId);
         this._activeWatchId = this._watchOwnerId = 0;
-        this._watcher = null;
     }
 }
