@@ -7,7 +7,7 @@
 const BusName = 'org.quillora.Shell';
 const ObjectPath = '/org/quillora/Shell';
 // The longest selection text handed over, in bytes; longer ones end there.
-const MaxTextBytes = 256 * 1024;
+const MaxTextBytes = 1024 * 1024;
 const TextTypes = ['text/plain;charset=utf-8', 'UTF8_STRING', 'text/plain', 'STRING'];
 
 // Clutter's button masks as get_pointer() reports them. Mutter 43's native seat
