@@ -4,9 +4,11 @@
 // its text, the buttons and the application in front only through the extension.
 #include "ProgramOnDesktop.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QImage>
+#include <QSettings>
 
 namespace {
 
@@ -32,6 +34,10 @@ public:
         return {args[0].toInt(), args[1].toInt(), args[2].toInt(), args[3].toInt()};
     }
     bool activate(const QString& appId) { return QDBusReply<bool>(desktop_.call("Activate", appId)).value(); }
+    bool clickNotificationButton(const QString& title, const QString& label)
+    {
+        return QDBusReply<bool>(desktop_.call("ClickNotificationButton", title, label)).value();
+    }
     QImage screenshot(const QString& path)
     {
         return QDBusReply<bool>(desktop_.call("Screenshot", path)).value() ? QImage(path) : QImage();
@@ -194,4 +200,37 @@ TEST_F(GnomeSession, InModeOneAClickNearTheEndOpensTheTranslationAndTheSwitchKey
     // The selection's change reaches the program right after the terminal's answer.
     QTest::qWait(300);
     EXPECT_EQ(state().lastRequestText, Sentence) << "nothing taken from the terminal switched off";
+}
+
+// The Shell has the extension installed but not enabled (scripts/gnomedesktop.sh
+// --installed): the program runs without it, says how to enable it, and offers to.
+TEST(GnomeWithoutExtension, TheProgramSaysHowToEnableItAndEnablesItWhenTheUserAgrees)
+{
+    ShellTestDesktop shell;
+    ASSERT_TRUE(shell.isReady()) << "run through scripts/gnomedesktop.sh";
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    ASSERT_FALSE(bus->isServiceRegistered("org.quillora.Shell").value());
+    QTemporaryDir home;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("AppData", home.path());
+    environment.insert("XDG_RUNTIME_DIR", home.path());
+    program.setProcessEnvironment(environment);
+    program.start(QLR_PROGRAM, {});
+    QByteArray said;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return (said += program.readAllStandardError()).contains("gnome-extensions enable quillora@quillora.org"); },
+        20000))
+        << said.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shell.clickNotificationButton("Translate in every application", "Enable"); },
+                                10000))
+        << "the offer is shown";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bus->isServiceRegistered("org.quillora.Shell").value(); }, 10000))
+        << "the Shell runs the extension";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QSettings(home.filePath("qlr/store.ini"), QSettings::IniFormat)
+                                                 .value("GnomeShell/ExtensionOffer") == "enabled"; },
+                                5000))
+        << "the answer is kept, so the offer is made once";
+    program.kill();
+    program.waitForFinished(5000);
 }

@@ -22,6 +22,11 @@ const InterfaceXml = `
       <arg type="i" name="width" direction="out"/><arg type="i" name="height" direction="out"/>
     </method>
     <method name="Activate"><arg type="s" name="appId" direction="in"/><arg type="b" name="found" direction="out"/></method>
+    <!-- Clicks the button of that label on the shown notification of that title. -->
+    <method name="ClickNotificationButton">
+      <arg type="s" name="title" direction="in"/><arg type="s" name="label" direction="in"/>
+      <arg type="b" name="found" direction="out"/>
+    </method>
     <method name="Screenshot"><arg type="s" name="path" direction="in"/><arg type="b" name="done" direction="out"/></method>
   </interface>
 </node>`;
@@ -91,6 +96,14 @@ class TestDesktop {
         if (window)
             window.activate(global.get_current_time());
         return Boolean(window);
+    }
+
+    ClickNotificationButton(title, label) {
+        const action = Main.messageTray.getSources().flatMap(source => source.notifications)
+            .filter(notification => notification.title === title)
+            .flatMap(notification => notification.actions).find(candidate => candidate.label === label);
+        action?.callback();
+        return Boolean(action);
     }
 
     ScreenshotAsync([path], invocation) {
