@@ -8,7 +8,7 @@
 # --installed DIR   installed but left disabled
 # The command gets WAYLAND_DISPLAY, DISPLAY and XAUTHORITY (the Shell's XWayland),
 # DBUS_SESSION_BUS_ADDRESS (the Shell's session bus), XDG_RUNTIME_DIR (a runtime
-# directory of its own), QLR_GNOME_LOG (the Shell's log), XDG_SESSION_TYPE=wayland and
+# directory of its own), QLR_GNOME_LOG (the Shell's log), QLR_GNOME_SHELL_PID, XDG_SESSION_TYPE=wayland and
 # XDG_CURRENT_DESKTOP=GNOME. The session goes away with the command (QLR_GNOME_KEEP=1
 # keeps its folder, with the log, for a look afterwards).
 set -euo pipefail
@@ -143,6 +143,6 @@ wait_for "XWayland" xwayland_display
 
 export WAYLAND_DISPLAY=$runtime/wayland-0 DISPLAY=$display
 XAUTHORITY=$(ls "$runtime"/.mutter-Xwaylandauth.* 2>/dev/null | head -n 1)
-export XAUTHORITY XDG_RUNTIME_DIR=$workdir/command-runtime QLR_GNOME_LOG=$log
+export XAUTHORITY XDG_RUNTIME_DIR=$workdir/command-runtime QLR_GNOME_LOG=$log QLR_GNOME_SHELL_PID=$shell_pid
 export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
 "$@"

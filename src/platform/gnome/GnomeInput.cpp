@@ -14,7 +14,10 @@ std::uint32_t nowMs()
 
 } // namespace
 
-GnomeInput::GnomeInput(ShellExtensionBus& shell, Input& xwayland) : shell_(shell), xwayland_(xwayland) {}
+GnomeInput::GnomeInput(ShellExtensionBus& shell, ButtonWatch& watch, Input& xwayland)
+    : shell_(shell), watch_(watch), xwayland_(xwayland)
+{
+}
 
 Input::Buttons GnomeInput::buttonsOf(std::uint32_t bits)
 {
@@ -25,13 +28,14 @@ Input::Buttons GnomeInput::buttonsOf(std::uint32_t bits)
 bool GnomeInput::deliverButtonEvents(ButtonHandler handler)
 {
     QObject::connect(&shell_, &ShellExtensionBus::buttonEvent, &shell_,
-                     [handler = std::move(handler)](const ShellExtensionBus::ButtonEdge& edge) {
+                     [this, handler = std::move(handler)](const ShellExtensionBus::ButtonEdge& edge) {
                          const int button = edge.button == ShellExtensionBus::Left    ? LeftButton
                                             : edge.button == ShellExtensionBus::Right ? RightButton
                                                                                       : MiddleButton;
                          handler({button, edge.pressed, edge.position, nowMs()});
+                         if (!edge.pressed)
+                             watch_.released();
                      });
-    shell_.watchButtons();
     return true;
 }
 

@@ -1,15 +1,17 @@
 #pragma once
 #include "platform/Input.h"
+#include "platform/gnome/ButtonWatch.h"
 #include "platform/gnome/ShellExtensionBus.h"
 
 namespace platform::gnome {
 
 // The pointer and the buttons as the Shell sees them, over any window: asked of the
-// extension when wanted, and each press and release reported by it as it comes.
+// extension when wanted, and each press and release reported by it as it comes while
+// the watch is on.
 class GnomeInput : public Input {
 public:
     // xwayland: answers while the extension does not.
-    GnomeInput(ShellExtensionBus& shell, Input& xwayland);
+    GnomeInput(ShellExtensionBus& shell, ButtonWatch& watch, Input& xwayland);
 
     bool deliverButtonEvents(ButtonHandler handler) override;
     Buttons buttons() override;
@@ -21,6 +23,7 @@ public:
 
 private:
     ShellExtensionBus& shell_;
+    ButtonWatch& watch_;
     Input& xwayland_;
 };
 

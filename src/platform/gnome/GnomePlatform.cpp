@@ -20,8 +20,9 @@ public:
     explicit GnomePlatform(std::unique_ptr<Platform> x11)
         : x11_(std::move(x11))
         , shell_(QDBusConnection::sessionBus())
-        , input_(shell_, x11_->input())
-        , windows_(shell_)
+        , watch_(shell_)
+        , input_(shell_, watch_, x11_->input())
+        , windows_(shell_, watch_)
     {
     }
 
@@ -40,6 +41,7 @@ public:
 private:
     std::unique_ptr<Platform> x11_;
     ShellExtensionBus shell_;
+    ButtonWatch watch_;
     GnomeInput input_;
     GnomeWindows windows_;
     wayland::NoTypingKeyboard keyboard_;

@@ -4,7 +4,7 @@
 
 namespace platform::gnome {
 
-GnomeWindows::GnomeWindows(ShellExtensionBus& shell) : shell_(shell)
+GnomeWindows::GnomeWindows(ShellExtensionBus& shell, ButtonWatch& watch) : shell_(shell), watch_(watch)
 {
     QObject::connect(&shell_, &ShellExtensionBus::focusChanged, &shell_, [this] { focused_.reset(); });
 }
@@ -58,7 +58,13 @@ bool GnomeWindows::deliverForegroundChanges(std::function<void()> handler)
 
 bool GnomeWindows::deliverSelectionChanges(std::function<void(bool selected)> handler)
 {
-    QObject::connect(&shell_, &ShellExtensionBus::primaryChanged, &shell_, std::move(handler));
+    QObject::connect(&shell_, &ShellExtensionBus::primaryChanged, &shell_,
+                     [this, handler = std::move(handler)](bool selected) {
+                         // On before the handler asks whether a button is held, so that
+                         // its release is reported.
+                         watch_.watch();
+                         handler(selected);
+                     });
     return true;
 }
 
@@ -66,6 +72,7 @@ std::optional<QString> GnomeWindows::copyMessage(WindowHandle window)
 {
     if (window == 0)
         return std::nullopt;
+    watch_.watchPastNextRelease();
     return shell_.primaryText();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Windows.h"
+#include "platform/gnome/ButtonWatch.h"
 #include "platform/gnome/ShellExtensionBus.h"
 
 namespace platform::gnome {
@@ -11,7 +12,7 @@ namespace platform::gnome {
 // the Shell's.
 class GnomeWindows : public Windows {
 public:
-    explicit GnomeWindows(ShellExtensionBus& shell);
+    GnomeWindows(ShellExtensionBus& shell, ButtonWatch& watch);
 
     WindowHandle foregroundWindow() override;
     std::int64_t windowProcessId(WindowHandle window) override;
@@ -31,6 +32,7 @@ private:
     std::optional<ShellExtensionBus::FocusedWindow> known(WindowHandle window);
 
     ShellExtensionBus& shell_;
+    ButtonWatch& watch_;
     std::optional<ShellExtensionBus::FocusedWindow> focused_;
 };
 

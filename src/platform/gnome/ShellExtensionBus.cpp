@@ -39,7 +39,7 @@ ShellExtensionBus::ShellExtensionBus(const QDBusConnection& bus) : bus_(bus)
             [this](const QString&, const QString&, const QString& newOwner) {
                 const bool present = !newOwner.isEmpty();
                 if (present && watchingButtons_)
-                    askToWatchButtons();
+                    askToWatchButtons(true);
                 emit presenceChanged(present);
                 // Another Shell may have another window in front.
                 emit focusChanged();
@@ -70,18 +70,19 @@ std::optional<ShellExtensionBus::FocusedWindow> ShellExtensionBus::focusedWindow
     return FocusedWindow{args[0].toULongLong(), args[1].toUInt(), args[2].toString(), args[3].toBool()};
 }
 
-void ShellExtensionBus::watchButtons()
+void ShellExtensionBus::watchButtons(bool on)
 {
-    watchingButtons_ = true;
-    askToWatchButtons();
+    if (on == watchingButtons_)
+        return;
+    watchingButtons_ = on;
+    askToWatchButtons(on);
 }
 
-void ShellExtensionBus::askToWatchButtons()
+void ShellExtensionBus::askToWatchButtons(bool on)
 {
     QDBusMessage call = methodCall("WatchButtons");
-    call << true;
+    call << on;
     // The reply says nothing: the watch lasts while this connection does.
-    call.setAutoStartService(false);
     bus_.call(call, QDBus::Block, CallLimitMs);
 }
 

@@ -52,9 +52,10 @@ public:
     std::optional<Pointer> pointer();
     std::optional<QString> primaryText();
     std::optional<FocusedWindow> focusedWindow();
-    // From now on buttonEvent() reports each press and release, also after the
-    // extension comes back (the Shell restarted, or it was enabled again).
-    void watchButtons();
+    // While on, buttonEvent() reports each press and release (the buttons held when it
+    // is switched on come as presses at once), also after the extension comes back (the
+    // Shell restarted, or it was enabled again).
+    void watchButtons(bool on);
 
 signals:
     void primaryChanged(bool selected);
@@ -67,7 +68,7 @@ private slots:
     void onButtonEvent(int x, int y, uint button, bool pressed);
 
 private:
-    void askToWatchButtons();
+    void askToWatchButtons(bool on);
 
     QDBusConnection bus_;
     QDBusServiceWatcher* presence_ = nullptr;

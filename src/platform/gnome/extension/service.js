@@ -40,7 +40,8 @@ const ServiceXml = `
     </method>
     <!-- From this call on, ButtonEvent reports each press and release of a button
          (1 left, 2 right, 4 middle) where it happened, until the caller leaves the bus
-         or calls again with false. -->
+         or calls again with false. The buttons held at the call are reported as
+         pressed there and then, so that no release comes without its press. -->
     <method name="WatchButtons"><arg type="b" name="watch" direction="in"/></method>
     <signal name="PrimaryChanged"><arg type="b" name="selected"/></signal>
     <signal name="FocusChanged"/>
@@ -142,6 +143,11 @@ class QuilloraShellService {
             this._armWatch();
         }
         invocation.return_value(null);
+        if (watch) {
+            const [x, y, held] = pointerState();
+            for (const button of [Left, Right, Middle].filter(b => held & b))
+                this._dbus.emit_signal('ButtonEvent', new GLib.Variant('(iiub)', [x, y, button, true]));
+        }
     }
 
     // The idle monitor's user-active watch fires once, within the handling of the next
@@ -151,15 +157,17 @@ class QuilloraShellService {
         const monitor = global.backend.get_core_idle_monitor();
         this._activeWatchId = monitor.add_user_active_watch(() => {
             this._activeWatchId = 0;
+            this._armWatch();
             const event = Clutter.get_current_event();
             const type = event?.type();
-            const button = ClutterButtons[event?.get_button?.()];
-            if (button && (type === Clutter.EventType.BUTTON_PRESS || type === Clutter.EventType.BUTTON_RELEASE)) {
+            if (type !== Clutter.EventType.BUTTON_PRESS && type !== Clutter.EventType.BUTTON_RELEASE)
+                return;
+            const button = ClutterButtons[event.get_button()];
+            if (button) {
                 const [x, y] = event.get_coords();
                 this._dbus.emit_signal('ButtonEvent', new GLib.Variant('(iiub)',
                     [Math.round(x), Math.round(y), button, type === Clutter.EventType.BUTTON_PRESS]));
             }
-            this._armWatch();
         });
     }
 
