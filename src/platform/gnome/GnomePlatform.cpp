@@ -4,7 +4,7 @@
 #include "platform/gnome/GnomeInput.h"
 #include "platform/gnome/GnomeWindows.h"
 #include "platform/gnome/ShellExtensionBus.h"
-#include "platform/wayland/NoTypingKeyboard.h"
+#include "platform/wayland/XWaylandPlatform.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
@@ -12,39 +12,26 @@
 namespace platform::gnome {
 namespace {
 
-// The X11 back end keeps the program's windows (Mutter places X11 windows where they
-// ask), its clipboard for the copy link and everything else that is no other
-// application's business.
-class GnomePlatform : public Platform {
+// Mutter places the program's X11 windows where they ask, so the screen is XWayland's.
+class GnomePlatform : public wayland::XWaylandPlatform {
 public:
     explicit GnomePlatform(std::unique_ptr<Platform> x11)
-        : x11_(std::move(x11))
+        : XWaylandPlatform(std::move(x11))
         , shell_(QDBusConnection::sessionBus())
         , watch_(shell_)
-        , input_(shell_, watch_, x11_->input())
+        , input_(shell_, watch_, xwayland().input())
         , windows_(shell_, watch_)
     {
     }
 
-    Screen& screen() override { return x11_->screen(); }
-    Files& files() override { return x11_->files(); }
-    SettingsStore& store() override { return x11_->store(); }
-    Session& session() override { return x11_->session(); }
-    Clock& clock() override { return x11_->clock(); }
-    Shell& shell() override { return x11_->shell(); }
     Input& input() override { return input_; }
-    Processes& processes() override { return x11_->processes(); }
-    Clipboard& clipboard() override { return x11_->clipboard(); }
-    Keyboard& keyboard() override { return keyboard_; }
     Windows& windows() override { return windows_; }
 
 private:
-    std::unique_ptr<Platform> x11_;
     ShellExtensionBus shell_;
     ButtonWatch watch_;
     GnomeInput input_;
     GnomeWindows windows_;
-    wayland::NoTypingKeyboard keyboard_;
 };
 
 } // namespace

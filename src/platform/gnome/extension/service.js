@@ -74,6 +74,7 @@ function decodeText(bytes, complete) {
     return new TextDecoder('utf-8').decode(bytes.subarray(0, end));
 }
 
+// Enabled and disabled by the Shell, possibly many times over.
 class QuilloraShellService {
     enable() {
         this._selection = global.display.get_selection();
