@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command beside a fresh headless GNOME Shell (Mutter) on one 1280x800 virtual
 # monitor, with XWayland, a private session bus and a private home. The test
-# extension (tests/gnome/test-extension) gives the seat a virtual pointer and keyboard;
+# extension (scripts/gnome-test-extension) gives the seat a virtual pointer and keyboard;
 # the session is ready once it owns org.quillora.ShellTest and the overview is hidden.
 #   scripts/gnomedesktop.sh [--extension DIR]... [--installed DIR]... COMMAND [ARGS...]
 # --extension DIR   an extension folder, installed for the session's user and enabled
@@ -27,7 +27,7 @@ if [ "$QLR_GNOME_STAGE" = system ]; then
 fi
 unset QLR_GNOME_STAGE
 
-enabled=("$here/../tests/gnome/test-extension")
+enabled=("$here/gnome-test-extension")
 installed=()
 while [ $# -gt 0 ]; do
     case "$1" in

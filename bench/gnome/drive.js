@@ -1,5 +1,5 @@
 // Drives a headless GNOME Shell for bench/gnome/run.sh through the test extension's
-// virtual pointer (tests/gnome/test-extension), timing on CLOCK_MONOTONIC as the
+// virtual pointer (scripts/gnome-test-extension), timing on CLOCK_MONOTONIC as the
 // program's trace does.
 //   gjs -m drive.js releases APP_ID TRACE_FILE COUNT   release-to-noticed delays (ms), one a line
 //   gjs -m drive.js dismiss APP_ID                     a click below the terminal's text

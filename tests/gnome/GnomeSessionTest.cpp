@@ -12,11 +12,23 @@
 
 namespace {
 
-// The test extension (tests/gnome/test-extension): real input through a virtual
-// pointer on the Shell's seat, window places and screenshots.
+// The test extension (scripts/gnome-test-extension): real input through a virtual
+// pointer on the Shell's seat, window places, notifications and screenshots.
 class ShellTestDesktop {
 public:
     bool isReady() { return desktop_.isValid(); }
+    template <typename... Args>
+    QList<QVariant> call(const char* method, Args... args)
+    {
+        const QDBusMessage reply = desktop_.call(QString::fromLatin1(method), args...);
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << method << ": " << reply.errorMessage().toStdString();
+        return reply.arguments();
+    }
+    bool answersTrue(const char* method, const QString& a, const QString& b = {})
+    {
+        const auto args = b.isNull() ? call(method, a) : call(method, a, b);
+        return !args.isEmpty() && args[0].toBool();
+    }
     void move(QPoint to) { call("MovePointer", double(to.x()), double(to.y())); }
     void button(bool pressed) { call("Button", 1u, pressed); }
     void click(QPoint at)
@@ -25,31 +37,16 @@ public:
         button(true);
         button(false);
     }
+    // A null rectangle while the window is not there or not sized yet.
     QRect windowRect(const QString& appId)
     {
-        const QDBusMessage reply = desktop_.call("WindowRect", appId);
-        const auto args = reply.arguments();
-        if (args.size() != 4 || args[2].toInt() <= 0)
-            return {}; // not there, or not sized yet
-        return {args[0].toInt(), args[1].toInt(), args[2].toInt(), args[3].toInt()};
-    }
-    bool activate(const QString& appId) { return QDBusReply<bool>(desktop_.call("Activate", appId)).value(); }
-    bool clickNotificationButton(const QString& title, const QString& label)
-    {
-        return QDBusReply<bool>(desktop_.call("ClickNotificationButton", title, label)).value();
-    }
-    QImage screenshot(const QString& path)
-    {
-        return QDBusReply<bool>(desktop_.call("Screenshot", path)).value() ? QImage(path) : QImage();
+        const auto args = call("WindowRect", appId);
+        return args.size() == 4 && args[2].toInt() > 0
+                   ? QRect(args[0].toInt(), args[1].toInt(), args[2].toInt(), args[3].toInt())
+                   : QRect();
     }
 
 private:
-    template <typename... Args>
-    void call(const char* method, Args... args)
-    {
-        const QDBusMessage reply = desktop_.call(QString::fromLatin1(method), args...);
-        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << method << ": " << reply.errorMessage().toStdString();
-    }
     QDBusInterface desktop_{"org.quillora.ShellTest", "/org/quillora/ShellTest", "org.quillora.ShellTest"};
 };
 
@@ -78,7 +75,6 @@ class GnomeSession : public ProgramOnDesktop {
 protected:
     ShellTestDesktop shell;
     QTemporaryDir shared;
-    std::unique_ptr<QProcess> clipboardOwner;
 
     void SetUp() override
     {
@@ -90,15 +86,12 @@ protected:
         script.write(("printf '%s\\n' '" + Sentence + "'; exec sleep 600\n").toUtf8());
     }
 
-    // A foot terminal without a title bar, with the sentence on its first line; its
-    // place once the Shell has sized it.
-    QRect openTerminal(const QString& appId)
+    // A foot terminal without a title bar, with the sentence on its first line, once the
+    // Shell has sized it.
+    void openTerminal(const QString& appId)
     {
         driver.start("foot", {"-a", appId, "-o", "csd.size=0", "-o", "pad=2x2", "sh", shared.filePath("show.sh")});
-        QRect frame;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !(frame = shell.windowRect(appId)).isNull(); }, 10000))
-            << "foot never appeared";
-        return frame;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.windowRect(appId).isNull(); }, 10000)) << "foot never appeared";
     }
 
     // Drags across the first characters of the sentence (7-pixel cells, 16-pixel rows)
@@ -124,25 +117,19 @@ protected:
 
     // The user's clipboard, held by an X11 application (the Shell shares it with
     // Wayland ones) for as long as nobody replaces it.
-    void ownClipboard(const QByteArray& text)
+    QProcess* ownClipboard(const QByteArray& text)
     {
-        clipboardOwner = std::make_unique<QProcess>();
-        clipboardOwner->start("xclip", {"-selection", "clipboard", "-i", "-quiet"});
-        clipboardOwner->write(text);
-        clipboardOwner->closeWriteChannel();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return DesktopDriver::selection("UTF8_STRING") == text; }, 5000));
-    }
-    void TearDown() override
-    {
-        ProgramOnDesktop::TearDown();
-        if (clipboardOwner)
-            clipboardOwner->kill();
+        QProcess* owner = driver.start("xclip", {"-selection", "clipboard", "-i", "-quiet"});
+        owner->write(text);
+        owner->closeWriteChannel();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return DesktopDriver::selection("UTF8_STRING") == text; }, 5000));
+        return owner;
     }
 };
 
 TEST_F(GnomeSession, ASelectionInANativeTerminalIsTranslatedBesideThePointerAndTheClipboardKept)
 {
-    ASSERT_NO_FATAL_FAILURE(ownClipboard("the user's own clipboard"));
+    const QProcess* clipboardOwner = ownClipboard("the user's own clipboard");
     const unsigned long owner = DesktopDriver::selectionOwner();
     ASSERT_NO_FATAL_FAILURE(startProgram());
     EXPECT_FALSE(state().buttonsUnseen) << "the extension shows the buttons";
@@ -163,7 +150,8 @@ TEST_F(GnomeSession, ASelectionInANativeTerminalIsTranslatedBesideThePointerAndT
     QImage screen;
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            screen = shell.screenshot(shared.filePath("screen.png"));
+            screen = shell.answersTrue("Screenshot", shared.filePath("screen.png")) ? QImage(shared.filePath("screen.png"))
+                                                                                     : QImage();
             return shownShare(screen, own, shown.topLeft()) > 0.9;
         },
         5000))
@@ -194,7 +182,7 @@ TEST_F(GnomeSession, InModeOneAClickNearTheEndOpensTheTranslationAndTheSwitchKey
     EXPECT_TRUE(QTest::qWaitFor([&] { return !popup().translationWindow().isVisible(); }, 5000));
 
     // The other terminal is off: its store row is its application id, not foot's name.
-    ASSERT_TRUE(shell.activate("qlr-two"));
+    ASSERT_TRUE(shell.answersTrue("Activate", "qlr-two"));
     ASSERT_TRUE(waitForForeground("qlr-two", false));
     selectSentence("qlr-two", 9);
     // The selection's change reaches the program right after the terminal's answer.
@@ -211,19 +199,17 @@ TEST(GnomeWithoutExtension, TheProgramSaysHowToEnableItAndEnablesItWhenTheUserAg
     QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
     ASSERT_FALSE(bus->isServiceRegistered("org.quillora.Shell").value());
     QTemporaryDir home;
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("AppData", home.path());
-    environment.insert("XDG_RUNTIME_DIR", home.path());
-    program.setProcessEnvironment(environment);
-    program.start(QLR_PROGRAM, {});
+    qputenv("AppData", home.path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    DesktopDriver driver;
+    QProcess* program = driver.start(QLR_PROGRAM, {});
     QByteArray said;
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return (said += program.readAllStandardError()).contains("gnome-extensions enable quillora@quillora.org"); },
+        [&] { return (said += program->readAllStandardError()).contains("gnome-extensions enable quillora@quillora.org"); },
         20000))
         << said.toStdString();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shell.clickNotificationButton("Translate in every application", "Enable"); },
-                                10000))
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return shell.answersTrue("ClickNotificationButton", "Translate in every application", "Enable"); }, 10000))
         << "the offer is shown";
     EXPECT_TRUE(QTest::qWaitFor([&] { return bus->isServiceRegistered("org.quillora.Shell").value(); }, 10000))
         << "the Shell runs the extension";
@@ -231,6 +217,4 @@ TEST(GnomeWithoutExtension, TheProgramSaysHowToEnableItAndEnablesItWhenTheUserAg
                                                  .value("GnomeShell/ExtensionOffer") == "enabled"; },
                                 5000))
         << "the answer is kept, so the offer is made once";
-    program.kill();
-    program.waitForFinished(5000);
 }

@@ -17,10 +17,9 @@ function check(what, ok) {
 
 // The primary selection: none, or a long text that its owner hands over up to the size
 // it is asked for.
-const connected = [];
 let selected = null;
 const source = {
-    connect: name => connected.push(name),
+    connect: () => 1,
     disconnect() {},
     get_mimetypes: () => selected ? ['text/plain;charset=utf-8'] : [],
     transfer_async(type, mimeType, size, stream, cancellable, callback) {
@@ -30,7 +29,7 @@ const source = {
     transfer_finish: () => true,
 };
 globalThis.global = {
-    display: {get_selection: () => source, connect: name => connected.push(name), disconnect() {}, focus_window: null},
+    display: {get_selection: () => source, connect: () => 2, disconnect() {}, focus_window: null},
     // Left and middle held, and Shift, as Mutter 43 reports them.
     get_pointer: () => [12, 34, (1 << 8) | (1 << 10) | 1],
     backend: {get_core_idle_monitor: () => ({add_user_active_watch: () => 7, remove_watch() {}})},
@@ -65,12 +64,8 @@ check('the default export extends the Shell\'s Extension', Object.getPrototypeOf
 const extension = new QuilloraExtension(metadata);
 extension.enable();
 check('enable() owns org.quillora.Shell', waitFor(owned));
-check('it hears the selection and the focus', connected.includes('owner-changed') &&
-    connected.includes('notify::focus-window'));
 check('GetPointer gives the place, left and middle held, Shift', JSON.stringify(ask('GetPointer')) ===
     JSON.stringify([12, 34, 1 | 4 | 8]));
-check('GetFocusedWindow with no window in front', JSON.stringify(ask('GetFocusedWindow')) ===
-    JSON.stringify([0, 0, '', false]));
 check('GetPrimaryText with no selection', ask('GetPrimaryText')[0] === '');
 // Three bytes a pair, so 1 MiB ends one byte into an 'é': the text handed over ends
 // with the last whole character.
