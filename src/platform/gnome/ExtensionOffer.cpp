@@ -55,13 +55,19 @@ bool ExtensionOffer::isInstalled()
 
 void ExtensionOffer::run()
 {
-    std::fprintf(stderr,
-                 "Quillora: GNOME Shell does not run Quillora's extension, so only XWayland applications are "
-                 "watched. Enable it with: gnome-extensions enable %s (an extension installed during this "
-                 "session is found only after the next login), then start Quillora again.\n",
-                 Uuid);
+    const bool installed = isInstalled();
+    if (installed)
+        std::fprintf(stderr,
+                     "Quillora: GNOME Shell does not run Quillora's extension, so only XWayland applications are "
+                     "watched. Enable it with: gnome-extensions enable %s (an extension installed during this "
+                     "session is found only after the next login), then start Quillora again.\n",
+                     Uuid);
+    else
+        std::fputs("Quillora: Quillora's GNOME Shell extension is not installed (its package installs it), so only "
+                   "XWayland applications are watched.\n",
+                   stderr);
     SettingsStore& store = platform_.store();
-    if (!store.value(storeApplication(), StoreSection, StoreKey, {}).isEmpty() || !isInstalled()) {
+    if (!installed || !store.value(storeApplication(), StoreSection, StoreKey, {}).isEmpty()) {
         deleteLater();
         return;
     }
