@@ -146,30 +146,44 @@ class QuilloraShellService {
         invocation.return_value(null);
         if (watch) {
             const [x, y, held] = pointerState();
+            this._held = held;
             for (const button of [Left, Right, Middle].filter(b => held & b))
-                this._dbus.emit_signal('ButtonEvent', new GLib.Variant('(iiub)', [x, y, button, true]));
+                this._emitButton(x, y, button, true);
         }
     }
 
     // The idle monitor's user-active watch fires once, within the handling of the next
-    // input event of any device: each press and release is seen with no timer. The
-    // event itself tells, since the pointer's state may already be a later one.
+    // input event of any device: each press and release is seen with no timer.
     _armWatch() {
         const monitor = global.backend.get_core_idle_monitor();
         this._activeWatchId = monitor.add_user_active_watch(() => {
             this._activeWatchId = 0;
             this._armWatch();
+            this._reportButtons();
+        });
+    }
+
+    // The event being handled tells, since the pointer's state may already be a later
+    // one; a Clutter that does not tell the event leaves the change of the buttons held.
+    _reportButtons() {
+        const [x, y, held] = pointerState();
+        if (Clutter.get_current_event) {
             const event = Clutter.get_current_event();
             const type = event?.type();
-            if (type !== Clutter.EventType.BUTTON_PRESS && type !== Clutter.EventType.BUTTON_RELEASE)
-                return;
-            const button = ClutterButtons[event.get_button()];
-            if (button) {
-                const [x, y] = event.get_coords();
-                this._dbus.emit_signal('ButtonEvent', new GLib.Variant('(iiub)',
-                    [Math.round(x), Math.round(y), button, type === Clutter.EventType.BUTTON_PRESS]));
-            }
-        });
+            const pressed = type === Clutter.EventType.BUTTON_PRESS;
+            const button = pressed || type === Clutter.EventType.BUTTON_RELEASE ? ClutterButtons[event.get_button()] : 0;
+            const [eventX, eventY] = button ? event.get_coords() : [];
+            if (button)
+                this._emitButton(Math.round(eventX), Math.round(eventY), button, pressed);
+        } else {
+            for (const button of [Left, Right, Middle].filter(b => (held ^ this._held) & b))
+                this._emitButton(x, y, button, Boolean(held & button));
+        }
+        this._held = held;
+    }
+
+    _emitButton(x, y, button, pressed) {
+        this._dbus.emit_signal('ButtonEvent', new GLib.Variant('(iiub)', [x, y, button, pressed]));
     }
 
     _stopWatching() {
