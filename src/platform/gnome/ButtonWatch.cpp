@@ -8,23 +8,33 @@
 
 namespace platform::gnome {
 
+ButtonWatch::ButtonWatch(ShellExtensionBus& shell) : shell_(shell)
+{
+    afterRelease_.setSingleShot(true);
+    afterRelease_.setInterval(AfterReleaseMs);
+    QObject::connect(&afterRelease_, &QTimer::timeout, [this] {
+        if (!programWindowShown())
+            shell_.watchButtons(false);
+    });
+}
+
 void ButtonWatch::watch()
 {
+    afterRelease_.stop();
     shell_.watchButtons(true);
 }
 
-void ButtonWatch::watchPastNextRelease()
+void ButtonWatch::captured()
 {
-    pastNextRelease_ = true;
+    pastNextRelease_ = pastNextRelease_ || inRelease_;
     watch();
 }
 
 void ButtonWatch::released()
 {
-    const bool keep = pastNextRelease_ || programWindowShown();
-    pastNextRelease_ = false;
-    if (!keep)
-        shell_.watchButtons(false);
+    if (!pastNextRelease_)
+        afterRelease_.start();
+    inRelease_ = pastNextRelease_ = false;
 }
 
 bool ButtonWatch::programWindowShown()

@@ -32,6 +32,8 @@ bool GnomeInput::deliverButtonEvents(ButtonHandler handler)
                          const int button = edge.button == ShellExtensionBus::Left    ? LeftButton
                                             : edge.button == ShellExtensionBus::Right ? RightButton
                                                                                       : MiddleButton;
+                         if (!edge.pressed)
+                             watch_.releaseBegins();
                          handler({button, edge.pressed, edge.position, nowMs()});
                          if (!edge.pressed)
                              watch_.released();

@@ -72,7 +72,7 @@ std::optional<QString> GnomeWindows::copyMessage(WindowHandle window)
 {
     if (window == 0)
         return std::nullopt;
-    watch_.watchPastNextRelease();
+    watch_.captured();
     return shell_.primaryText();
 }
 
