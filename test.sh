@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit tests offscreen,
 # the X11, end-to-end and soak tests on a virtual desktop, the Wayland tests in
-# headless Wayland sessions (sway with XWayland, and KWin).
+# headless Wayland sessions (sway with XWayland, and KWin), the GNOME tests in a
+# headless GNOME Shell.
 #   ./test.sh            everything
 #   ./test.sh --asan     the same, built with AddressSanitizer and UBSan (in build-asan/)
 #   ./test.sh --soak     the same with the long soak runs (short ones always run)
@@ -54,6 +55,8 @@ x11_timeout=600
 scripts/xdesktop.sh "${x11_wrapper[@]}" bash -c "cd '$build_dir' && ctest -L 'x11|e2e|soak' --no-tests=error --output-on-failure --timeout $x11_timeout" || status=1
 # Each Wayland test starts its own compositor (scripts/waylanddesktop.sh, kwindesktop.sh).
 dbus-run-session -- bash -c "cd '$build_dir' && ctest -L wayland --no-tests=error --output-on-failure --timeout 600" || status=1
+# The GNOME tests start a headless GNOME Shell each (scripts/gnomedesktop.sh), with buses of their own.
+(cd "$build_dir" && ctest -L gnome --no-tests=error --output-on-failure --timeout 600) || status=1
 
 if [ $status -eq 0 ]; then
     echo "All test groups passed."

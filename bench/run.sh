@@ -2,7 +2,8 @@
 # Measures the program's figures against their goals on a virtual desktop (Xvfb,
 # openbox, xcompmgr) with the real translation server, prints the table and writes it
 # with the machine line to bench/results.md.
-#   bench/run.sh                 everything (about 2 minutes after the build)
+#   bench/run.sh                 everything (about 2 minutes after the build, and the rest)
+# The GNOME rows come from a headless GNOME Shell of their own (bench/gnome/run.sh).
 #   QLR_BENCH_IDLE_SECONDS=20    a shorter idle window
 #   QLR_BENCH_REST_MINUTES=2     a shorter rest before the last memory figure (10 by default)
 set -euo pipefail
@@ -326,6 +327,17 @@ else
 fi
 kill "$qlr_pid" 2>/dev/null || true
 rm -rf "$home"
+
+# The GNOME figures, in a headless GNOME Shell of their own with the extension variant
+# that Shell loads (bench/gnome/run.sh).
+variant=43
+[ "$(gnome-shell --version 2>/dev/null | grep -o '[0-9][0-9]*' | head -n 1)" -ge 45 ] 2>/dev/null && variant=45
+if gnome_rows=$(scripts/gnomedesktop.sh --extension "$build_dir/gnome-extension/$variant/quillora@quillora.org" \
+    bench/gnome/run.sh "$PWD/$build_dir" 2>/dev/null) && grep -q '|' <<<"$gnome_rows"; then
+    while IFS= read -r r; do rows+=("$r"); done < <(grep '|' <<<"$gnome_rows")
+else
+    row "GNOME: release to finished selection" - ms 50 "the headless GNOME Shell did not run (scripts/gnomedesktop.sh)"
+fi
 
 machine="$(date -u +%Y-%m-%dT%H:%MZ) · $(git rev-parse --short HEAD 2>/dev/null || echo ?) · $(uname -sr) · $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //') · $(nproc) cores · $(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo) · load $(cut -d' ' -f1-3 /proc/loadavg) · Xvfb+openbox+xcompmgr"
 {

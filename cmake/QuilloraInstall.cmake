@@ -9,6 +9,10 @@ set(QLR_DATA_SUBDIR ${CMAKE_INSTALL_DATADIR}/quillora)
 
 install(TARGETS qlr RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY service/page/ DESTINATION ${QLR_DATA_SUBDIR}/page)
+# The GNOME Shell extension, for every user of the system (each one enables it).
+if(QLR_GNOME)
+    install(DIRECTORY ${QLR_GNOME_EXTENSION_DIR} DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions)
+endif()
 install(CODE "
     set(QLR_INI_TEMPLATE \"${CMAKE_CURRENT_SOURCE_DIR}/data/qlr.ini.in\")
     set(QLR_WRITE_SCRIPT \"${CMAKE_CURRENT_SOURCE_DIR}/cmake/WriteSettingsFile.cmake\")

@@ -41,7 +41,11 @@ void SelectionWatcher::start()
     // would still be needed and the buttons would be handled twice.
     if (platform_.applications().deliverForegroundChanges([this] { actions_.foregroundChanged(); })) {
         if (platform_.applications().deliverSelectionChanges([this](bool selected) { onSelectionChanged(selected); })) {
-            buttonsUnseen_ = true;
+            // Where the buttons are seen too, a change finishes a selection once the
+            // primary button is up, and the clicks act as they do elsewhere.
+            selectionFromChanges_ = true;
+            buttonsUnseen_ =
+                !platform_.input().deliverButtonEvents([this](const auto& event) { onButtonEvent(event); });
             return;
         }
         if (platform_.input().deliverButtonEvents([this](const auto& event) { onButtonEvent(event); }))
@@ -65,7 +69,16 @@ void SelectionWatcher::onSelectionChanged(bool selected)
         return;
     // A new selection is on its way: what showed the last one goes, as a press would.
     actions_.hidePopup();
-    settle_.setEnabled(true);
+    if (buttonsUnseen_) {
+        settle_.setEnabled(true);
+        return;
+    }
+    // Applications change the selection during a drag and at its release: finished
+    // now, or at the release that is still to come.
+    if (primaryWasDown_ || platform_.input().buttons().testFlag(primary_))
+        changedWhileHeld_ = true;
+    else
+        onSelectionSettled();
 }
 
 void SelectionWatcher::onSelectionSettled()
@@ -73,7 +86,11 @@ void SelectionWatcher::onSelectionSettled()
     if (!actions_.watchesForeground())
         return;
     const QPoint pointer = platform_.input().locatePointer();
-    actionPoint_.reset();
+    // A click near its end can only be seen where the buttons are.
+    if (buttonsUnseen_)
+        actionPoint_.reset();
+    else
+        actionPoint_ = pointer;
     finishSelection(pointer.x(), pointer.y(), pointer.x());
 }
 
@@ -138,10 +155,14 @@ void SelectionWatcher::handleRelease(int x, int y, double now)
     const bool nearAction =
         actionPoint_ && std::abs(actionPoint_->x() - x) < 20 && std::abs(actionPoint_->y() - y) < 20;
     const int selectionLeft = down_.x() < x ? down_.x() : x;
+    // Where the selection's changes are seen, they tell whether the press made one.
+    const bool plainClick = selectionFromChanges_
+                                ? !std::exchange(changedWhileHeld_, false)
+                                : std::abs(down_.x() - x) <= 30 && std::abs(down_.y() - y) <= 10 && !doubleClick;
     if (trigger() == TriggerMode::ClickNearEnd && nearAction) {
         actionPoint_.reset();
         actions_.openPopup(x, y);
-    } else if (std::abs(down_.x() - x) <= 30 && std::abs(down_.y() - y) <= 10 && !doubleClick) {
+    } else if (plainClick) {
         actionPoint_.reset();
     } else if (doubleClick) {
         actionPoint_ = QPoint(x, y);

@@ -4,7 +4,9 @@
 // It learns of presses and releases from the platform's events as they happen; where
 // the platform cannot deliver them, a 50 ms tick samples the buttons instead. Where no
 // client sees the buttons at all (Wayland), a selection is finished once the primary
-// selection has stayed the same for a short settle time.
+// selection has stayed the same for a short settle time; where the platform reports
+// both the selection's changes and the buttons (GNOME), once it has changed and the
+// primary button is up.
 
 #include "common/AppSettings.h"
 #include "common/Timer.h"
@@ -105,6 +107,10 @@ private:
     // does there (selecting part of a translation, a click on the close mark) is no
     // selection in the application behind.
     bool pressedOnOwnWindow_ = false;
+    // The platform reports the primary selection's changes (Wayland sessions), and with
+    // the buttons seen as well: it changed while the primary button was down.
+    bool selectionFromChanges_ = false;
+    bool changedWhileHeld_ = false;
     // A double click's selection, taken once the pause is over.
     QPoint doubleClickEnd_;
     int doubleClickLeft_ = 0;

@@ -11,7 +11,9 @@ fail() { echo "FAIL: $*" >&2; status=1; }
 for path in bin/qlr share/quillora/qlr.ini share/quillora/page/index.html share/quillora/page/about.html share/quillora/page/config.js \
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml etc/xdg/autostart/$id.desktop \
     share/icons/hicolor/scalable/apps/$id.svg share/man/man1/qlr.1.gz \
-    share/doc/quillora/copyright share/doc/quillora/changelog.gz; do
+    share/doc/quillora/copyright share/doc/quillora/changelog.gz \
+    share/gnome-shell/extensions/quillora@quillora.org/extension.js \
+    share/gnome-shell/extensions/quillora@quillora.org/metadata.json; do
     [ -e "$prefix/$path" ] || fail "missing $path"
 done
 for side in 16 22 24 32 48 64 128 256; do

@@ -134,7 +134,7 @@ bool DesktopShell::hasNotificationArea()
 
 bool DesktopShell::notify(const QString& summary, const QString& body)
 {
-    return freedesktop::showNotification(QCoreApplication::applicationName(), summary, body);
+    return freedesktop::showNotification(QCoreApplication::applicationName(), summary, body).has_value();
 }
 
 } // namespace platform::os

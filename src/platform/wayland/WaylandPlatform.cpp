@@ -4,13 +4,13 @@
 #include "platform/wayland/ForeignToplevelTracker.h"
 #include "platform/wayland/KWinScriptPointerLocator.h"
 #include "platform/wayland/LayerSurfacePointerLocator.h"
-#include "platform/wayland/NoTypingKeyboard.h"
 #include "platform/wayland/PlasmaWindowTracker.h"
 #include "platform/wayland/PointerLocator.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandInput.h"
 #include "platform/wayland/WaylandScreen.h"
 #include "platform/wayland/WaylandApplicationWindows.h"
+#include "platform/wayland/XWaylandPlatform.h"
 
 #include <cstdio>
 
@@ -36,37 +36,26 @@ std::unique_ptr<PointerLocator> createPointerLocator(WaylandConnection& connecti
     return nullptr;
 }
 
-// The X11 back end keeps the program's windows, its clipboard (for the copy link) and
-// everything else that is no other application's business.
-class WaylandPlatform : public Platform {
+class WaylandPlatform : public XWaylandPlatform {
 public:
     WaylandPlatform(std::unique_ptr<Platform> x11, std::unique_ptr<WaylandConnection> connection,
                     std::unique_ptr<DataControlSelection> selection, std::unique_ptr<ToplevelTracker> toplevels)
-        : x11_(std::move(x11))
+        : XWaylandPlatform(std::move(x11))
         , connection_(std::move(connection))
         , selection_(std::move(selection))
         , toplevels_(std::move(toplevels))
         , locator_(createPointerLocator(*connection_))
-        , screen_(x11_->screen())
-        , input_(x11_->input(), locator_.get())
+        , screen_(xwayland().screen())
+        , input_(xwayland().input(), locator_.get())
         , windows_(*toplevels_, *selection_)
     {
     }
 
     Screen& screen() override { return screen_; }
-    Files& files() override { return x11_->files(); }
-    SettingsStore& store() override { return x11_->store(); }
-    Session& session() override { return x11_->session(); }
-    Clock& clock() override { return x11_->clock(); }
-    Shell& shell() override { return x11_->shell(); }
     Input& input() override { return input_; }
-    Processes& processes() override { return x11_->processes(); }
-    Clipboard& clipboard() override { return x11_->clipboard(); }
-    Keyboard& keyboard() override { return keyboard_; }
     ApplicationWindows& applications() override { return windows_; }
 
 private:
-    std::unique_ptr<Platform> x11_;
     std::unique_ptr<WaylandConnection> connection_;
     std::unique_ptr<DataControlSelection> selection_;
     std::unique_ptr<ToplevelTracker> toplevels_;
@@ -74,7 +63,6 @@ private:
     WaylandScreen screen_;
     WaylandInput input_;
     WaylandApplicationWindows windows_;
-    NoTypingKeyboard keyboard_;
 };
 
 } // namespace

@@ -266,4 +266,61 @@ INSTANTIATE_TEST_SUITE_P(Sampled, SelectionWatcherTest, testing::Values(false));
 INSTANTIATE_TEST_SUITE_P(Events, SelectionWatcherTest, testing::Values(true));
 INSTANTIATE_TEST_SUITE_P(Events, EventWatcherTest, testing::Values(true));
 
+// Where the buttons and the selection's changes are both seen (GNOME's extension): a
+// change finishes a selection once the primary button is up, with no settle time.
+class ChangedSelectionTest : public SelectionWatcherTest {
+protected:
+    void SetUp() override
+    {
+        desktop.fakeInput.deliversEvents = true;
+        desktop.fakeWindows.deliversForegroundChanges = desktop.fakeWindows.deliversSelectionChanges = true;
+        setTrigger(TriggerMode::ClickNearEnd);
+        watcher.start();
+    }
+    void change(bool selected) { desktop.fakeWindows.selectionHandler(selected); }
+};
+
+TEST_P(ChangedSelectionTest, AChangeFinishesOnceThePrimaryButtonIsUpAndTheClicksActAsElsewhere)
+{
+    EXPECT_FALSE(watcher.buttonsUnseen());
+    EXPECT_EQ(watcher.trigger(), TriggerMode::ClickNearEnd) << "the click near the end can be seen";
+
+    // Changes during a drag: one translation, at the release, nothing before it.
+    button(Qt::LeftButton, true, 100, 100);
+    change(true);
+    change(true);
+    desktop.fakeClock.advance(SelectionWatcher::SettleMs + 10);
+    EXPECT_EQ(count("translate"), 0) << "no settle time: the release finishes it";
+    button(Qt::LeftButton, false, 300, 100);
+    EXPECT_EQ(calls.filter("translate"), QStringList({"translate 300,100 left 100"}));
+    // A click near its end opens it; a click with no change is no selection.
+    calls.clear();
+    button(Qt::LeftButton, true, 310, 100);
+    button(Qt::LeftButton, false, 310, 100);
+    EXPECT_EQ(calls.filter("open"), QStringList({"open 310,100"}));
+    calls.clear();
+    drag(500, 500, 700, 500);
+    EXPECT_EQ(count("translate"), 0) << "the application changed nothing";
+
+    // A change with no button held (the application set it after the release, or the
+    // keyboard selected): finished at once where the pointer is, and clickable.
+    desktop.fakeInput.cursor = QPoint(400, 200);
+    change(true);
+    EXPECT_EQ(calls.filter("translate"), QStringList({"translate 400,200 left 400"}));
+    calls.clear();
+    drag(405, 200, 405, 200);
+    EXPECT_EQ(calls.filter("open"), QStringList({"open 405,200"}));
+
+    // A button held whose press is still on its way counts as held.
+    calls.clear();
+    desktop.fakeInput.held.setFlag(Qt::LeftButton);
+    change(true);
+    EXPECT_EQ(count("translate"), 0);
+    button(Qt::LeftButton, true, 420, 200);
+    button(Qt::LeftButton, false, 450, 200);
+    EXPECT_EQ(count("translate"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(WithButtons, ChangedSelectionTest, testing::Values(true));
+
 } // namespace
