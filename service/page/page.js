@@ -7,7 +7,7 @@
 (function () {
     const config = window.QUILLORA_PAGE || {};
     const languages = window.QUILLORA_LANGUAGES;
-    const server = "http://127.0.0.1:" + Number(config.apyPort || 2737);
+    const server = "http://127.0.0.1:" + Number(config.apyPort || 2738);
     const retryMs = 3000;
     const byId = function (id) { return document.getElementById(id); };
 

@@ -14,6 +14,8 @@
 #include "popup/Popup.h"
 #include "popup/TranslationPopup.h"
 #include "service/Connection.h"
+#include "service/PageServerConfig.h"
+#include "service/TranslationServer.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -152,6 +154,7 @@ void Application::createParts()
     mainWindow_->setPageView(page_->view());
     tray_ = std::make_unique<TrayIcon>(state_, platform_.clock(), *trayMenu_);
     connection_ = std::make_unique<Connection>(state_, *page_, timers_);
+    server_ = std::make_unique<TranslationServer>();
     pipeline_ = std::make_unique<TranslationPipeline>(state_, platform_, timers_, mainWindow_->winId(), *popup_,
                                                       *page_, *tray_, *trayMenu_);
     connectParts();
@@ -186,6 +189,8 @@ void Application::connectParts()
     };
     connect(&menu, &TrayMenu::openRequested, this, openMain);
     connect(&tray, &TrayIcon::mainWindowRequested, this, openMain);
+    // Asked by the user, a server that could not start is tried again.
+    connect(&menu, &TrayMenu::reconnectRequested, server_.get(), &TranslationServer::forgetFailure);
     connect(&menu, &TrayMenu::reconnectRequested, &connection, &Connection::connectService);
     connect(&menu, &TrayMenu::aboutRequested, &dialogs, &Dialogs::showAbout);
     connect(&menu, &TrayMenu::settingsRequested, &dialogs, &Dialogs::showSettings);
@@ -228,6 +233,36 @@ void Application::connectParts()
     connect(&popup, &Popup::shellOpenRequested, this, shellOpen);
     connect(&popup, &Popup::showMainRequested, this, openMain);
     connect(&popup, &Popup::downloadPageRequested, &tray, &TrayIcon::openDownloadPage);
+    connectServer();
+}
+
+void Application::connectServer()
+{
+    TranslationServer& server = *server_;
+    Connection& connection = *connection_;
+    TrayIcon& tray = *tray_;
+    // Every connection attempt makes sure the page's server is there (a page of
+    // someone else's brings none).
+    connect(&connection, &Connection::connecting, this, [this, &server] {
+        if (const auto config = PageServerConfig::read(state_.settings.value("serviceurl"), platform_.files()))
+            server.ensureRunning({config->launcher, config->port});
+        else
+            server.stop();
+    });
+    // The page asked it before it answered: it asks again now.
+    connect(&server, &TranslationServer::started, this, [this, &connection, &tray] {
+        tray.showProblem({});
+        if (!state_.connected)
+            connection.connectService();
+    });
+    connect(&server, &TranslationServer::failed, this, [&tray](const QString& reason) {
+        qWarning("qlr: %s", qUtf8Printable(reason));
+        tray.showProblem(reason);
+    });
+    // A page whose server died cannot translate: it counts as lost, and the
+    // reconnection starts the server again.
+    connect(&server, &TranslationServer::ended, &connection, &Connection::onPageLost);
+    connect(&connection, &Connection::rested, &server, &TranslationServer::releasePipelines);
 }
 
 void Application::showConnection()
@@ -265,6 +300,8 @@ void Application::exitFromMenu()
 {
     // Where the owner serves the clipboard, what the program put there would go with it.
     platform_.clipboard().handOverBeforeExit();
+    if (server_)
+        server_->stop();
     if (!platform_.session().commandLine().contains("/t")) {
         platform_.session().terminateProcess(0);
         return;

@@ -22,6 +22,7 @@ class TrayIcon;
 class TrayMenu;
 class Connection;
 class TranslationPipeline;
+class TranslationServer;
 class TraceFile;
 
 class Application : public QObject {
@@ -58,6 +59,8 @@ public:
     Connection* connection() { return connection_.get(); }
     // The selection watcher, the capture, the request and the per-application switch.
     TranslationPipeline* pipeline() { return pipeline_.get(); }
+    // The page's own translation server.
+    TranslationServer* server() { return server_.get(); }
 
     // Program version as major.minor.revision.
     static QString programVersion();
@@ -70,6 +73,8 @@ private:
     void createParts();
     // Connects the parts' requests to the parts that carry them out.
     void connectParts();
+    // Connects the page's own translation server to the connection and the tray.
+    void connectServer();
     void showConnection();
     void armTimers();
     // A whole-seconds setting as a timer interval: unreadable or negative is 0 (off),
@@ -88,6 +93,7 @@ private:
     std::unique_ptr<Popup> popup_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<Connection> connection_;
+    std::unique_ptr<TranslationServer> server_;
     std::unique_ptr<TranslationPipeline> pipeline_;
     std::unique_ptr<Dialogs> dialogs_;
 };

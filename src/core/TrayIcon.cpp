@@ -28,6 +28,18 @@ QString TrayIcon::tipText(bool connected)
     return connected ? QStringLiteral("Quillora ") : QStringLiteral("Quillora  - Connecting...");
 }
 
+QString TrayIcon::fullTip() const
+{
+    return state_.connected || problem_.isEmpty() ? tipText(state_.connected)
+                                                  : tipText(false) + "\n" + problem_;
+}
+
+void TrayIcon::showProblem(const QString& problem)
+{
+    problem_ = problem;
+    icon_.setToolTip(fullTip());
+}
+
 QString TrayIcon::toolTip() const
 {
     return icon_.toolTip();
@@ -70,7 +82,7 @@ void TrayIcon::refresh(bool show, bool added)
     else
         picture_ = state_.translationEnabled ? TrayPicture::Enabled : TrayPicture::Disabled;
     icon_.setIcon(trayPictureIcon(picture_));
-    icon_.setToolTip(tipText(state_.connected));
+    icon_.setToolTip(fullTip());
     if (!added)
         icon_.show();
 }

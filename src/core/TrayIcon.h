@@ -46,6 +46,9 @@ public:
     // The message number of a tray activation; 0 for none handled.
     static int messageFor(QSystemTrayIcon::ActivationReason reason);
     static QString tipText(bool connected);
+    // A line under the tip while not connected, saying what keeps the connection
+    // from coming (empty: none).
+    void showProblem(const QString& problem);
 
     TrayPicture picture() const { return picture_; }
     QString toolTip() const;
@@ -70,12 +73,14 @@ signals:
 
 private:
     void leftButtonDown();
+    QString fullTip() const;
 
     AppState& state_;
     platform::Clock& clock_;
     TrayMenu& menu_;
     QSystemTrayIcon icon_;
     TrayPicture picture_ = TrayPicture::NotConnected;
+    QString problem_;
     bool busy_ = false;
     double lastSingleClick_ = 0;
 };

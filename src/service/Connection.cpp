@@ -20,6 +20,7 @@ void Connection::connectService()
 {
     state_.connected = false;
     state_.pageResting = false;
+    emit connecting();
     // The page still shown must not pass for the new one.
     page_.clearOuterHtml(page::text);
     loadPage();
@@ -51,6 +52,7 @@ void Connection::rest()
     }
     state_.pageReady = false;
     state_.pageResting = true;
+    emit rested();
 }
 
 void Connection::wake()

@@ -42,6 +42,10 @@ public:
     void onPageLost();
 
 signals:
+    // A connection attempt starts: whatever serves the page must be there.
+    void connecting();
+    // The page was let go to rest; what serves it may let go of its memory too.
+    void rested();
     // The page started loading or has become ready (AppState::connected tells which).
     void connectionChanged();
     // The page publishes a newer program version than this one.

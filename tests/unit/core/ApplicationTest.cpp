@@ -2,6 +2,7 @@
 // the road of a selection through every part, the tray icon and its menu, the
 // per-application switch, and ending.
 #include "FakeDesktop.h"
+#include "ServerStandIn.h"
 #include "common/LinkLabel.h"
 #include "common/TextCacheKey.h"
 #include "config/Dialogs.h"
@@ -16,9 +17,15 @@
 #include "popup/Popup.h"
 #include "popup/TranslationPopup.h"
 #include "service/Connection.h"
+#include "service/TranslationServer.h"
 #include "service/fake/FakeServicePage.h"
 
+#include <QDir>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -227,6 +234,67 @@ TEST_F(ApplicationTest, APageLetGoOrLostComesBackAndWhatWaitedForItIsSentOrEnds)
     ASSERT_TRUE(app.state().pageReady);
     page->lossHandler();
     EXPECT_FALSE(app.state().connected || app.state().pageReady) << "lost again: not ready at once";
+}
+
+TEST_F(ApplicationTest, ThePagesOwnServerComesWithTheConnectionRestsWithThePageAndSaysOnceWhyItCannotStart)
+{
+    // A page of ours: its config.js names a port nothing listens on, its launcher lies beside it.
+    QTemporaryDir folder;
+    const auto placePage = [&](const QString& name, const QString& script) {
+        const QString launcher = folder.filePath(name + "/server/translation-server.py");
+        EXPECT_TRUE(QDir(folder.path()).mkpath(name + "/server") && standin::write(launcher, script));
+        QTcpServer probe;
+        EXPECT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        desktop.fakeFiles.files.insert(launcher, {});
+        desktop.fakeFiles.files.insert(folder.filePath(name + "/page/config.js"),
+                                       QString("window.QUILLORA_PAGE = {\n    apyPort: %1,\n};\n").arg(probe.serverPort()).toUtf8());
+        return "file://" + folder.filePath(name + "/page/index.html");
+    };
+    const auto notes = [&](const QString& name) { return standin::notes(folder.filePath(name)); };
+    ASSERT_NO_FATAL_FAILURE(start({"serviceurl=" + placePage("ours", standin::Staying), "language=enes"}));
+    // The page asked before the server answered: it is loaded again once it does.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->navigations.size() == 2; }, 5000)) << page->navigations.size();
+    EXPECT_EQ(notes("ours/server/starts").size(), 1);
+    fire(app.timers().pageLoad);
+    ASSERT_TRUE(app.state().connected);
+
+    app.connection()->rest();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notes("ours/server/signals") == QStringList{"released"}; }, 5000))
+        << "resting, the page's server lets its pipelines go";
+
+    // It dies: the page cannot translate, counts as lost, and the server starts again.
+    const pid_t first = pid_t(app.server()->processId());
+    ASSERT_GT(first, 0);
+    ::kill(-first, SIGKILL);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notes("ours/server/starts").size() == 2; }, 5000));
+    EXPECT_FALSE(app.state().connected);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return page->navigations.size() == 4; }, 5000)) << page->navigations.size();
+
+    // A server that cannot start: one line on the standard error and under the tip, no
+    // new start at every reconnect tick, and one more when the user asks to reconnect.
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings.append(text); });
+    const QString why = "translation server: no Apertium language pairs are installed in /none";
+    app.state().settings.set("serviceurl", placePage("broken", standin::failing(why)));
+    const qint64 secondChild = notes("ours/server/child").value(0).toLongLong();
+    emit menu().reconnectRequested();
+    const bool said = QTest::qWaitFor([&] { return !warnings.isEmpty(); }, 5000);
+    for (int tick = 0; tick < 3; ++tick)
+        fire(app.timers().reconnect);
+    QTest::qWait(200); // room for a wrong restart
+    const QStringList saidOnce = warnings;
+    emit menu().reconnectRequested();
+    const bool saidAgain = QTest::qWaitFor([&] { return warnings.size() == 2; }, 5000);
+    qInstallMessageHandler(previous);
+    ASSERT_TRUE(said);
+    EXPECT_EQ(saidOnce, QStringList{"qlr: " + why});
+    EXPECT_EQ(app.tray()->toolTip(), "Quillora  - Connecting...\n" + why);
+    EXPECT_TRUE(saidAgain);
+    EXPECT_EQ(notes("broken/server/starts").size(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ::kill(pid_t(secondChild), 0) != 0; }, 5000))
+        << "the server of the page before ended with its pipelines";
 }
 
 TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenThePage)

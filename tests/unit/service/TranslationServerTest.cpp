@@ -6,6 +6,7 @@
 #include "service/TranslationServer.h"
 
 #include "FakeDesktop.h"
+#include "ServerStandIn.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -17,17 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A stand-in that notes each start and each SIGUSR1, forks a child of its own as a
-// pipeline would, says "ready" and lives as long as that child.
-const QString StayingLauncher = R"(#!/bin/sh
-echo "$2" >> "$(dirname "$0")/starts"
-trap 'echo released >> "$(dirname "$0")/signals"' USR1
-sleep 600 &
-echo $! > "$(dirname "$0")/child"
-echo ready
-while kill -0 $! 2>/dev/null; do wait $!; done
-)";
 
 class TranslationServerTest : public testing::Test {
 protected:
@@ -48,18 +38,10 @@ protected:
     TranslationServer::Launch launcher(const QString& script, int port = freePort())
     {
         const QString path = folder.filePath(QString("launcher-%1").arg(++launchers));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(script.toUtf8()) > 0);
-        file.close();
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        EXPECT_TRUE(standin::write(path, script));
         return {path, port};
     }
-    QStringList lines(const QString& name)
-    {
-        QFile file(folder.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
-                                              : QStringList();
-    }
+    QStringList lines(const QString& name) { return standin::notes(folder.filePath(name)); }
     // Signals may come before the wait starts: the spy's count is what is waited for.
     static bool reaches(const QSignalSpy& spy, qsizetype count)
     {
@@ -82,7 +64,7 @@ protected:
 
 TEST_F(TranslationServerTest, StartsOnceWhenThePortIsFreeEndsWithItsPipelinesAndIsStartedAgainAfterItDied)
 {
-    const TranslationServer::Launch launch = launcher(StayingLauncher);
+    const TranslationServer::Launch launch = launcher(standin::Staying);
     server.ensureRunning(launch);
     ASSERT_TRUE(reaches(started, 1)) << "the stand-in never said ready";
     server.ensureRunning(launch);
@@ -120,7 +102,7 @@ TEST_F(TranslationServerTest, APortThatAnswersIsUsedAsItIsAndOneTakenByAnotherPr
     QTcpServer other;
     ASSERT_TRUE(other.listen(QHostAddress::LocalHost, 0));
     answerWith(other, "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n\r\n{\"responseData\": []}");
-    server.ensureRunning(launcher(StayingLauncher, other.serverPort()));
+    server.ensureRunning(launcher(standin::Staying, other.serverPort()));
     QTest::qWait(300);
     EXPECT_TRUE(lines("starts").isEmpty());
     EXPECT_TRUE(started.isEmpty() && failed.isEmpty());
@@ -129,7 +111,7 @@ TEST_F(TranslationServerTest, APortThatAnswersIsUsedAsItIsAndOneTakenByAnotherPr
     QTcpServer stranger;
     ASSERT_TRUE(stranger.listen(QHostAddress::LocalHost, 0));
     answerWith(stranger, "SSH-2.0-OpenSSH_9.2\r\n");
-    const TranslationServer::Launch taken = launcher(StayingLauncher, stranger.serverPort());
+    const TranslationServer::Launch taken = launcher(standin::Staying, stranger.serverPort());
     server.ensureRunning(taken);
     ASSERT_TRUE(reaches(failed, 1));
     for (int attempt = 0; attempt < 3; ++attempt)
@@ -146,7 +128,7 @@ TEST_F(TranslationServerTest, APortThatAnswersIsUsedAsItIsAndOneTakenByAnotherPr
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
     TranslationServer quick{300, 5000};
     QSignalSpy quickFailed(&quick, &TranslationServer::failed);
-    quick.ensureRunning(launcher(StayingLauncher, silent.serverPort()));
+    quick.ensureRunning(launcher(standin::Staying, silent.serverPort()));
     EXPECT_TRUE(reaches(quickFailed, 1));
     EXPECT_TRUE(lines("starts").isEmpty());
 }
@@ -154,8 +136,7 @@ TEST_F(TranslationServerTest, APortThatAnswersIsUsedAsItIsAndOneTakenByAnotherPr
 TEST_F(TranslationServerTest, AServerThatCannotStartSaysWhyOnceAndIsNotStartedAgainUntilAsked)
 {
     const TranslationServer::Launch broken =
-        launcher("#!/bin/sh\necho \"$2\" >> \"$(dirname \"$0\")/starts\"\necho 'Traceback: noise' >&2\n"
-                 "echo 'translation server: no Apertium language pairs are installed in /none' >&2\nexit 5\n");
+        launcher(standin::failing("translation server: no Apertium language pairs are installed in /none"));
     server.ensureRunning(broken);
     ASSERT_TRUE(reaches(failed, 1));
     EXPECT_EQ(failed.at(0).at(0).toString(), "translation server: no Apertium language pairs are installed in /none");
@@ -190,10 +171,10 @@ TEST_F(TranslationServerTest, AServerThatCannotStartSaysWhyOnceAndIsNotStartedAg
 
 TEST_F(TranslationServerTest, AnotherLaunchEndsTheServerOfThePreviousOne)
 {
-    server.ensureRunning(launcher(StayingLauncher));
+    server.ensureRunning(launcher(standin::Staying));
     ASSERT_TRUE(reaches(started, 1));
     const qint64 first = server.processId();
-    server.ensureRunning(launcher(StayingLauncher));
+    server.ensureRunning(launcher(standin::Staying));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !alive(first); }, 5000));
     ASSERT_TRUE(reaches(started, 2));
     EXPECT_NE(server.processId(), first);
