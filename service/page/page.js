@@ -127,9 +127,13 @@
     function isPlain(code) { return code.indexOf("_") < 0; }
     function baseOf(code) { return code.split("_")[0]; }
 
-    // The pairs worth trying, best guess first.
+    // The pairs worth trying, best guess first: from English before any other source.
     function candidates(source, target) {
         const plain = pairs.filter(function (p) { return isPlain(p.from) && isPlain(p.to); });
+        const englishFirst = function (list) {
+            return list.filter(function (p) { return p.from === "en"; })
+                .concat(list.filter(function (p) { return p.from !== "en"; }));
+        };
         if (source !== "auto" && target !== "auto")
             return pairs.filter(function (p) { return p.from === source && p.to === target; });
         if (source !== "auto") {
@@ -139,9 +143,9 @@
         }
         if (target === "auto")
             return plain.filter(function (p) { return p.to === "en"; })
-                .concat(plain.filter(function (p) { return p.to !== "en"; }));
+                .concat(englishFirst(plain.filter(function (p) { return p.to !== "en"; })));
         // Text already written in the target language goes into English instead.
-        const into = pairs.filter(function (p) { return p.to === target; });
+        const into = englishFirst(pairs.filter(function (p) { return p.to === target; }));
         const back = baseOf(target) === "en" ? [] :
             plain.filter(function (p) { return p.from === baseOf(target) && p.to === "en"; });
         return into.concat(back);
@@ -161,16 +165,29 @@
         return (translated.match(/[*#@](?=[\p{L}\p{N}])/gu) || []).length;
     }
 
+    function wordCount(text) {
+        return (text.match(/[\p{L}\p{N}]+/gu) || []).length;
+    }
+
+    // The candidates are tried one after the other, and the first that knows most of
+    // the words is taken: the server starts a pair's pipeline only when the pair is
+    // asked, so the other directions cost nothing until a text needs them.
     async function bestPair(list, text) {
         if (list.length === 1)
             return list[0];
-        const marked = await Promise.all(list.map(function (p) { return translateWith(p, text, true); }));
-        let best = 0;
-        marked.forEach(function (translated, i) {
-            if (unknownWords(translated) < unknownWords(marked[best]))
-                best = i;
-        });
-        return list[best];
+        const words = wordCount(text);
+        let best = null;
+        let fewest = Infinity;
+        for (const pair of list) {
+            const unknown = unknownWords(await translateWith(pair, text, true));
+            if (unknown * 4 <= words)
+                return pair;
+            if (unknown < fewest) {
+                best = pair;
+                fewest = unknown;
+            }
+        }
+        return best;
     }
 
     async function translate() {
