@@ -69,15 +69,20 @@ protected:
     }
     void TearDown() override { stopProgram(); }
 
-    // Starts the program with these settings besides the page, "enes" and the shipped look.
-    void startProgram(const QStringList& settings = {"ControlMode=3", "SmoothGlide=0", "servertimeout=30",
-                                                     "Transparency=0", "Border=1"})
+    static inline const QStringList ShippedLook{"ControlMode=3", "SmoothGlide=0", "servertimeout=30", "Transparency=0",
+                                                "Border=1"};
+    // Starts the program with these settings besides the page, "enes" and the shipped
+    // look, and waits until the page is ready unless told not to. The page is the copy
+    // on the suite's server unless another is given.
+    void startProgram(const QStringList& settings = ShippedLook, const QString& pageCopyAddress = {},
+                      bool waitReady = true)
     {
         // The per-user settings file, named after the running executable as the program names it.
         const QString base = fileBaseName(QCoreApplication::applicationFilePath());
         QFile file(home.filePath(base + "/" + base + ".ini"));
         ASSERT_TRUE(QDir(home.path()).mkpath(base) && file.open(QIODevice::WriteOnly));
-        const QStringList lines = QStringList{"serviceurl=" + pageAddress, "language=enes", "transwidth=450",
+        const QStringList lines = QStringList{"serviceurl=" + (pageCopyAddress.isEmpty() ? pageAddress : pageCopyAddress), "language=enes",
+                                              "transwidth=450",
                                               "FontSize=10", "googlelabel=Powered by Apertium", "Shadow=1",
                                               "hideiconinterval=30"} +
                                   settings;
@@ -88,7 +93,9 @@ protected:
         page = counting.get();
         app = std::make_unique<Application>(*platform, std::move(counting));
         ASSERT_TRUE(app->start());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return state().connected; }, 90000)) << "the page never became ready";
+        if (waitReady) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return state().connected; }, 90000)) << "the page never became ready";
+        }
     }
     void stopProgram()
     {
