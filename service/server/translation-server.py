@@ -9,7 +9,8 @@ option, so this builds the same application from APy's modules and binds it here
 It prints "ready" on standard output once it answers. A server that cannot start
 prints one line saying why on standard error and ends with one of the codes below.
 SIGUSR1 lets every translation pipeline go (they start again with the next
-request for their pair). Its pipelines end with it: their input closes.
+request for their pair); SIGUSR2 starts again those it let go last, ahead of the
+request that will want them. Its pipelines end with it: their input closes.
 """
 
 import argparse
@@ -21,6 +22,7 @@ import signal
 import socket
 import sys
 import threading
+import urllib.parse
 
 NO_APY = 3
 PORT_TAKEN = 4
@@ -77,6 +79,7 @@ def release_pipelines(handler):
     when no request runs, so every child is a pipeline's; nobody else would wait
     for them, so a thread does, and none is left behind as a zombie."""
     children = child_processes()
+    released[:] = [pair for pair, pipelines in handler.pipelines.items() if pipelines]
     for pipelines in list(handler.pipelines.values()) + [handler.pipelines_holding]:
         for pipeline in pipelines:
             for stream in (getattr(pipeline, "inpipe", None), getattr(pipeline, "outpipe", None)):
@@ -86,6 +89,22 @@ def release_pipelines(handler):
     handler.pipelines.clear()
     handler.pipelines_holding.clear()
     threading.Thread(target=lambda: [reap(pid) for pid in children], daemon=True).start()
+
+
+# The pairs whose pipelines went at the last release.
+released = []
+
+
+def warm_up(port):
+    """Asks this server for a translation with each pair let go last: APy starts
+    their pipelines the way any request does."""
+    import tornado.httpclient
+
+    client = tornado.httpclient.AsyncHTTPClient()
+    for source, target in released:
+        body = urllib.parse.urlencode({"langpair": source + "|" + target, "q": "."})
+        answer = client.fetch("http://127.0.0.1:%d/translate" % port, method="POST", body=body, raise_error=False)
+        answer.add_done_callback(lambda done: done.exception())  # nothing to report: the next request tries again
 
 
 def reap(pid):
@@ -126,6 +145,7 @@ def main():
 
     loop = tornado.ioloop.IOLoop.current()
     signal.signal(signal.SIGUSR1, lambda *_: loop.add_callback_from_signal(release_pipelines, BaseHandler))
+    signal.signal(signal.SIGUSR2, lambda *_: loop.add_callback_from_signal(warm_up, options.port))
     loop.add_callback(lambda: print("ready", flush=True))
     loop.start()
 

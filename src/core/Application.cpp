@@ -262,7 +262,9 @@ void Application::connectServer()
     // A page whose server died cannot translate: it counts as lost, and the
     // reconnection starts the server again.
     connect(&server, &TranslationServer::ended, &connection, &Connection::onPageLost);
+    // Resting, it lets its pipelines go; they start again while the page loads.
     connect(&connection, &Connection::rested, &server, &TranslationServer::releasePipelines);
+    connect(&connection, &Connection::waking, &server, &TranslationServer::warmUpPipelines);
 }
 
 void Application::showConnection()

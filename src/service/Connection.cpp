@@ -61,6 +61,7 @@ void Connection::wake()
         return;
     // Still resting until the load is ready: a selection meanwhile waits for it too.
     loadPage();
+    emit waking();
 }
 
 void Connection::onPageLost()

@@ -46,6 +46,8 @@ signals:
     void connecting();
     // The page was let go to rest; what serves it may let go of its memory too.
     void rested();
+    // The resting page is loaded again: what serves it can get ready meanwhile.
+    void waking();
     // The page started loading or has become ready (AppState::connected tells which).
     void connectionChanged();
     // The page publishes a newer program version than this one.

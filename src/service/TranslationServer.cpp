@@ -187,8 +187,18 @@ void TranslationServer::stop()
 
 void TranslationServer::releasePipelines()
 {
+    signalLauncher(SIGUSR1);
+}
+
+void TranslationServer::warmUpPipelines()
+{
+    signalLauncher(SIGUSR2);
+}
+
+void TranslationServer::signalLauncher(int signal) const
+{
     if (phase_ == Phase::Running && processId() > 0)
-        ::kill(pid_t(processId()), SIGUSR1);
+        ::kill(pid_t(processId()), signal);
 }
 
 qint64 TranslationServer::processId() const

@@ -19,7 +19,7 @@ class TranslationServer : public QObject {
     Q_OBJECT
 public:
     // The launcher prints "ready" once it answers on the port given as "--port N",
-    // and lets its pipelines go on SIGUSR1.
+    // lets its pipelines go on SIGUSR1 and starts those again on SIGUSR2.
     struct Launch {
         QString launcher;
         int port = 0;
@@ -39,6 +39,8 @@ public:
     void stop();
     // Ours lets its translation pipelines go; each starts again with its next use.
     void releasePipelines();
+    // Ours starts the pipelines it let go, ahead of the translation that wants them.
+    void warmUpPipelines();
     // Ours while it runs, else 0.
     qint64 processId() const;
 
@@ -60,6 +62,7 @@ private:
     void onFinished(int exitCode, QProcess::ExitStatus status);
     void fail(const QString& reason);
     void signalGroup(int signal) const;
+    void signalLauncher(int signal) const;
 
     const int probeMs_;
     const int startMs_;

@@ -1,6 +1,6 @@
 #pragma once
 // Stand-ins for the translation server's launcher: small shell scripts that note each
-// start (its port) in "starts" and each SIGUSR1 in "signals" beside themselves, fork a
+// start (its port) in "starts" and each SIGUSR1 and SIGUSR2 in "signals" beside themselves, fork a
 // child as a pipeline would, and say "ready" (or fail as told).
 
 #include <QFile>
@@ -12,6 +12,7 @@ namespace standin {
 inline const QString Staying = R"(#!/bin/sh
 echo "$2" >> "$(dirname "$0")/starts"
 trap 'echo released >> "$(dirname "$0")/signals"' USR1
+trap 'echo warmed >> "$(dirname "$0")/signals"' USR2
 sleep 600 &
 echo $! > "$(dirname "$0")/child"
 echo ready

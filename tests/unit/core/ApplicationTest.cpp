@@ -261,6 +261,11 @@ TEST_F(ApplicationTest, ThePagesOwnServerComesWithTheConnectionRestsWithThePageA
     app.connection()->rest();
     EXPECT_TRUE(QTest::qWaitFor([&] { return notes("ours/server/signals") == QStringList{"released"}; }, 5000))
         << "resting, the page's server lets its pipelines go";
+    app.connection()->wake();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notes("ours/server/signals").value(1) == "warmed"; }, 5000))
+        << "and starts them again while the page loads";
+    fire(app.timers().pageLoad);
+    ASSERT_TRUE(app.state().pageReady);
 
     // It dies: the page cannot translate, counts as lost, and the server starts again.
     const pid_t first = pid_t(app.server()->processId());
@@ -268,7 +273,7 @@ TEST_F(ApplicationTest, ThePagesOwnServerComesWithTheConnectionRestsWithThePageA
     ::kill(-first, SIGKILL);
     ASSERT_TRUE(QTest::qWaitFor([&] { return notes("ours/server/starts").size() == 2; }, 5000));
     EXPECT_FALSE(app.state().connected);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return page->navigations.size() == 4; }, 5000)) << page->navigations.size();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return page->navigations.size() == 5; }, 5000)) << page->navigations.size();
 
     // A server that cannot start: one line on the standard error and under the tip, no
     // new start at every reconnect tick, and one more when the user asks to reconnect.

@@ -73,6 +73,8 @@ TEST_F(TranslationServerTest, StartsOnceWhenThePortIsFreeEndsWithItsPipelinesAnd
 
     server.releasePipelines();
     EXPECT_TRUE(QTest::qWaitFor([&] { return lines("signals") == QStringList{"released"}; }, 5000));
+    server.warmUpPipelines();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lines("signals") == QStringList({"released", "warmed"}); }, 5000));
     const qint64 pid = server.processId();
     const qint64 child = lines("child").value(0).toLongLong();
     ASSERT_TRUE(alive(pid) && alive(child));
