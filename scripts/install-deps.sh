@@ -16,8 +16,8 @@ packages=(
     xdg-utils
     # the fuzz targets (libFuzzer with clang)
     clang libclang-rt-14-dev
-    # the translation back end
-    apertium-apy apertium-eng-spa apertium-eng-cat curl
+    # the translation back end (and ss, for where the benchmark's server listens)
+    apertium-apy apertium-eng-spa apertium-eng-cat curl iproute2
     # the Wayland back end and its test desktop (scripts/waylanddesktop.sh): headless
     # sway with XWayland, a terminal to select in, screenshots, the clipboard tools
     libwayland-dev wayland-protocols sway xwayland foot grim wl-clipboard qt6-wayland
