@@ -1,15 +1,12 @@
 // The program's own translation server, with the whole program on the real desktop: it
 // is started where nothing answers on the page's port, in a process group of its own
 // that listens only on loopback, lets its pipelines go while the page rests and brings
-// them back with the next translation, and ends with the program. A port held by
-// another program is said once, and nothing is started there.
+// them back with the next translation, and ends with the program.
 #include "ListeningSockets.h"
 #include "ProgramOnDesktop.h"
-#include "core/TrayIcon.h"
 #include "service/Connection.h"
 #include "service/TranslationServer.h"
 
-#include <QTcpServer>
 #include <csignal>
 #include <unistd.h>
 
@@ -51,30 +48,6 @@ TEST_F(OwnTranslationServer, StartedWhereNothingAnswersLightAtRestAndEndedWithTh
     stopProgram();
     EXPECT_TRUE(QTest::qWaitFor([&] { return ::kill(server, 0) != 0 && listening::ownerOfPort(port) == 0; }, 10000))
         << "the server outlived the program";
-}
-
-TEST_F(OwnTranslationServer, APortHeldByAnotherProgramIsSaidOnceOnStandardErrorAndUnderTheTip)
-{
-    QTcpServer stranger; // listens, never answers like a translation server
-    ASSERT_TRUE(stranger.listen(QHostAddress::LocalHost, 0));
-    PageCopy ownPage;
-    static QStringList warnings;
-    warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings.append(text); });
-    ASSERT_NO_FATAL_FAILURE(startProgram({"ControlMode=3", "CheckConnectionInterval=1"},
-                                         ownPage.install(stranger.serverPort(), Application::programVersion()), false));
-    const QString why = QString("translation server: port %1 is taken by another program").arg(stranger.serverPort());
-    const bool told = QTest::qWaitFor([&] { return app->tray()->toolTip().endsWith(why); }, 20000);
-    // Reconnect ticks come every second meanwhile.
-    QTest::qWait(3000);
-    qInstallMessageHandler(previous);
-    ASSERT_TRUE(told) << app->tray()->toolTip().toStdString();
-    EXPECT_EQ(app->tray()->toolTip(), "Quillora  - Connecting...\n" + why);
-    EXPECT_EQ(warnings.filter("translation server").size(), 1) << warnings.join("\n").toStdString();
-    EXPECT_TRUE(warnings.contains("qlr: " + why));
-    EXPECT_EQ(app->server()->processId(), 0);
-    EXPECT_FALSE(state().connected);
 }
 
 } // namespace
