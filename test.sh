@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit tests offscreen,
-# the X11, end-to-end and soak tests on a virtual desktop, the Wayland tests in
-# headless Wayland sessions (sway with XWayland, and KWin), the GNOME tests in a
-# headless GNOME Shell.
+# the translation server's tests, the X11, end-to-end and soak tests on a virtual
+# desktop, the Wayland tests in headless Wayland sessions (sway with XWayland, and
+# KWin), the GNOME tests in a headless GNOME Shell.
 #   ./test.sh            everything
 #   ./test.sh --asan     the same, built with AddressSanitizer and UBSan (in build-asan/)
 #   ./test.sh --soak     the same with the long soak runs (short ones always run)
@@ -45,6 +45,8 @@ scripts/build.sh -DQLR_BUILD_TESTS=ON "${cmake_args[@]}"
 
 status=0
 (cd "$build_dir" && ctest -L unit --no-tests=error --output-on-failure --timeout 300) || status=1
+# The real translation server through the program's launcher (no display).
+(cd "$build_dir" && ctest -L server --no-tests=error --output-on-failure --timeout 300) || status=1
 if [ "${QLR_FUZZ_SECONDS:-15}" != 0 ]; then
     fuzz/run.sh "${QLR_FUZZ_SECONDS:-15}" || status=1
 fi

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Measures the program's figures against their goals on a virtual desktop (Xvfb,
-# openbox, xcompmgr) with the real translation server, prints the table and writes it
-# with the machine line to bench/results.md.
+# openbox, xcompmgr) with the real translation server (the program's own, which it
+# starts itself), prints the table and writes it with the machine line to
+# bench/results.md. The program's memory rows leave its server out; the server's and
+# the total rows count it.
 #   bench/run.sh                 everything (about 2 minutes after the build, and the rest)
 # The GNOME rows come from a headless GNOME Shell of their own (bench/gnome/run.sh).
 #   QLR_BENCH_IDLE_SECONDS=20    a shorter idle window
@@ -58,13 +60,44 @@ cpu_percent() {
 }
 # How often a thread gave up the CPU to wait (each time, something woke it before).
 voluntary_switches() { awk '/^voluntary_ctxt_switches:/ {print $2}' "/proc/$1/task/$1/status"; }
-pss_kib() {
+# PSS in KiB of the processes listed on standard input.
+pss_of() {
     local total=0 pid kib
-    for pid in $(tree_of "$1"); do
+    while read -r pid; do
         kib=$(awk '/^Pss:/ {print $2}' "/proc/$pid/smaps_rollup" 2>/dev/null) || continue
         total=$((total + ${kib:-0}))
     done
     echo "$total"
+}
+pss_kib() { tree_of "$1" | pss_of; }
+mib() { awk -v k="$1" 'BEGIN {printf "%.1f", k / 1024}'; }
+
+# The translation server: the process listening on the page's port, and its tree.
+apy_port=$(scripts/apy.sh port)
+server_pid() { ss -ltnpH "sport = :$apy_port" 2>/dev/null | grep -o 'pid=[0-9]*' | head -n 1 | cut -d= -f2 || true; }
+server_tree() { local pid; pid=$(server_pid); [ -n "$pid" ] && tree_of "$pid"; true; }
+# The program's tree without its server (which it runs as a child).
+program_tree() { tree_of "$1" | grep -vxF -f <(server_tree; echo none); }
+# memory_rows WHEN GOAL HOW: the server's tree and the total (program and server) now;
+# sets program_kib and program_helpers for the program's own row.
+memory_rows() {
+    local server_kib processes
+    program_kib=$(program_tree "$qlr_pid" | pss_of)
+    program_helpers=$(($(program_tree "$qlr_pid" | wc -l) - 1))
+    server_kib=$(server_tree | pss_of)
+    processes=$(server_tree | wc -l)
+    row "server memory ($1)" "$(mib "$server_kib")" MiB - "PSS of the translation server's tree ($processes processes) $3"
+    row "total memory ($1)" "$(mib $((program_kib + server_kib)))" MiB "$2" "the program's tree and the server's, $3"
+}
+# Waits until a server answers on the page's port. The program starts its own; a build
+# from before it did gets one from scripts/apy.sh, as its bench gave it.
+await_server() {
+    local _
+    for _ in $(seq 1 80); do
+        [ -n "$(server_pid)" ] && return 0
+        sleep 0.25
+    done
+    apy_pid=$(scripts/apy.sh start)
 }
 
 # A terminal in front, for the watcher and capture figures.
@@ -100,7 +133,6 @@ fi
 rm -f "$picture"
 
 # The program itself, page loaded, for the idle and memory figures.
-apy_pid=$(scripts/apy.sh start)
 home=$(mktemp -d)
 mkdir -p "$home/qlr"
 printf 'language=enes\r\n' | iconv -f UTF-8 -t UTF-16LE > "$home/qlr/qlr.ini"
@@ -109,17 +141,18 @@ printf 'language=enes\r\n' | iconv -f UTF-8 -t UTF-16LE > "$home/qlr/qlr.ini"
 AppData="$home" XDG_RUNTIME_DIR="$home" "$build_dir/qlr" >/dev/null 2>&1 &
 qlr_pid=$!
 started+=($qlr_pid)
+await_server
 sleep 20 # start-up and the page load settle
 if kill -0 "$qlr_pid" 2>/dev/null; then
     switches_before=$(voluntary_switches "$qlr_pid")
     idle=$(cpu_percent "$qlr_pid" "$idle_seconds")
     switches_after=$(voluntary_switches "$qlr_pid")
-    helpers=$(($(tree_of "$qlr_pid" | wc -l) - 1))
-    row "idle CPU" "$idle" "% core" 0.05 "process tree (qlr + $helpers helpers), ${idle_seconds} s idle, page loaded"
+    helpers=$(($(program_tree "$qlr_pid" | wc -l) - 1))
+    row "idle CPU" "$idle" "% core" 0.05 "process tree (qlr + $helpers helpers, and its server if it runs one), ${idle_seconds} s idle, page loaded"
     row "wake-ups while idle" "$(awk -v n=$((switches_after - switches_before)) -v s="$idle_seconds" 'BEGIN {printf "%.2f", n / s}')" "/ s" 1 \
         "the main thread's voluntary context switches over the same ${idle_seconds} s"
-    row "memory (idle)" "$(awk -v k="$(pss_kib "$qlr_pid")" 'BEGIN {printf "%.1f", k / 1024}')" MiB 114.4 \
-        "PSS of the process tree, page loaded, no translation yet (not the 200-translation figure)"
+    row "memory (idle)" "$(mib "$(program_tree "$qlr_pid" | pss_of)")" MiB 114.4 \
+        "PSS of the process tree without the server, page loaded, no translation yet (not the 200-translation figure)"
 else
     row "idle CPU" - "% core" 0.05 "the program did not keep running on the bench desktop"
     row "wake-ups while idle" - "/ s" 1 "the program did not keep running on the bench desktop"
@@ -265,11 +298,13 @@ rm -rf "$pairs_home"
 AppData="$home" XDG_RUNTIME_DIR="$home" QLR_TRACE_FILE="$home/trace.txt" "$build_dir/qlr" >/dev/null 2>&1 &
 qlr_pid=$!
 started+=($qlr_pid)
+await_server
 drive_log=$home/drive.log
 if "$build_dir/bench/qlr_drive" run "$drive_term" "$columns" "$lines" "$home/trace.txt" "$home/keys.txt" \
     "$translations" > "$home/drive.out" 2> "$drive_log" && kill -0 "$qlr_pid" 2>/dev/null; then
-    row "memory (200 translations)" "$(awk -v k="$(pss_kib "$qlr_pid")" 'BEGIN {printf "%.1f", k / 1024}')" MiB 114.4 \
-        "PSS of the process tree (qlr + $(($(tree_of "$qlr_pid" | wc -l) - 1)) helpers) after $translations translations shown, most of them new texts"
+    memory_rows "in use" 309 "after $translations translations shown (English into Spanish), most of them new texts"
+    row "memory (200 translations)" "$(mib "$program_kib")" MiB 114.4 \
+        "PSS of the process tree without the server (qlr + $program_helpers helpers) after $translations translations shown, most of them new texts"
 else
     row "memory (200 translations)" - MiB 114.4 "the driver did not get $translations translations shown (see the driver's lines below)"
 fi
@@ -309,21 +344,22 @@ echo "resting $rest_minutes minutes for the last memory figure" >&2
 # changed, which was near the end of the drive.
 sleep $((rest_minutes * 60 + 30))
 if kill -0 "$qlr_pid" 2>/dev/null; then
-    row "memory (rested)" "$(awk -v k="$(pss_kib "$qlr_pid")" 'BEGIN {printf "%.1f", k / 1024}')" MiB 128 \
-        "PSS of the process tree (qlr + $(($(tree_of "$qlr_pid" | wc -l) - 1)) helpers) after the translations above and $rest_minutes idle minutes (the page is let go after 10)"
+    memory_rows rested 150 "after the translations above and $rest_minutes idle minutes (the page is let go after 10)"
+    row "memory (rested)" "$(mib "$program_kib")" MiB 128 \
+        "PSS of the process tree without the server (qlr + $program_helpers helpers) after the translations above and $rest_minutes idle minutes (the page is let go after 10)"
     # The first selection after the rest brings the page back.
-    woken=$("$build_dir/bench/qlr_drive" once "$drive_term" "$columns" "$lines" "$home/trace.txt" 2>>"$drive_log" |
+    woken=$({ "$build_dir/bench/qlr_drive" once "$drive_term" "$columns" "$lines" "$home/trace.txt" 2>>"$drive_log" || true; } |
         awk '$1 == "drawn_ms" {print $2}')
     if [ -n "$woken" ] && [ "$woken" != - ]; then
-        row "first translation after the rest" "$(awk -v v="$woken" 'BEGIN {printf "%.1f", v}')" ms 500 \
-            "release to the paint of a new text's translation, right after the figure above, APy warm"
+        row "first translation after the rest" "$(awk -v v="$woken" 'BEGIN {printf "%.1f", v}')" ms 600 \
+            "release to the paint of a new text's translation, right after the figures above: the page loads again and the server starts the pipeline it let go"
         stages+=$'\n'"first after the rest (ms after the release): $(sed -n 's/^first after the rest: //p' "$drive_log" | tr '\n' ' ')"
     else
-        row "first translation after the rest" - ms 500 "no translation drawn (see the driver's lines below)"
+        row "first translation after the rest" - ms 600 "no translation drawn (see the driver's lines below)"
     fi
 else
     row "memory (rested)" - MiB 128 "the program did not keep running on the bench desktop"
-    row "first translation after the rest" - ms 500 "the program did not keep running on the bench desktop"
+    row "first translation after the rest" - ms 600 "the program did not keep running on the bench desktop"
 fi
 kill "$qlr_pid" 2>/dev/null || true
 rm -rf "$home"
@@ -353,6 +389,8 @@ machine="$(date -u +%Y-%m-%dT%H:%MZ) · $(git rev-parse --short HEAD 2>/dev/null
             echo "| $figure | $value $unit | – | – | $how |"
         elif [ "$value" = yes ] || [ "$value" = no ]; then
             echo "| $figure | $value | $goal | – | $how |"
+        elif [ "$goal" = "-" ]; then
+            echo "| $figure | $value $unit | – | – | $how |"
         elif [ "$value" = "-" ]; then
             goal_text="≤ $goal $unit"; [ -z "$unit" ] && goal_text=$goal
             echo "| $figure | not measured | $goal_text | – | $how |"

@@ -1,4 +1,5 @@
-# Install rules: the program, its data folder (service page and shipped settings),
+# Install rules: the program, its data folder (service page, its translation server's
+# launcher and the shipped settings),
 # desktop integration (launcher, icons, AppStream metainfo, session autostart),
 # the manual page and the package documentation.
 include(GNUInstallDirs)
@@ -13,6 +14,8 @@ install(DIRECTORY service/page/ DESTINATION ${QLR_DATA_SUBDIR}/page)
 if(QLR_GNOME)
     install(DIRECTORY ${QLR_GNOME_EXTENSION_DIR} DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions)
 endif()
+# The page's own translation server, beside the page where the program looks for it.
+install(PROGRAMS service/server/translation-server.py DESTINATION ${QLR_DATA_SUBDIR}/server)
 install(CODE "
     set(QLR_INI_TEMPLATE \"${CMAKE_CURRENT_SOURCE_DIR}/data/qlr.ini.in\")
     set(QLR_WRITE_SCRIPT \"${CMAKE_CURRENT_SOURCE_DIR}/cmake/WriteSettingsFile.cmake\")

@@ -23,9 +23,6 @@ mkdir -p "$home/qlr"
 printf 'ControlMode=3\r\nlanguage=enes\r\nSmoothGlide=10\r\n' | iconv -f UTF-8 -t UTF-16LE >"$home/qlr/qlr.ini"
 printf '[Applications]\nxterm=-1\n' >"$home/qlr/store.ini"
 
-apy_pid=$(scripts/apy.sh start)
-[ -n "$apy_pid" ] && pids+=("$apy_pid")
-
 xterm -title quillora-demo -geometry 70x10+60+120 -fa 'DejaVu Sans Mono' -fs 14 \
     -e sh -c 'printf "\n\n  The house is big and the garden is green.\n"; exec sleep 600' &
 pids+=($!)
@@ -36,7 +33,7 @@ pids+=($!)
 placed=$(scripts/wait-window.sh quillora-demo 30) || { echo "demo: the xterm did not appear" >&2; exit 1; }
 read -r window X Y WIDTH HEIGHT <<<"$placed"
 xdotool windowactivate --sync "$window"
-sleep 12 # the page connects to the translation server
+sleep 12 # the program starts its translation server and the page connects to it
 cell_w=$((WIDTH / 70))
 cell_h=$((HEIGHT / 10))
 row_y=$((Y + cell_h * 2 + cell_h / 2))

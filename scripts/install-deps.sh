@@ -16,8 +16,9 @@ packages=(
     xdg-utils
     # the fuzz targets (libFuzzer with clang)
     clang libclang-rt-14-dev
-    # the translation back end (its language pairs: scripts/language-pairs)
-    apertium-apy curl
+    # the translation back end (its language pairs: scripts/language-pairs; ss, for
+    # where the server listens)
+    apertium-apy curl iproute2
     # the Wayland back end and its test desktop (scripts/waylanddesktop.sh): headless
     # sway with XWayland, a terminal to select in, screenshots, the clipboard tools
     libwayland-dev wayland-protocols sway xwayland foot grim wl-clipboard qt6-wayland

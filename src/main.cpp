@@ -17,6 +17,8 @@ int main(int argc, char* argv[])
     const auto platform = platform::createPlatform();
     if (QCoreApplication::arguments().contains(QStringLiteral("--quit")))
         return Application::quitRunningInstance(*platform) ? 0 : 1;
+    if (QCoreApplication::arguments().contains(QStringLiteral("--translate")))
+        return Application::translateInRunningInstance(*platform) ? 0 : 1;
     Application qlr(*platform, std::make_unique<WebServicePage>());
     if (!qlr.start())
         return 0;

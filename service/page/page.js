@@ -8,7 +8,7 @@
     const config = window.QUILLORA_PAGE || {};
     const languages = window.QUILLORA_LANGUAGES;
     const guess = window.QUILLORA_GUESS;
-    const server = "http://127.0.0.1:" + Number(config.apyPort || 2737);
+    const server = "http://127.0.0.1:" + Number(config.apyPort || 2738);
     const retryMs = 3000;
     // Texts up to this length are sent as GET, which the server answers a few
     // milliseconds sooner than a POST; longer ones as POST, which has no length limit.

@@ -13,6 +13,8 @@
 #include "platform/Platform.h"
 #include "popup/Popup.h"
 #include "service/Connection.h"
+#include "service/PageServerConfig.h"
+#include "service/TranslationServer.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -54,6 +56,15 @@ bool Application::start()
 {
     if (!platform_.session().claimSingleInstance(fileBaseName(platform_.files().executablePath())))
         return false;
+    // Another start of the program asks for the selection to be translated (a key
+    // the desktop runs "qlr --translate" for). Taken even when there is nothing to
+    // translate: the user sees no popup, as after selecting nothing.
+    platform_.session().setInstanceRequestHandler([this](const QString& request) {
+        if (request != TranslateRequest || !pipeline_)
+            return false;
+        pipeline_->translatePrimarySelection();
+        return true;
+    });
     settingsFiles_.load();
     applySettings();
     tray_->refresh(true, false);
@@ -76,6 +87,14 @@ void Application::tellRunningWithoutTray()
     auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Quillora"), summary + ".\n\n" + body);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
+}
+
+bool Application::translateInRunningInstance(platform::Platform& platform)
+{
+    if (platform.session().sendToRunningInstance(fileBaseName(platform.files().executablePath()), TranslateRequest))
+        return true;
+    qWarning("qlr: no running Quillora to translate the selection");
+    return false;
 }
 
 bool Application::quitRunningInstance(platform::Platform& platform)
@@ -135,6 +154,7 @@ void Application::createParts()
         return TrayIcon::Facts{connection_->isConnected(), pipeline_ && pipeline_->appSwitch().translationEnabled(),
                                connection_->isAvailable(), connection_->downloadUrl()};
     });
+    server_ = std::make_unique<TranslationServer>(platform_.clock(), platform_.processes());
     pipeline_ = std::make_unique<TranslationPipeline>(platform_, *popup_, *page_, *connection_, *tray_, *trayMenu_);
     trace_ = TraceFile::fromEnvironment();
     if (trace_) {
@@ -176,6 +196,8 @@ void Application::connectParts()
     };
     connect(&menu, &TrayMenu::openRequested, this, openMain);
     connect(&tray, &TrayIcon::mainWindowRequested, this, openMain);
+    // Asked by the user, a server that could not start is tried again.
+    connect(&menu, &TrayMenu::reconnectRequested, server_.get(), &TranslationServer::forgetFailure);
     connect(&menu, &TrayMenu::reconnectRequested, &connection, &Connection::connectService);
     connect(&menu, &TrayMenu::aboutRequested, &dialogs, &Dialogs::showAbout);
     connect(&menu, &TrayMenu::settingsRequested, &dialogs, &Dialogs::showSettings);
@@ -209,6 +231,38 @@ void Application::connectParts()
     connect(&popup, &Popup::shellOpenRequested, this, shellOpen);
     connect(&popup, &Popup::showMainRequested, this, openMain);
     connect(&popup, &Popup::downloadPageRequested, &tray, &TrayIcon::openDownloadPage);
+    connectServer();
+}
+
+void Application::connectServer()
+{
+    TranslationServer& server = *server_;
+    Connection& connection = *connection_;
+    TrayIcon& tray = *tray_;
+    // Every connection attempt makes sure the page's server is there (a page of
+    // someone else's brings none).
+    connect(&connection, &Connection::connecting, this, [this, &server] {
+        if (const auto config = PageServerConfig::read(applied_.serviceUrl, platform_.files()))
+            server.ensureRunning({config->launcher, config->port});
+        else
+            server.stop();
+    });
+    // The page asked it before it answered: it asks again now.
+    connect(&server, &TranslationServer::started, this, [this, &connection, &tray] {
+        tray.showProblem({});
+        if (!connection.isConnected())
+            connection.connectService();
+    });
+    connect(&server, &TranslationServer::failed, this, [&tray](const QString& reason) {
+        qWarning("qlr: %s", qUtf8Printable(reason));
+        tray.showProblem(reason);
+    });
+    // A page whose server died cannot translate: it counts as lost, and the
+    // reconnection starts the server again.
+    connect(&server, &TranslationServer::ended, &connection, &Connection::onPageLost);
+    // Resting, it lets its pipelines go; they start again while the page loads.
+    connect(&connection, &Connection::rested, &server, &TranslationServer::releasePipelines);
+    connect(&connection, &Connection::waking, &server, &TranslationServer::warmUpPipelines);
 }
 
 void Application::showConnection()
@@ -226,6 +280,8 @@ void Application::exitFromMenu()
         return;
     // Where the owner serves the clipboard, what the program put there would go with it.
     platform_.clipboard().handOverBeforeExit();
+    if (server_)
+        server_->stop();
     if (!platform_.session().arguments().contains(QStringLiteral("/t"))) {
         platform_.session().terminateProcess(0);
         return;

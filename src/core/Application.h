@@ -22,6 +22,7 @@ class TrayIcon;
 class TrayMenu;
 class Connection;
 class TranslationPipeline;
+class TranslationServer;
 class TraceFile;
 
 class Application : public QObject {
@@ -37,6 +38,11 @@ public:
     bool start();
     // --quit: ends the instance already running, as its Exit would. False when none ran.
     static bool quitRunningInstance(platform::Platform& platform);
+    // --translate: asks the instance already running to translate the primary
+    // selection at the pointer. False, with a line on the standard error, when none
+    // runs or it did not take the request.
+    static bool translateInRunningInstance(platform::Platform& platform);
+    static constexpr const char* TranslateRequest = "translate";
     // Makes the settings table take effect. Safe to repeat.
     void applySettings();
     // Exit: without the argument "/t" (an argument of its own) the process ends at
@@ -59,6 +65,8 @@ public:
     Connection* connection() { return connection_.get(); }
     // The selection watcher, the capture, the request and the per-application switch.
     TranslationPipeline* pipeline() { return pipeline_.get(); }
+    // The page's own translation server.
+    TranslationServer* server() { return server_.get(); }
 
     // Program version as major.minor.revision.
     static QString programVersion();
@@ -71,6 +79,8 @@ private:
     void createParts();
     // Connects the parts' requests to the parts that carry them out.
     void connectParts();
+    // Connects the page's own translation server to the connection and the tray.
+    void connectServer();
     void showConnection();
 
     platform::Platform& platform_;
@@ -85,6 +95,7 @@ private:
     std::unique_ptr<Popup> popup_;
     std::unique_ptr<Connection> connection_;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<TranslationServer> server_;
     std::unique_ptr<TranslationPipeline> pipeline_;
     std::unique_ptr<Dialogs> dialogs_;
     bool ending_ = false;

@@ -9,6 +9,7 @@
 TranslationPipeline::TranslationPipeline(platform::Platform& platform, Popup& popup, ServicePage& page,
                                          Connection& connection, TrayIcon& tray, TrayMenu& menu)
     : platform_(platform)
+    , popup_(popup)
     , switch_(platform)
     , capture_(platform)
     , request_(platform, page, connection,
@@ -63,6 +64,16 @@ SelectionWatcher::Actions TranslationPipeline::watcherActions(Popup& popup)
         [&popup](int x, int y) { popup.openPopup(x, y); },
         [this](std::uint32_t eventTimeMs) { platform_.applications().notePrimaryButtonDown(eventTimeMs); },
     };
+}
+
+bool TranslationPipeline::translatePrimarySelection()
+{
+    const QPoint pointer = platform_.input().locatePointer();
+    const std::optional<QString> text = platform_.applications().primarySelectionText();
+    if (!text || !request_.translateText(*text, pointer.x(), pointer.y()))
+        return false;
+    popup_.openPopup(pointer.x(), pointer.y());
+    return true;
 }
 
 void TranslationPipeline::toggleTranslation()

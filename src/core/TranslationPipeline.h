@@ -35,12 +35,17 @@ public:
 
     // Translation flipped for the current application and saved (tray and menu).
     void toggleTranslation();
+    // The primary selection, whoever made it, translated in a popup at the pointer
+    // whatever the application in front (the user asked for it): false when there is
+    // no text to translate.
+    bool translatePrimarySelection();
 
 private:
     SelectionWatcher::Actions watcherActions(Popup& popup);
     TranslationView viewOf(Popup& popup);
 
     platform::Platform& platform_;
+    Popup& popup_;
     PerApplicationSwitch switch_;
     SelectedTextCapture capture_;
     TranslationRequest request_;

@@ -25,6 +25,17 @@ QString TrayIcon::tipText(bool connected)
     return connected ? QStringLiteral("Quillora ") : QStringLiteral("Quillora  - Connecting...");
 }
 
+QString TrayIcon::fullTip(bool connected) const
+{
+    return connected || problem_.isEmpty() ? tipText(connected) : tipText(false) + "\n" + problem_;
+}
+
+void TrayIcon::showProblem(const QString& problem)
+{
+    problem_ = problem;
+    icon_.setToolTip(fullTip(facts_().connected));
+}
+
 QString TrayIcon::toolTip() const
 {
     return icon_.toolTip();
@@ -52,7 +63,7 @@ void TrayIcon::refresh(bool show, bool added)
     else
         picture_ = facts.translationEnabled ? TrayPicture::Enabled : TrayPicture::Disabled;
     icon_.setIcon(trayPictureIcon(picture_));
-    icon_.setToolTip(tipText(facts.connected));
+    icon_.setToolTip(fullTip(facts.connected));
     if (!added)
         icon_.show();
 }

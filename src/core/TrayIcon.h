@@ -47,6 +47,9 @@ public:
     void showUpdateBalloon(const QString& version);
     static QString updateBalloonText(const QString& version);
     static QString tipText(bool connected);
+    // A line under the tip while not connected, saying what keeps the connection
+    // from coming (empty: none).
+    void showProblem(const QString& problem);
 
     TrayPicture picture() const { return picture_; }
     QString toolTip() const;
@@ -68,6 +71,7 @@ signals:
 
 private:
     void leftButtonDown();
+    QString fullTip(bool connected) const;
 
     platform::Clock& clock_;
     TrayMenu& menu_;
@@ -75,5 +79,6 @@ private:
     QSystemTrayIcon icon_;
     TrayPicture picture_ = TrayPicture::NotConnected;
     QString balloonAction_;
+    QString problem_;
     double lastSingleClick_ = 0;
 };

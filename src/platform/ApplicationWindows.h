@@ -80,6 +80,10 @@ public:
     // window's own process made that selection since the primary button last went
     // down; nothing otherwise. The wait for the application is bounded.
     virtual std::optional<QString> selectedText(WindowHandle window) = 0;
+    // The primary selection's text as it stands, whoever made it and however (the
+    // keyboard too); nothing when there is none. For the user's own request to
+    // translate it. The wait for the owner is bounded.
+    virtual std::optional<QString> primarySelectionText() = 0;
 };
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+class QProcess;
+
 namespace platform {
 
 // One running process as a snapshot reports it.
@@ -16,9 +18,12 @@ struct ProcessRecord {
     QString exeFile;
 };
 
-// The running processes of the system.
+// The running processes of the system, and the program's own children.
 class Processes {
 public:
+    // What can be sent to a child the program started.
+    enum class Signal { End, Kill, User1, User2 };
+
     virtual ~Processes() = default;
 
     // Every process now running; nothing when no snapshot can be taken.
@@ -26,6 +31,12 @@ public:
     // Full path of the process's executable; empty when access is denied or the
     // process has ended.
     virtual QString executablePath(std::uint32_t pid) = 0;
+
+    // Makes the child, once started, a process group of its own (one signal then
+    // reaches everything it starts) that ends when the program does, however it ends.
+    virtual void startAsGroup(QProcess& child) = 0;
+    // Sends the signal to the child, and with wholeGroup to its group as well.
+    virtual void send(qint64 pid, Signal signal, bool wholeGroup) = 0;
 };
 
 } // namespace platform

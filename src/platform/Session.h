@@ -16,6 +16,13 @@ public:
     // Asks the instance that holds the lock to end as its Exit would, and waits a
     // few seconds for it. False when none runs or it did not end.
     virtual bool endRunningInstance(const QString& name) = 0;
+    // From the single-instance claim on, handler runs on the user-interface thread for
+    // each request another start of the program sends with sendToRunningInstance; it
+    // says whether it took the request.
+    virtual void setInstanceRequestHandler(std::function<bool(const QString& request)> handler) = 0;
+    // Sends the request to the instance that holds the lock and waits a moment for its
+    // answer. False when none runs or it did not take the request.
+    virtual bool sendToRunningInstance(const QString& name, const QString& request) = 0;
     // The arguments the program was started with, without the program's own path.
     virtual QStringList arguments() = 0;
     // File names of the desktop's common web-browser executables, as this platform

@@ -34,6 +34,7 @@ void Connection::connectService()
 {
     connected_ = false;
     resting_ = false;
+    emit connecting();
     // The page still shown must not pass for the new one.
     page_.clearOuterHtml(page::text);
     loadPage();
@@ -68,6 +69,7 @@ void Connection::rest()
     }
     ready_ = false;
     resting_ = true;
+    emit rested();
 }
 
 void Connection::wake()
@@ -76,6 +78,7 @@ void Connection::wake()
         return;
     // Still resting until the load is ready: a selection meanwhile waits for it too.
     loadPage();
+    emit waking();
 }
 
 void Connection::onPageLost()

@@ -67,6 +67,12 @@ public:
     void onPageLost();
 
 signals:
+    // A connection attempt starts: whatever serves the page must be there.
+    void connecting();
+    // The page was let go to rest; what serves it may let go of its memory too.
+    void rested();
+    // The resting page is loaded again: what serves it can get ready meanwhile.
+    void waking();
     // The page started loading or has become ready (isConnected tells which).
     void connectionChanged();
     // The page publishes a newer program version than this one.

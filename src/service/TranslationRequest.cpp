@@ -115,6 +115,11 @@ void TranslationRequest::capture(const Selection& selection)
     });
 }
 
+bool TranslationRequest::translateText(const QString& text, int x, int y)
+{
+    return handleText(text, {x, y, x, {}});
+}
+
 bool TranslationRequest::handleText(const QString& captured, const Selection& selection)
 {
     const QString text = trimBlanks(captured);

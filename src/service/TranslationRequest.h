@@ -43,6 +43,9 @@ public:
     // span (all screen pixels). A selection finished while the last is still being
     // captured waits for that capture.
     void translateSelection(int x, int y, int selectionLeft, Handled handled);
+    // Text the user asked for by hand, translated for a popup at x, y; false when it is
+    // blank.
+    bool translateText(const QString& text, int x, int y);
 
     // The point lies inside the window less 20 pixels at the left, right and bottom,
     // and below its title bar: inside the content the window manager tells of, or

@@ -73,6 +73,22 @@ TEST_F(SelectionToTranslation, XtermInEveryControlModeWithTheUsersClipboardUntou
     ASSERT_TRUE(waitForPopupText(SentenceEs));
 }
 
+TEST_F(SelectionToTranslation, TheTranslateCommandTranslatesTheSelectionInAnApplicationThatIsOff)
+{
+    ASSERT_NO_FATAL_FAILURE(startProgram());
+    const Terminal term = openTerminal();
+    ASSERT_TRUE(waitForForeground("xterm", false));
+    selectSentence(term);
+    QTest::qWait(300);
+    EXPECT_FALSE(popup().translationWindow().isVisible()) << "the application is off: nothing on selection";
+    const QPoint pointer = term.at(30, 10);
+    DesktopDriver::moveTo(pointer);
+    const auto [code, said] = runTranslateCommand();
+    EXPECT_EQ(code, 0) << said.toStdString();
+    ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().shownText().toStdString();
+    EXPECT_LE((platform::qt::toDevice(popup().translationWindow().frameGeometry().topLeft()) - pointer).manhattanLength(), 60);
+}
+
 // Run once more by ctest at scales 1.5 and 2, and with two monitors at scales 1 and 2:
 // the terminal goes on the monitor with the largest scale.
 TEST_F(SelectionToTranslation, TheIconAndThePopupLandBesideThePointerWhateverTheScreensScale)

@@ -7,6 +7,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <QFileInfo>
 #include <QImage>
 #include <QSettings>
 
@@ -188,6 +189,36 @@ TEST_F(GnomeSession, InModeOneAClickNearTheEndOpensTheTranslationAndTheSwitchKey
     // The selection's change reaches the program right after the terminal's answer.
     QTest::qWait(300);
     EXPECT_EQ(request().newestText(), Sentence) << "nothing taken from the terminal switched off";
+}
+
+TEST_F(GnomeSession, TheTranslateCommandTranslatesAKeyboardSelectionAtThePointerInAnApplicationThatIsOff)
+{
+    ASSERT_NO_FATAL_FAILURE(startProgram());
+    driver.start("gjs", {QLR_SOURCE_DIR "/tests/gnome/keyboard-entry.js", "qlr-keys", Sentence});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shell.windowRect("qlr-keys").isNull(); }, 10000)) << "no GTK window";
+    ASSERT_TRUE(shell.answersTrue("Activate", "qlr-keys"));
+    ASSERT_TRUE(waitForForeground("qlr-keys", false));
+    // Home, then Shift+End.
+    for (const auto& [keyval, pressed] : {std::pair{0xff50u, true}, {0xff50u, false}, {0xffe1u, true},
+                                          {0xff57u, true}, {0xff57u, false}, {0xffe1u, false}})
+        shell.call("Key", keyval, pressed);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return primaryText() == Sentence; }, 5000)) << primaryText().toStdString();
+    const QPoint pointer = shell.windowRect("qlr-keys").bottomRight() + QPoint(-40, 60);
+    shell.move(pointer);
+    QTest::qWait(300);
+    EXPECT_FALSE(popup().translationWindow().isVisible()) << "the application is off: nothing on selection";
+
+    const auto [code, said] = runTranslateCommand();
+    EXPECT_EQ(code, 0) << said.toStdString();
+    ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().shownText().toStdString();
+    const QRect shown = popup().translationWindow().frameGeometry();
+    EXPECT_LE((shown.topLeft() - pointer).manhattanLength(), 60)
+        << "the popup at " << shown.x() << "," << shown.y() << ", the pointer at " << pointer.x() << "," << pointer.y();
+
+    stopProgram();
+    const auto [codeAlone, saidAlone] = runTranslateCommand();
+    EXPECT_EQ(codeAlone, 1);
+    EXPECT_TRUE(saidAlone.contains("no running Quillora")) << saidAlone.toStdString();
 }
 
 // The Shell has the extension installed but not enabled (scripts/gnomedesktop.sh

@@ -5,6 +5,8 @@
 #include "ApyServer.h"
 #include "DesktopDriver.h"
 #include "PageCopy.h"
+#include "platform/qt/QtFiles.h"
+#include "service/PageServerConfig.h"
 #include "service/WebEngineSetup.h"
 #include "service/WebServicePage.h"
 
@@ -78,6 +80,7 @@ protected:
     PageCopy pageCopy;
     std::unique_ptr<WebServicePage> page = std::make_unique<WebServicePage>();
     QProcess* standIn = nullptr;
+    QStringList asked_;
 
     static void SetUpTestSuite() { webengine::prepare(); }
 
@@ -87,6 +90,19 @@ protected:
         standIn = driver.start("python3", {QLR_SOURCE_DIR "/tests/support/apy_standin.py", "--delay",
                                            QString::number(delay)});
         return standIn && standIn->waitForReadyRead(10000) ? standIn->readLine().trimmed().toInt() : 0;
+    }
+    // The pairs the stand-in was asked to translate with so far, in order.
+    QStringList askedPairs()
+    {
+        // The stand-in notes a request before it answers it: the note is there already.
+        while (standIn->waitForReadyRead(20)) {
+        }
+        QStringList pairs;
+        for (const QByteArray& line : standIn->readAllStandardOutput().split('\n'))
+            if (line.startsWith("asked "))
+                pairs.append(QString::fromUtf8(line.mid(6)));
+        asked_ += pairs;
+        return asked_;
     }
     // Loads the copy of the page for the server on port with the direction dir.
     bool load(int port, const QString& dir = "enes", int timeoutMs = LoadTimeoutMs)
@@ -156,6 +172,20 @@ TEST_F(ServicePageTest, BecomesReadyAndPublishesVersionDownloadAndTargets)
     EXPECT_FALSE(page->outerHtml(page::text)) << "a cleared text element is no longer ready";
 }
 
+TEST_F(ServicePageTest, TheShippedPageAndTheProgramAgreeOnTheServersPortOfTheirOwn)
+{
+    const QString shipped = QUrl::fromLocalFile(QLR_SOURCE_DIR "/service/page/index.html").toString();
+    page->navigate(shipped + "?dir=enes");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->outerHtml(page::btn).has_value(); }, LoadTimeoutMs));
+    const QString pagePort = pageScript("String(window.QUILLORA_PAGE.apyPort)");
+    platform::QtFiles files;
+    const auto program = PageServerConfig::read(shipped, files);
+    ASSERT_TRUE(program) << "the shipped page's launcher was not found beside it";
+    EXPECT_EQ(pagePort, QString::number(program->port));
+    EXPECT_NE(program->port, 2737) << "not the port of a system-wide server";
+    EXPECT_EQ(program->launcher, QLR_SOURCE_DIR "/service/server/translation-server.py");
+}
+
 TEST_F(ServicePageTest, TheButtonEmptiesTheResultAtOnceThenFillsItAndHostileTextNeverRuns)
 {
     ASSERT_TRUE(load(startStandIn(0.5))) << pageState();
@@ -182,7 +212,10 @@ TEST_F(ServicePageTest, TheButtonEmptiesTheResultAtOnceThenFillsItAndHostileText
     EXPECT_EQ(translate(hostile), "sp:" + hostile);
     EXPECT_EQ(page->value(page::text), hostile);
     const QString longText = QString("The children were playing outside. ").repeated(40);
+    const qsizetype askedBefore = askedPairs().size();
     EXPECT_EQ(translate(longText), "sp:" + longText) << "a long text goes as a POST";
+    EXPECT_EQ(askedPairs().mid(askedBefore), QStringList({"eng|spa"}))
+        << "text surely English asks English into the target only: no other pipeline starts for it";
     EXPECT_EQ(pageScript("document.title"), "Quillora translator");
 }
 

@@ -21,6 +21,8 @@ for side in 16 22 24 32 48 64 128 256; do
     file "$png" | grep -q "PNG image data, $side x $side," || fail "no $side px icon: $(file "$png")"
 done
 
+[ -x "$prefix/share/quillora/server/translation-server.py" ] || fail "the translation server's launcher is missing or not executable"
+
 url=$(iconv -f UTF-16LE -t UTF-8 "$prefix/share/quillora/qlr.ini" | tr -d '\r' | sed -n 's/^serviceurl=//p')
 [ "$url" = "file://$prefix/share/quillora/page/index.html" ] || fail "serviceurl is $url"
 

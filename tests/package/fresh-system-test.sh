@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Proves the Debian package on a fresh system: builds quillora_<version>_amd64.deb,
 # checks it with lintian, creates a fresh Debian 12 root with debootstrap from the
-# package mirror this machine uses, installs the package there with apt, starts the
-# translation server the way its own package sets it up, and runs the installed
-# qlr under Xvfb through one selection in an xterm up to the Spanish translation in
-# the popup. The program installed with "cmake --install --prefix" into a private
+# package mirror this machine uses, installs the package there with apt, and runs the
+# installed qlr (which starts its own translation server) under Xvfb through one
+# selection in an xterm up to the Spanish translation in the popup. The program installed with "cmake --install --prefix" into a private
 # folder goes through the same selection first. Needs root (debootstrap, chroot,
 # mounts). Takes several minutes.
 #   tests/package/fresh-system-test.sh
@@ -70,7 +69,7 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "/tmp/$(basenam
 grep -E "^(Setting up|Unpacking) quillora" "$work/apt.log"
 # The desktop pieces the test drives; a user's desktop has its own.
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-    xvfb x11-utils openbox xcompmgr trayer xterm xdotool xclip curl >>"$work/apt.log" 2>&1 ||
+    xvfb x11-utils openbox xcompmgr trayer xterm xdotool xclip curl iproute2 >>"$work/apt.log" 2>&1 ||
     { tail -n 40 "$work/apt.log"; exit 1; }
 
 log "Running the installed program in the fresh root"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs an installed qlr through one selection (as root, in a network namespace of its
-# own): starts the translation server as its package's service unit describes it,
-# then on a virtual desktop the installed qlr, and selects an English sentence in an
-# xterm. Passes when the popup holds the Spanish translation: a triple click on the
+# own): on a virtual desktop the installed qlr, which starts its own translation server
+# (no system service runs in a chroot, and none is needed), and selects an English
+# sentence in an xterm. Passes when the server answers on the installed page's port,
+# only on loopback, and the popup holds the Spanish translation: a triple click on the
 # popup's text selects it, and the X primary selection then carries it.
 #   QLR_EXE   the installed executable (default /usr/bin/qlr); its data folder is
 #             ../share/quillora beside its bin folder
@@ -19,15 +20,8 @@ fi
 say() { echo "-- $*"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-unit=/lib/systemd/system/apertium-apy.service
-[ -f "$unit" ] || fail "apertium-apy installs no service unit"
-[ -L /etc/systemd/system/multi-user.target.wants/apertium-apy.service ] ||
-    fail "the apertium-apy service is not enabled for boot"
-say "apertium-apy.service is installed and enabled for boot"
-
 pids=()
 home=$(mktemp -d)
-apy_log=$home/apy.log
 cleanup() {
     for pid in "${pids[@]}"; do kill -- "-$pid" 2>/dev/null || kill "$pid" 2>/dev/null || true; done
     sleep 0.5
@@ -35,28 +29,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# No init system runs in a chroot, so start the service the way its unit does: same
-# user, environment and command line.
-user=$(sed -n 's/^User=//p' "$unit")
-command_line=$(sed -n 's/^ExecStart=//p' "$unit")
-environment=$(sed -n 's/^Environment=//p' "$unit")
-say "starting the service: runuser -u ${user:-root} -- env $environment $command_line"
-# shellcheck disable=SC2086 # the unit's words are meant to split
-setsid runuser -u "${user:-root}" -- env $environment $command_line >"$apy_log" 2>&1 &
-pids+=($!)
-
 page_config=$(dirname "$qlr")/../share/quillora/page/config.js
 port=$(sed -n 's/^[[:space:]]*apyPort:[[:space:]]*\([0-9]\+\).*/\1/p' "$page_config")
 [ -n "$port" ] || fail "no apyPort in $page_config"
-pairs=""
-for _ in $(seq 1 120); do
-    pairs=$(curl --silent --max-time 2 "http://127.0.0.1:$port/listPairs" || true)
-    [ -n "$pairs" ] && break
-    sleep 0.5
-done
-grep -q '"sourceLanguage": *"eng", *"targetLanguage": *"spa"' <<<"$pairs" ||
-    { cat "$apy_log"; fail "the service does not offer eng-spa on port $port: $pairs"; }
-say "the service answers on port $port (the installed page's port) with eng-spa"
+curl --silent --max-time 2 "http://127.0.0.1:$port/listPairs" >/dev/null &&
+    fail "something answers on port $port before qlr starts"
 
 # The user's own choices: Spanish as the target, translate on selecting, translation
 # on in xterm (off for unknown applications until switched on from the tray).
@@ -72,6 +49,18 @@ pids+=($!)
 setsid "$qlr" >"$HOME/qlr.log" 2>&1 &
 pids+=($!)
 say "started $qlr (pid ${pids[-1]})"
+
+pairs=""
+for _ in $(seq 1 120); do
+    pairs=$(curl --silent --max-time 2 "http://127.0.0.1:$port/listPairs" || true)
+    [ -n "$pairs" ] && break
+    sleep 0.5
+done
+grep -q '"sourceLanguage": *"eng", *"targetLanguage": *"spa"' <<<"$pairs" ||
+    { tail -n 20 "$HOME/qlr.log"; fail "qlr's server does not offer eng-spa on port $port: $pairs"; }
+listeners=$(ss -ltnH "sport = :$port" | awk '{print $4}')
+say "qlr's server answers on port $port (the installed page's port) with eng-spa, listening on:" $listeners
+grep -qvE '^(127\.0\.0\.1|\[::1\]):' <<<"$listeners" && fail "the server listens beyond loopback: $listeners"
 
 # Its geometry only once the window manager has placed it: before that xwininfo
 # reports where xterm asked to be, or -1 while the window is being framed.
@@ -123,7 +112,7 @@ popup_text() {
     xclip -o -selection primary 2>/dev/null || true
 }
 
-sleep 8 # the hidden browser loads the page and the page reaches the service
+sleep 8 # the hidden browser loads the page and the page reaches the server
 for attempt in 1 2 3 4 5 6; do
     say "selection $attempt"
     select_sentence
@@ -145,5 +134,4 @@ for attempt in 1 2 3 4 5 6; do
     sleep 3
 done
 echo "--- qlr output"; tail -n 40 "$HOME/qlr.log"
-echo "--- service output"; tail -n 20 "$apy_log"
 fail "no popup with the Spanish translation"

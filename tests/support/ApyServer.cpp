@@ -2,12 +2,16 @@
 
 #include "DesktopDriver.h"
 
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTest>
 
 #include <csignal>
 #include <unistd.h>
+
+QString ApyServer::launcher()
+{
+    return QLR_SOURCE_DIR "/service/server/translation-server.py";
+}
 
 int ApyServer::freePort()
 {
@@ -23,14 +27,13 @@ bool ApyServer::answering() const
 
 bool ApyServer::start(int timeoutMs)
 {
-    const QString apy = QStandardPaths::findExecutable("apertium-apy");
-    if (apy.isEmpty() || running())
+    if (running())
         return false;
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setStandardErrorFile(QProcess::nullDevice());
     // A process group of its own, so that a kill reaches the pipelines it forks too.
     process_.setChildProcessModifier([] { ::setsid(); });
-    process_.start(apy, {"-p", QString::number(port_), modesFolder_});
+    process_.start(launcher(), {"--port", QString::number(port_), "--modes", modesFolder_});
     if (!process_.waitForStarted(5000))
         return false;
     return QTest::qWaitFor([&] { return !running() || answering(); }, timeoutMs) && running();

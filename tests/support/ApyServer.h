@@ -1,6 +1,7 @@
 #pragma once
-// A translation server of the test's own (apertium-apy with the installed language
-// pairs) on a port nobody else uses, so that a test can kill and restart it.
+// A translation server of the test's own (the program's launcher of APy with the
+// installed language pairs) on a port nobody else uses, so that a test can kill and
+// restart it.
 
 #include <QProcess>
 #include <QString>
@@ -16,6 +17,8 @@ public:
     ApyServer(const ApyServer&) = delete;
     ApyServer& operator=(const ApyServer&) = delete;
 
+    // The shipped launcher in the source tree.
+    static QString launcher();
     // A TCP port on 127.0.0.1 that nothing listens on right now.
     static int freePort();
 
@@ -29,6 +32,7 @@ public:
     // them go on.
     void setStopped(bool stopped);
     bool running() const { return process_.state() != QProcess::NotRunning; }
+    qint64 processId() const { return process_.processId(); }
     // True when the server answers its list of pairs.
     bool answering() const;
 

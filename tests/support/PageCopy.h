@@ -1,6 +1,8 @@
 #pragma once
 // The shipped service page copied into a folder of the test's own, talking to the
-// translation server on a given port and publishing a given program version.
+// translation server on a given port and publishing a given program version. The
+// server's launcher goes into the "server" folder beside it, as it is installed, so
+// that the program starts its own server for the copy.
 
 #include <QDir>
 #include <QFile>
@@ -12,21 +14,23 @@ public:
     // The copy's file:// address.
     QString install(int port, const QString& version, const QString& download = "https://example.org/get")
     {
-        return QUrl::fromLocalFile(installInto(folder_.path(), port, version, download)).toString();
+        return QUrl::fromLocalFile(installInto(folder_.filePath("page"), port, version, download)).toString();
     }
     // A copy in a folder of this name, its address written as a person would: the
     // path as it is, blanks and all.
     QString installAsWritten(const QString& folderName, int port, const QString& version)
     {
-        const QString folder = folder_.filePath(folderName);
-        QDir().mkpath(folder);
-        return "file://" + installInto(folder, port, version, "https://example.org/get");
+        return "file://" + installInto(folder_.filePath(folderName + "/page"), port, version, "https://example.org/get");
     }
 
 private:
     // The path of the copy's index.html.
-    static QString installInto(const QString& folder, int port, const QString& version, const QString& download)
+    QString installInto(const QString& folder, int port, const QString& version, const QString& download)
     {
+        QDir().mkpath(folder);
+        const QString serverFolder = QDir(folder).absoluteFilePath("../server");
+        QDir().mkpath(serverFolder);
+        QFile::copy(QLR_SOURCE_DIR "/service/server/translation-server.py", serverFolder + "/translation-server.py");
         const QDir source(QLR_SOURCE_DIR "/service/page");
         for (const QString& name : source.entryList(QDir::Files))
             if (name != "config.js")

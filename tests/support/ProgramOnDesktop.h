@@ -18,6 +18,7 @@
 #include "service/WebServicePage.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -70,15 +71,20 @@ protected:
     }
     void TearDown() override { stopProgram(); }
 
-    // Starts the program with these settings besides the page, "enes" and the shipped look.
-    void startProgram(const QStringList& settings = {"ControlMode=3", "SmoothGlide=0", "servertimeout=30",
-                                                     "Transparency=0", "Border=1"})
+    static inline const QStringList ShippedLook{"ControlMode=3", "SmoothGlide=0", "servertimeout=30", "Transparency=0",
+                                                "Border=1"};
+    // Starts the program with these settings besides the page, "enes" and the shipped
+    // look, and waits until the page is ready unless told not to. The page is the copy
+    // on the suite's server unless another is given.
+    void startProgram(const QStringList& settings = ShippedLook, const QString& pageCopyAddress = {},
+                      bool waitReady = true)
     {
         // The per-user settings file, named after the running executable as the program names it.
         const QString base = fileBaseName(QCoreApplication::applicationFilePath());
         QFile file(home.filePath(base + "/" + base + ".ini"));
         ASSERT_TRUE(QDir(home.path()).mkpath(base) && file.open(QIODevice::WriteOnly));
-        const QStringList lines = QStringList{"serviceurl=" + pageAddress, "language=enes", "transwidth=450",
+        const QStringList lines = QStringList{"serviceurl=" + (pageCopyAddress.isEmpty() ? pageAddress : pageCopyAddress), "language=enes",
+                                              "transwidth=450",
                                               "FontSize=10", "googlelabel=Powered by Apertium", "Shadow=1",
                                               "hideiconinterval=30"} +
                                   settings;
@@ -89,7 +95,9 @@ protected:
         page = counting.get();
         app = std::make_unique<Application>(*platform, std::move(counting));
         ASSERT_TRUE(app->start());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 90000)) << "the page never became ready";
+        if (waitReady) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 90000)) << "the page never became ready";
+        }
     }
     void stopProgram()
     {
@@ -136,6 +144,19 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return !popup().translationWindow().isVisible() && !popup().icon().isVisible(); }, 5000));
         QTest::qWait(800); // long enough that the application takes the next click as a new one
+    }
+
+    // "qlr --translate" as a desktop key runs it, under the test's own name so that it
+    // asks the instance running in the test: its exit code and standard error.
+    std::pair<int, QString> runTranslateCommand()
+    {
+        const QString command = home.filePath("bin/" + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+        EXPECT_TRUE(QFile::exists(command) || (QDir(home.path()).mkpath("bin") && QFile::copy(QLR_PROGRAM, command)));
+        QProcess run;
+        run.start(command, {"--translate"});
+        // The instance answers from this event loop: wait without blocking it.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return run.state() == QProcess::NotRunning; }, 20000));
+        return {run.exitCode(), QString::fromUtf8(run.readAllStandardError())};
     }
 
     // An xterm with the sentence on its fourth row, and where its characters lie.

@@ -5,6 +5,7 @@ Serves /listPairs and /translate like the real server, on 127.0.0.1 and a free
 port that it prints on its first line of output. Translations are predictable:
 "eng|spa" gives "sp:" followed by the text, "spa|eng" gives "en:" and so on. A text
 containing FAIL gets an error answer; every answer waits --delay seconds first.
+Each translation asked is noted on the output as "asked" and its pair.
 """
 import argparse
 import json
@@ -47,6 +48,7 @@ class Handler(BaseHTTPRequestHandler):
             pairs = [{"sourceLanguage": s, "targetLanguage": t} for s, t in PAIRS]
             self.answer(200, {"responseData": pairs, "responseDetails": None, "responseStatus": 200})
         elif path == "/translate":
+            print("asked", args.get("langpair", ""), flush=True)
             source, _, target = args.get("langpair", "").partition("|")
             text = args.get("q", "")
             if (source, target) not in PAIRS:

@@ -26,6 +26,7 @@ public:
     QList<WindowHandle> selectionRequests;
     // The text selected in a window; none by default.
     std::function<std::optional<QString>(WindowHandle)> onSelectedText;
+    std::optional<QString> primaryText;
 
     WindowHandle foregroundWindow() override { return foreground; }
     std::int64_t windowProcessId(WindowHandle window) override { return processIds.value(window); }
@@ -60,6 +61,7 @@ public:
         selectionRequests.append(window);
         return onSelectedText ? onSelectedText(window) : std::nullopt;
     }
+    std::optional<QString> primarySelectionText() override { return primaryText; }
 };
 
 } // namespace platform::fake

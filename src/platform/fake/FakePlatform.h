@@ -147,12 +147,23 @@ public:
     std::optional<int> terminatedWith;
     std::function<void()> endRequestHandler;
     int endRequestsToOthers = 0;
+    std::function<bool(const QString&)> instanceRequestHandler;
+    QStringList requestsToOthers;
 
     bool claimSingleInstance(const QString&) override { return !otherInstanceRunning; }
     bool endRunningInstance(const QString&) override
     {
         ++endRequestsToOthers;
         return std::exchange(otherInstanceRunning, false);
+    }
+    void setInstanceRequestHandler(std::function<bool(const QString&)> handler) override
+    {
+        instanceRequestHandler = std::move(handler);
+    }
+    bool sendToRunningInstance(const QString&, const QString& request) override
+    {
+        requestsToOthers.append(request);
+        return otherInstanceRunning;
     }
     QStringList arguments() override { return args; }
     QStringList browserExecutables() override { return browsers; }
@@ -178,6 +189,14 @@ public:
         return running;
     }
     QString executablePath(std::uint32_t pid) override { return exePaths.value(pid); }
+    // Children are started as they are, and signals only noted ("pid signal", with
+    // " group" when sent to the whole group).
+    QStringList sent;
+    void startAsGroup(QProcess&) override {}
+    void send(qint64 pid, Signal signal, bool wholeGroup) override
+    {
+        sent.append(QString("%1 %2%3").arg(pid).arg(int(signal)).arg(wholeGroup ? " group" : ""));
+    }
 };
 
 // Opens nothing: answers each target with its scripted result (Opened when none)

@@ -76,4 +76,9 @@ std::optional<QString> GnomeApplicationWindows::selectedText(WindowHandle window
     return shell_.primaryText();
 }
 
+std::optional<QString> GnomeApplicationWindows::primarySelectionText()
+{
+    return shell_.primaryText();
+}
+
 } // namespace platform::gnome

@@ -24,6 +24,7 @@ public:
     bool deliverSelectionChanges(std::function<void(bool selected)> handler) override;
     void notePrimaryButtonDown(std::uint32_t) override {}
     std::optional<QString> selectedText(WindowHandle window) override;
+    std::optional<QString> primarySelectionText() override;
 
 private:
     // The focused window as last reported; asked afresh after each focus change.

@@ -22,6 +22,13 @@ QString LinuxSession::lockPath(const QString& name)
     return folder + "/" + name + "-" + QString::number(getuid()) + ".lock";
 }
 
+QString LinuxSession::channelPath(const QString& name)
+{
+    QString path = lockPath(name);
+    path.chop(QStringLiteral("lock").size());
+    return path + "socket";
+}
+
 bool LinuxSession::claimSingleInstance(const QString& name)
 {
     // QLockFile recognises the lock of a process that ended without releasing it
@@ -31,6 +38,9 @@ bool LinuxSession::claimSingleInstance(const QString& name)
     if (!lock->tryLock(0))
         return false;
     instanceLock_ = std::move(lock);
+    // Without the door the program still runs; only other starts' requests go unheard.
+    if (!channel_.open(channelPath(name)))
+        qWarning("qlr: other starts of the program cannot reach this one: %s", qUtf8Printable(channelPath(name)));
     return true;
 }
 
@@ -46,6 +56,11 @@ bool LinuxSession::endRunningInstance(const QString& name)
     if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0 || ::kill(pid_t(pid), SIGTERM) != 0)
         return false;
     return lock.tryLock(EndWaitMs);
+}
+
+bool LinuxSession::sendToRunningInstance(const QString& name, const QString& request)
+{
+    return InstanceChannel::send(channelPath(name), request);
 }
 
 QStringList LinuxSession::arguments()

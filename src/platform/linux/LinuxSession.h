@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Session.h"
+#include "platform/linux/InstanceChannel.h"
 #include "platform/qt/EndSignals.h"
 
 #include <memory>
@@ -19,6 +20,11 @@ public:
 
     bool claimSingleInstance(const QString& name) override;
     bool endRunningInstance(const QString& name) override;
+    void setInstanceRequestHandler(std::function<bool(const QString& request)> handler) override
+    {
+        channel_.setHandler(std::move(handler));
+    }
+    bool sendToRunningInstance(const QString& name, const QString& request) override;
     QStringList arguments() override;
     QStringList browserExecutables() override;
     QStringList desktopShellExecutables() override;
@@ -27,11 +33,13 @@ public:
 
 private:
     static QString lockPath(const QString& name);
+    static QString channelPath(const QString& name);
     // How long the instance asked to end may take to hand over its clipboard and go.
     static constexpr int EndWaitMs = 5000;
 
     std::unique_ptr<QLockFile> instanceLock_;
     EndSignals endSignals_;
+    InstanceChannel channel_;
 };
 
 } // namespace platform::os

@@ -3,6 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace platform::os {
 namespace {
@@ -91,6 +96,28 @@ QString ProcProcesses::executablePath(std::uint32_t pid)
 {
     const QString link = procRoot_ + "/" + QString::number(pid) + "/exe";
     return withoutDeletedMark(QFile::symLinkTarget(link));
+}
+
+void ProcProcesses::startAsGroup(QProcess& child)
+{
+    child.setChildProcessModifier([] {
+        ::setsid();
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    });
+}
+
+void ProcProcesses::send(qint64 pid, Signal signal, bool wholeGroup)
+{
+    if (pid <= 0)
+        return;
+    const int number = signal == Signal::End    ? SIGTERM
+                       : signal == Signal::Kill ? SIGKILL
+                       : signal == Signal::User1 ? SIGUSR1
+                                                 : SIGUSR2;
+    // The group exists once the child has made it; sent before, a signal reaches the child alone.
+    if (wholeGroup)
+        ::kill(-pid_t(pid), number);
+    ::kill(pid_t(pid), number);
 }
 
 } // namespace platform::os

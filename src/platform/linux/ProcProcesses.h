@@ -10,6 +10,8 @@ public:
 
     std::optional<QList<ProcessRecord>> snapshot() override;
     QString executablePath(std::uint32_t pid) override;
+    void startAsGroup(QProcess& child) override;
+    void send(qint64 pid, Signal signal, bool wholeGroup) override;
 
     // One record from the text of /proc/PID/stat and the executable's name; nothing
     // when the text is not a stat line.

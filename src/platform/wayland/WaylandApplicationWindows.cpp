@@ -56,4 +56,9 @@ std::optional<QString> WaylandApplicationWindows::selectedText(WindowHandle wind
     return selection_.readPrimary();
 }
 
+std::optional<QString> WaylandApplicationWindows::primarySelectionText()
+{
+    return selection_.readPrimary();
+}
+
 } // namespace platform::wayland

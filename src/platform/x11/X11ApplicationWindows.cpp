@@ -225,7 +225,12 @@ std::optional<QString> X11ApplicationWindows::selectedText(WindowHandle window)
     const std::int64_t windowPid = windowProcessId(window);
     if (windowPid == 0 || selections_.ownerProcessId(Selection::Primary) != windowPid)
         return std::nullopt;
-    if (windowPid == getpid()) {
+    return primarySelectionText();
+}
+
+std::optional<QString> X11ApplicationWindows::primarySelectionText()
+{
+    if (selections_.ownerProcessId(Selection::Primary) == getpid()) {
         const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
         return text.isEmpty() ? std::nullopt : std::optional(text);
     }

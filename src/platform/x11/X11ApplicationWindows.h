@@ -23,6 +23,7 @@ public:
     bool deliverForegroundChanges(std::function<void()> handler) override;
     void notePrimaryButtonDown(std::uint32_t eventTimeMs) override;
     std::optional<QString> selectedText(WindowHandle window) override;
+    std::optional<QString> primarySelectionText() override;
 
 private:
     // Reads the events the server has sent (without a round trip); true when the

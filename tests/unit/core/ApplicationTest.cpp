@@ -2,6 +2,7 @@
 // the road of a selection through every part, the tray icon and its menu, the
 // per-application switch, and ending.
 #include "FakeDesktop.h"
+#include "ServerStandIn.h"
 #include "common/LinkLabel.h"
 #include "config/Dialogs.h"
 #include "config/LanguageDialog.h"
@@ -15,6 +16,7 @@
 #include "popup/Popup.h"
 #include "popup/TranslationPopup.h"
 #include "service/Connection.h"
+#include "service/TranslationServer.h"
 #include "service/fake/FakeServicePage.h"
 
 #include <QComboBox>
@@ -22,7 +24,12 @@
 #include <QLabel>
 #include <QMetaMethod>
 #include <QSessionManager>
+#include <QDir>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -238,6 +245,97 @@ TEST_F(ApplicationTest, APageLetGoOrLostComesBackAndWhatWaitedForItIsSentOrEnds)
     ASSERT_TRUE(connection().isReady());
     page->lossHandler();
     EXPECT_FALSE(connection().isConnected() || connection().isReady()) << "lost again: not ready at once";
+}
+
+TEST_F(ApplicationTest, ThePagesOwnServerComesWithTheConnectionRestsWithThePageAndSaysOnceWhyItCannotStart)
+{
+    // A page of ours: its config.js names a port nothing listens on, its launcher lies beside it.
+    QTemporaryDir folder;
+    const auto placePage = [&](const QString& name, const QString& script) {
+        const QString launcher = folder.filePath(name + "/server/translation-server.py");
+        EXPECT_TRUE(QDir(folder.path()).mkpath(name + "/server") && standin::write(launcher, script));
+        QTcpServer probe;
+        EXPECT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        desktop.fakeFiles.files.insert(launcher, {});
+        desktop.fakeFiles.files.insert(folder.filePath(name + "/page/config.js"),
+                                       QString("window.QUILLORA_PAGE = {\n    apyPort: %1,\n};\n").arg(probe.serverPort()).toUtf8());
+        return "file://" + folder.filePath(name + "/page/index.html");
+    };
+    const auto starts = [&] { return standin::notes(folder.filePath("ours/server/starts")).size(); };
+    // The fake platform starts the stand-ins in no group of their own: the test ends
+    // each and its child.
+    const auto endServer = [&](qint64 pid) {
+        ::kill(pid_t(standin::notes(folder.filePath("ours/server/child")).value(0).toLongLong()), SIGKILL);
+        ::kill(pid_t(pid), SIGKILL);
+    };
+    ASSERT_NO_FATAL_FAILURE(start({"serviceurl=" + placePage("ours", standin::Staying), "language=enes"}));
+    // The page asked before the server answered: it is loaded again once it does.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->navigations.size() == 2; }, 5000)) << page->navigations.size();
+    EXPECT_EQ(starts(), 1);
+    wait(500);
+    ASSERT_TRUE(connection().isConnected());
+    const qint64 first = app.server()->processId();
+    ASSERT_GT(first, 0);
+    EXPECT_TRUE(desktop.fakeProcesses.sent.isEmpty());
+
+    // Resting, it lets its pipelines go; the page loaded again, it starts them.
+    wait(Connection::RestAfterMs);
+    connection().wake();
+    EXPECT_EQ(desktop.fakeProcesses.sent, QStringList({QString("%1 2").arg(first), QString("%1 3").arg(first)}));
+    wait(500);
+
+    // It dies: the page cannot translate, counts as lost, and the server starts again.
+    endServer(first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return starts() == 2; }, 5000));
+    EXPECT_FALSE(connection().isConnected());
+
+    // A server that cannot start: one line on the standard error and under the tip, no
+    // new start at every reconnect tick, and one more when the user asks to reconnect.
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings.append(text); });
+    const QString why = "translation server: no Apertium language pairs are installed in /none";
+    const qint64 second = app.server()->processId();
+    app.settings().set("serviceurl", placePage("broken", standin::failing(why)));
+    app.applySettings();
+    const bool said = QTest::qWaitFor([&] { return !warnings.isEmpty(); }, 5000);
+    wait(3 * 30000);
+    QTest::qWait(200); // room for a wrong restart
+    const QStringList saidOnce = warnings;
+    emit menu().reconnectRequested();
+    const bool saidAgain = QTest::qWaitFor([&] { return warnings.size() == 2; }, 5000);
+    qInstallMessageHandler(previous);
+    ASSERT_TRUE(said);
+    EXPECT_EQ(saidOnce, QStringList{"qlr: " + why});
+    EXPECT_EQ(app.tray()->toolTip(), "Quillora  - Connecting...\n" + why);
+    EXPECT_TRUE(saidAgain);
+    EXPECT_EQ(standin::notes(folder.filePath("broken/server/starts")).size(), 2);
+    EXPECT_TRUE(desktop.fakeProcesses.sent.contains(QString("%1 0 group").arg(second))) << "ours for the old page ended";
+    endServer(second);
+}
+
+TEST_F(ApplicationTest, AnotherStartsRequestTranslatesThePrimarySelectionAtThePointerEvenWhereTranslationIsOff)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithEvents({"ControlMode=1", "SmoothGlide=0", "language=enes"}));
+    wait(500);
+    desktop.fakeWindows.foregroundHandler();
+    ASSERT_FALSE(appSwitch().translationEnabled());
+    const auto& request = desktop.fakeSession.instanceRequestHandler;
+    ASSERT_TRUE(request);
+    desktop.fakeInput.cursor = QPoint(400, 300);
+    EXPECT_TRUE(request("translate")) << "taken with nothing selected too";
+    wait(100);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_FALSE(request("quit")) << "no request of the program's";
+
+    desktop.fakeWindows.primaryText = "Good morning";
+    EXPECT_TRUE(request("translate"));
+    wait(100);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(popup().shownText(), "es:Good morning");
+    EXPECT_LE((window().frameGeometry().topLeft() - QPoint(400, 300)).manhattanLength(), 60);
+    EXPECT_TRUE(desktop.fakeWindows.selectionRequests.isEmpty()) << "no capture: the key asked for this text";
 }
 
 TEST_F(ApplicationTest, TheTrayIconAndItsMenuSwitchTheApplicationInFrontAndOpenThePage)
