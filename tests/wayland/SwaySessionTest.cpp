@@ -175,4 +175,8 @@ TEST_F(SwaySession, TranslationSwitchedOffForOneApplicationStaysOffForItAlone)
     ASSERT_TRUE(waitForForeground("qlr-one", false)) << "off again when it comes back to the front";
     QTest::qWait(3 * SelectionWatcher::SettleMs);
     EXPECT_EQ(request().newestText(), "The house") << "nothing taken from it";
+    // Unless the user asks with the translate key.
+    const auto [code, said] = runTranslateCommand();
+    EXPECT_EQ(code, 0) << said.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return request().newestText() == Sentence.left(16); }, 10000));
 }
