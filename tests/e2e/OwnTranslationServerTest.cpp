@@ -24,9 +24,7 @@ TEST_F(OwnTranslationServer, StartedWhereNothingAnswersLightAtRestAndEndedWithTh
     EXPECT_EQ(::getpgid(server), server) << "a process group of its own";
     EXPECT_TRUE(listening::processTree(server).contains(listening::ownerOfPort(port)));
 
-    enableTranslationIn("xterm");
-    const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm"));
+    const Terminal term = openTranslatedTerminal();
     selectSentence(term);
     ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().shownText().toStdString();
     const QList<pid_t> inUse = listening::processTree(server);

@@ -37,9 +37,7 @@ TEST_F(WhatThePopupShows, OnlyTheNewestRequestsAnswerAndEachRequestGetsItsWholeT
 {
     ASSERT_NO_FATAL_FAILURE(startProgram({"ControlMode=3", "SmoothGlide=0", "servertimeout=4", "Transparency=0",
                                           "timeoutstr=Too slow"}));
-    enableTranslationIn("xterm");
-    const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm"));
+    const Terminal term = openTranslatedTerminal();
     selectSentence(term);
     ASSERT_TRUE(waitForPopupText(SentenceEs));
     dismiss(term.at(60, 14));
@@ -73,9 +71,7 @@ TEST_F(WhatThePopupShows, OnlyTheNewestRequestsAnswerAndEachRequestGetsItsWholeT
 TEST_F(WhatThePopupShows, NothingForASelectionOfLineBreaksAlone)
 {
     ASSERT_NO_FATAL_FAILURE(startProgram());
-    enableTranslationIn("xterm");
-    const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm"));
+    const Terminal term = openTranslatedTerminal();
     const double releases = app->pipeline()->watcher().lastReleaseTime();
     DesktopDriver::drag(term.at(5, 0), term.at(5, 2));
     const QByteArray primary = DesktopDriver::selection("UTF8_STRING", "primary");

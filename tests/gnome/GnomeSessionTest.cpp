@@ -142,9 +142,7 @@ TEST_F(GnomeSession, ASelectionInANativeTerminalIsTranslatedBesideThePointerAndT
     ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().shownText().toStdString();
     EXPECT_EQ(page->requests, 1) << "one selection, one translation";
     const QRect shown = popup().translationWindow().frameGeometry();
-    const QPoint gap(std::max({shown.left() - release.x(), 0, release.x() - shown.right()}),
-                     std::max({shown.top() - release.y(), 0, release.y() - shown.bottom()}));
-    EXPECT_LE(gap.manhattanLength(), 40) << "the popup at " << shown.x() << "," << shown.y() << " lies beside "
+    EXPECT_LE(distance(shown, release), 40) << "the popup at " << shown.x() << "," << shown.y() << " lies beside "
                                          << release.x() << "," << release.y();
     // The virtual monitor shows it there: the popup's own pixels at its place.
     const QImage own = popup().translationWindow().grab().toImage();

@@ -74,9 +74,7 @@ TEST_F(ServiceSoak, EveryRequestEndsWhileTheServerDiesAndTheProgramBringsItBack)
     ASSERT_NO_FATAL_FAILURE(startProgram({"ControlMode=3", "SmoothGlide=0", "servertimeout=4", "timeoutstr=No answer",
                                           "NotConnectedStr=Not connected", "CheckConnectionInterval=2"},
                                          ownPage.install(port, Application::programVersion())));
-    enableTranslationIn("xterm");
-    const Terminal term = openTerminal();
-    ASSERT_TRUE(waitForForeground("xterm"));
+    const Terminal term = openTranslatedTerminal();
     // The longest time the event loop went without turning.
     QTimer probe;
     QElapsedTimer sinceTurn;

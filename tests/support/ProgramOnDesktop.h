@@ -18,6 +18,7 @@
 #include "service/WebServicePage.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -180,6 +181,20 @@ protected:
         t.cellW = (t.window.client.width() - 4) / size.value(0).toInt();
         t.cellH = (t.window.client.height() - 4) / size.value(1).toInt();
         return t;
+    }
+    // The same, in front, with translation switched on in it.
+    Terminal openTranslatedTerminal()
+    {
+        enableTranslationIn("xterm");
+        Terminal t = openTerminal();
+        EXPECT_TRUE(waitForForeground("xterm")) << appSwitch().currentApplication().toStdString();
+        return t;
+    }
+    // How far a point lies outside a window's rectangle (0 inside), along both axes.
+    static int distance(const QRect& window, QPoint point)
+    {
+        return std::max({window.left() - point.x(), 0, point.x() - window.right()}) +
+               std::max({window.top() - point.y(), 0, point.y() - window.bottom()});
     }
     // Drags across the sentence; the terminal itself must have seen the selection.
     void selectSentence(const Terminal& t)

@@ -12,17 +12,9 @@
 
 namespace {
 
-QByteArray run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return process.readAllStandardOutput();
-}
-
 QString primarySelection()
 {
-    return QString::fromUtf8(run("wl-paste", {"--primary", "--no-newline"}));
+    return QString::fromUtf8(DesktopDriver::run("wl-paste", {"--primary", "--no-newline"}));
 }
 
 // The node of sway's window tree with that application id, searched depth first.
@@ -66,7 +58,7 @@ protected:
     void TearDown() override
     {
         ProgramOnDesktop::TearDown();
-        run("swaymsg", {"[app_id=\"^qlr-\"] kill"});
+        DesktopDriver::run("swaymsg", {"[app_id=\"^qlr-\"] kill"});
     }
 
     // Sends pointer commands and waits until the compositor has taken each.
@@ -85,7 +77,7 @@ protected:
     static QPoint lineStart(const QString& appId)
     {
         const QJsonObject window =
-            findWindow(QJsonDocument::fromJson(run("swaymsg", {"-r", "-t", "get_tree"})).object(), appId);
+            findWindow(QJsonDocument::fromJson(DesktopDriver::run("swaymsg", {"-r", "-t", "get_tree"})).object(), appId);
         if (window.isEmpty())
             return {};
         const QJsonObject rect = window.value("rect").toObject(), inner = window.value("window_rect").toObject();
@@ -97,7 +89,7 @@ protected:
     // A foot terminal with the sentence on its first line.
     void openTerminal(const QString& appId)
     {
-        run("swaymsg", {"exec", "foot -a " + appId + " sh " + shared.filePath("show.sh")});
+        DesktopDriver::run("swaymsg", {"exec", "foot -a " + appId + " sh " + shared.filePath("show.sh")});
         EXPECT_TRUE(QTest::qWaitFor([&] { return !lineStart(appId).isNull(); }, 10000)) << "foot never appeared";
     }
 
@@ -107,7 +99,7 @@ protected:
     QPoint selectSentence(const QString& appId, int characters = int(Sentence.size()))
     {
         const QString text = Sentence.left(characters);
-        run("wl-copy", {"--primary", "--clear"});
+        DesktopDriver::run("wl-copy", {"--primary", "--clear"});
         QPoint end;
         for (int attempt = 0; attempt < 3 && primarySelection() != text; ++attempt) {
             const QPoint start = lineStart(appId);
@@ -129,7 +121,7 @@ TEST_F(SwaySession, ASelectionInANativeTerminalIsTranslatedBesideThePointerAndTh
     // The user's clipboard, served by its owner for as long as nobody replaces it.
     QProcess owner;
     owner.start("wl-copy", {"--foreground", "the user's own clipboard"});
-    ASSERT_TRUE(QTest::qWaitFor([] { return run("wl-paste", {"--no-newline"}) == "the user's own clipboard"; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return DesktopDriver::run("wl-paste", {"--no-newline"}) == "the user's own clipboard"; }, 5000));
 
     ASSERT_NO_FATAL_FAILURE(startProgram());
     enableTranslationIn("qlr-one");
@@ -140,14 +132,12 @@ TEST_F(SwaySession, ASelectionInANativeTerminalIsTranslatedBesideThePointerAndTh
     ASSERT_TRUE(waitForPopupText(SentenceEs)) << popup().shownText().toStdString();
     const QRect shown = popup().translationWindow().frameGeometry();
     EXPECT_TRUE(QRect(0, 0, 1280, 800).contains(shown)) << "the popup stays on the output";
-    const QPoint gap(std::max({shown.left() - release.x(), 0, release.x() - shown.right()}),
-                     std::max({shown.top() - release.y(), 0, release.y() - shown.bottom()}));
-    EXPECT_LE(gap.manhattanLength(), 40) << "the popup at " << shown.x() << "," << shown.y() << " "
+    EXPECT_LE(distance(shown, release), 40) << "the popup at " << shown.x() << "," << shown.y() << " "
                                          << shown.width() << "x" << shown.height() << " lies beside the release point "
                                          << release.x() << "," << release.y();
 
     EXPECT_EQ(owner.state(), QProcess::Running) << "the clipboard kept its owner";
-    EXPECT_EQ(run("wl-paste", {"--no-newline"}), "the user's own clipboard");
+    EXPECT_EQ(DesktopDriver::run("wl-paste", {"--no-newline"}), "the user's own clipboard");
     owner.kill();
     owner.waitForFinished(3000);
 }
