@@ -28,7 +28,6 @@ TEST_F(PopupBehaviourTest, TheIconIsOfferedBesideTheSelectionAndOpensThePopupBel
     offerIcon(400, 300);
     EXPECT_TRUE(icon().isVisible());
     EXPECT_EQ(icon().pos(), QPoint(410, 295));
-    EXPECT_EQ(effects::transparencyLevel(&icon()), 20);
     EXPECT_TRUE(popup.iconRetireRunning() && popup.iconLeaveRunning());
     EXPECT_TRUE(icon().closePicture->isHidden());
 
@@ -45,8 +44,7 @@ TEST_F(PopupBehaviourTest, TheIconIsOfferedBesideTheSelectionAndOpensThePopupBel
     EXPECT_TRUE(icon().offerPicture->isHidden());
     EXPECT_FALSE(popup.iconLeaveRunning() || popup.iconRetireRunning());
     EXPECT_TRUE(popup.shadow().isVisible());
-    popup.hidePopup();
-    settle();
+    dismiss();
     offerIcon(400, 300);
     popup.openPopup(200, 150);
     EXPECT_EQ(icon().pos(), QPoint(192, 142)) << "opening at the pointer centres the icon on it";
@@ -57,13 +55,6 @@ TEST_F(PopupBehaviourTest, TheIconIsOfferedBesideTheSelectionAndOpensThePopupBel
     EXPECT_FALSE(icon().isVisible()) << "parked hidden for the click that opens";
     EXPECT_EQ(icon().pos(), QPoint(392, 292));
     EXPECT_FALSE(popup.iconRetireRunning());
-
-    // Where the pointer is not followed, the icon waits for its click or its time-out.
-    configure();
-    desktop.fakeInput.follows = false;
-    offerIcon(400, 300);
-    EXPECT_TRUE(icon().isVisible() && popup.iconRetireRunning());
-    EXPECT_FALSE(popup.iconLeaveRunning());
 }
 
 TEST_F(PopupBehaviourTest, DismissingFadesThePopupOutAndClosesWhateverIsShown)
@@ -78,8 +69,7 @@ TEST_F(PopupBehaviourTest, DismissingFadesThePopupOutAndClosesWhateverIsShown)
     popup.hidePopup();
     EXPECT_EQ(dismissals.count(), 1) << "nothing shown, nothing dismissed";
     window().show();
-    popup.hidePopup();
-    settle();
+    dismiss();
     EXPECT_FALSE(window().isVisible()) << "a popup whose icon went is closed all the same";
     EXPECT_EQ(dismissals.count(), 2);
 
@@ -106,7 +96,9 @@ TEST_F(PopupBehaviourTest, TheIconRetiresOrLeavesWithThePointerUnlessTakenOverMe
     desktop.fakeInput.cursor = QPoint(100, 108);
     EXPECT_FALSE(popup.isPointerOverPopupOrIcon()) << "a hidden window is not under the pointer";
 
-    desktop.fakeInput.follows = false; // no leaving: only the retire
+    // Where the pointer is not followed there is no leaving: only the retire, which a
+    // leave would have cut short.
+    desktop.fakeInput.follows = false;
     offerIcon(600, 300);
     desktop.fakeInput.cursor = icon().geometry().center();
     desktop.fakeClock.advance(2500 * 3);
@@ -126,8 +118,7 @@ TEST_F(PopupBehaviourTest, TheIconRetiresOrLeavesWithThePointerUnlessTakenOverMe
         EXPECT_TRUE(icon().isVisible()) << clickedOpen;
         EXPECT_EQ(effects::transparencyLevel(&icon()), 20) << clickedOpen;
         EXPECT_EQ(window().isVisible(), clickedOpen);
-        popup.hidePopup();
-        settle();
+        dismiss();
     }
 
     // Anchor (618, 303) at 18.2 px from the pointer: dismissed beyond 68.2 px.
@@ -149,30 +140,22 @@ TEST_F(PopupBehaviourTest, TheIconsButtonsTheCopyLinkTheCloseMarkAndTheWaitingDo
         emit icon().offerPicture->mouseDown(button);
         EXPECT_EQ(offs.count(), off ? 1 : 0) << button;
         EXPECT_EQ(window().isVisible(), !off) << "any other button opens the popup";
-        popup.hidePopup();
-        settle();
+        dismiss();
     }
-    QSignalSpy copies(&popup, &Popup::copyRequested);
-    openWith("Hola mundo", 600, 300);
-    QTextCursor cursor = window().textView->textCursor();
-    cursor.setPosition(5);
-    cursor.setPosition(10, QTextCursor::KeepAnchor);
-    window().textView->setTextCursor(cursor);
-    emit window().copyLink->clicked();
-    EXPECT_EQ(copies.takeFirst().at(0).toString(), "mundo") << "the selected part only";
     // Copied exactly as shown: no-break spaces and line separators stay, paragraphs
-    // end in line feeds.
+    // end in line feeds; of a selection, the selected part only.
+    QSignalSpy copies(&popup, &Popup::copyRequested);
     const QString shown = QString("1\u00a0000 km\u2028next") + "\r\nline";
     openWith(shown, 600, 300);
     emit window().copyLink->clicked();
     EXPECT_EQ(copies.takeFirst().at(0).toString(), QString("1\u00a0000 km\u2028next\nline"));
     openWith(shown, 600, 300);
-    cursor = window().textView->textCursor();
-    cursor.setPosition(0);
+    QTextCursor cursor = window().textView->textCursor();
+    cursor.setPosition(1);
     cursor.setPosition(8, QTextCursor::KeepAnchor);
     window().textView->setTextCursor(cursor);
     emit window().copyLink->clicked();
-    EXPECT_EQ(copies.takeFirst().at(0).toString(), QString("1\u00a0000 km"));
+    EXPECT_EQ(copies.takeFirst().at(0).toString(), QString("\u00a0000 km"));
     openWith("Hola", 600, 300);
     emit icon().closePicture->clicked();
     settle();
@@ -199,7 +182,6 @@ TEST_F(PopupBehaviourTest, DressingFollowsTheColoursAndTheBorder)
         EXPECT_EQ(icon().palette().color(QPalette::Window), iconBackground) << border;
     }
     EXPECT_EQ(window().border->borderColor(), QColor(128, 128, 128));
-    EXPECT_EQ(window().serviceLink->caption(), "Powered by Apertium");
     EXPECT_EQ(window().copyLink->palette().color(QPalette::WindowText), QColor(128, 128, 128));
     EXPECT_EQ(window().palette().color(QPalette::Window), QColor(255, 255, 255));
 }

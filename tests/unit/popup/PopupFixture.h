@@ -25,6 +25,11 @@ protected:
     FloatingIcon& icon() { return popup.icon(); }
     // Lets the fades and the glide run to their end.
     void settle() { desktop.fakeClock.advance(3000); }
+    void dismiss()
+    {
+        popup.hidePopup();
+        settle();
+    }
 
     // The icon offered at the end of a selection at (x, y) with the pointer there.
     void offerIcon(int x, int y, int selectionLeft = 0)
