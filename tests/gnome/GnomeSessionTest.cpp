@@ -82,16 +82,14 @@ protected:
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("QLR_GNOME_LOG")) << "run through scripts/gnomedesktop.sh";
         ASSERT_TRUE(shell.isReady());
         ProgramOnDesktop::SetUp();
-        QFile script(shared.filePath("show.sh"));
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(("printf '%s\\n' '" + Sentence + "'; exec sleep 600\n").toUtf8());
     }
 
     // A foot terminal without a title bar, with the sentence on its first line, once the
     // Shell has sized it.
     void openTerminal(const QString& appId)
     {
-        driver.start("foot", {"-a", appId, "-o", "csd.size=0", "-o", "pad=2x2", "sh", shared.filePath("show.sh")});
+        driver.start("foot", {"-a", appId, "-o", "csd.size=0", "-o", "pad=2x2", "sh", "-c",
+                              "printf '%s\\n' '" + Sentence + "'; exec sleep 600"});
         EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.windowRect(appId).isNull(); }, 10000)) << "foot never appeared";
     }
 
@@ -115,25 +113,20 @@ protected:
         EXPECT_EQ(primaryText(), text);
         return end;
     }
-
-    // The user's clipboard, held by an X11 application (the Shell shares it with
-    // Wayland ones) for as long as nobody replaces it.
-    QProcess* ownClipboard(const QByteArray& text)
-    {
-        QProcess* owner = driver.start("xclip", {"-selection", "clipboard", "-i", "-quiet"});
-        owner->write(text);
-        owner->closeWriteChannel();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return DesktopDriver::selection("UTF8_STRING") == text; }, 5000));
-        return owner;
-    }
 };
 
 TEST_F(GnomeSession, ASelectionInANativeTerminalIsTranslatedBesideThePointerAndTheClipboardKept)
 {
-    const QProcess* clipboardOwner = ownClipboard("the user's own clipboard");
+    // The user's clipboard, held by an X11 application (the Shell shares it with
+    // Wayland ones) for as long as nobody replaces it.
+    QProcess* clipboardOwner = driver.start("xclip", {"-selection", "clipboard", "-i", "-quiet"});
+    ASSERT_NE(clipboardOwner, nullptr);
+    clipboardOwner->write("the user's own clipboard");
+    clipboardOwner->closeWriteChannel();
+    ASSERT_TRUE(QTest::qWaitFor([] { return DesktopDriver::selection("UTF8_STRING") == "the user's own clipboard"; },
+                                5000));
     const unsigned long owner = DesktopDriver::selectionOwner();
     ASSERT_NO_FATAL_FAILURE(startProgram());
-    EXPECT_FALSE(app->pipeline()->watcher().buttonsUnseen()) << "the extension shows the buttons";
     enableTranslationIn("qlr-one");
     openTerminal("qlr-one");
     ASSERT_TRUE(waitForForeground("qlr-one"));
@@ -175,10 +168,6 @@ TEST_F(GnomeSession, InModeOneAClickNearTheEndOpensTheTranslationAndTheSwitchKey
     EXPECT_FALSE(popup().translationWindow().isVisible()) << "mode 1 waits for the click";
     shell.click(release + QPoint(4, 0));
     EXPECT_TRUE(waitForPopupText(SentenceEs)) << "the click near the end is seen";
-
-    // A click elsewhere closes it, as on X11.
-    shell.click(shell.windowRect("qlr-one").bottomLeft() + QPoint(60, -60));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !popup().translationWindow().isVisible(); }, 5000));
 
     // The other terminal is off: its store row is its application id, not foot's name.
     ASSERT_TRUE(shell.answersTrue("Activate", "qlr-two"));

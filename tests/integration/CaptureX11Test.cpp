@@ -40,13 +40,16 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([&] { return desktop->applications().foregroundWindow() == window.id; }, 5000));
         return window.id;
     }
-    // A copy-target window in front that copies its text only on the given shortcut.
-    QProcess* copyTargetInFront(const QString& copyOn, const QString& text, int lateMs = 0, int repeat = 1)
+    // A copy-target window in front that copies its text only on the given shortcut;
+    // extra: more of its options.
+    QProcess* copyTargetInFront(const QString& copyOn, const QString& text, int lateMs = 0, int repeat = 1,
+                                const QStringList& extra = {})
     {
         const QString title = QString("copy target %1 %2").arg(copyOn).arg(++windows);
-        QProcess* target = driver.startCopyTarget({"--copy-on", copyOn, "--text", text, "--late-ms",
-                                                   QString::number(lateMs), "--title", title, "--repeat",
-                                                   QString::number(repeat)});
+        QProcess* target = driver.startCopyTarget(QStringList{"--copy-on", copyOn, "--text", text, "--late-ms",
+                                                              QString::number(lateMs), "--title", title, "--repeat",
+                                                              QString::number(repeat)} +
+                                                  extra);
         inFront(DesktopDriver::waitForWindow(title));
         return target;
     }
@@ -88,22 +91,9 @@ TEST_F(CaptureX11, ApplicationsThatCopyOnlyOnTheirShortcutAndTheUsersRichClipboa
     }
 }
 
-TEST_F(CaptureX11, SnapshotAndRestoreGiveBackEveryFormatAndAHungOwnerGetsNoKeysAfterOneShortWait)
+TEST_F(CaptureX11, OurOwnClipboardIsReadAtOnceAndAHungOrStallingOwnerGetsNoKeysAndKeepsItsClipboard)
 {
-    // An incompressible picture large enough to need incremental transfers.
-    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--text", QString::fromUtf8("Grüße ש"), "--picture-size",
-                                      "420"}),
-              nullptr);
-    const auto before = DesktopDriver::selectionContents();
-    ASSERT_GT(before.value("image/png").size(), 400 * 1024);
     platform::Clipboard& clipboard = desktop->clipboard();
-    const platform::ClipboardSnapshot saved = clipboard.snapshot();
-    ASSERT_EQ(saved.items.size(), before.size());
-    ASSERT_TRUE(clipboard.clear());
-    EXPECT_TRUE(DesktopDriver::selectionContents().isEmpty());
-    ASSERT_TRUE(clipboard.restore(saved));
-    EXPECT_EQ(DesktopDriver::selectionContents(), before);
-
     // A clipboard of this very process is read without waiting for itself.
     QGuiApplication::clipboard()->setText(QString::fromUtf8("copied in the program"));
     EXPECT_EQ(ClipboardAccess(clipboard).text(), QString::fromUtf8("copied in the program"));
@@ -123,17 +113,15 @@ TEST_F(CaptureX11, SnapshotAndRestoreGiveBackEveryFormatAndAHungOwnerGetsNoKeysA
     EXPECT_EQ(copy(desktop->applications().foregroundWindow()), "");
     EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_EQ(controlKeysReceived(target), QList<int>{}) << "a clipboard that cannot be put back is not replaced";
-}
 
-TEST_F(CaptureX11, AnOwnerThatStallsMidwayGetsNoKeysAndKeepsItsClipboard)
-{
+    // An owner that stalls midway, the first time its picture is asked for.
     ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--stall-ms", "1500"}), nullptr);
-    const unsigned long owner = DesktopDriver::selectionOwner();
-    QProcess* target = copyTargetInFront("ctrl-insert", "not copied");
+    const unsigned long stalling = DesktopDriver::selectionOwner();
+    target = copyTargetInFront("ctrl-insert", "not copied");
     EXPECT_EQ(copy(desktop->applications().foregroundWindow()), "");
     EXPECT_EQ(controlKeysReceived(target), QList<int>{}) << "no shortcut without a whole copy to put back";
     QTest::qWait(1500);
-    EXPECT_EQ(DesktopDriver::selectionOwner(), owner);
+    EXPECT_EQ(DesktopDriver::selectionOwner(), stalling);
     EXPECT_EQ(DesktopDriver::selectionContents().value("text/plain"), "copied text");
 }
 
@@ -142,9 +130,7 @@ TEST_F(CaptureX11, AnApplicationsPictureOrAManagersRefillIsNeverTakenForTheSelec
     // The application answers Ctrl+C with a picture: the user's clipboard comes back.
     ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--text", "the user's copy"}), nullptr);
     const auto before = DesktopDriver::selectionContents();
-    const QString title = QString("copy target picture %1").arg(++windows);
-    QProcess* canvas = driver.startCopyTarget({"--copy-on", "ctrl-c", "--copy-picture", "--title", title});
-    inFront(DesktopDriver::waitForWindow(title));
+    QProcess* canvas = copyTargetInFront("ctrl-c", "copied text", 0, 1, {"--copy-picture"});
     EXPECT_EQ(copy(desktop->applications().foregroundWindow()), "");
     EXPECT_EQ(controlKeysReceived(canvas), QList<int>({QtKeyInsert, QtKeyC}));
     EXPECT_EQ(DesktopDriver::selectionContents(), before) << "the picture that answered the shortcut went again";
@@ -171,10 +157,9 @@ TEST_F(CaptureX11, AtExitTheClipboardGoesToTheClipboardManagerByteForByte)
 
     QTemporaryDir kept;
     // The Debian interpreter, which has the python3-xlib package.
-    QProcess* manager =
-        driver.start("/usr/bin/python3", {QLR_SOURCE_DIR "/tests/support/clipboard_manager_standin.py", kept.path()});
-    ASSERT_TRUE(manager && QTest::qWaitFor([&] { return manager->canReadLine() || manager->waitForReadyRead(10); }, 10000)
-                && manager->readLine() == "ready\n");
+    ASSERT_NE(driver.startReady("/usr/bin/python3",
+                                {QLR_SOURCE_DIR "/tests/support/clipboard_manager_standin.py", kept.path()}),
+              nullptr);
     ASSERT_TRUE(clipboard.handOverBeforeExit());
     for (auto item = before.begin(); item != before.end(); ++item) {
         QFile file(kept.filePath(QString(item.key()).replace("/", "%2F")));
@@ -207,34 +192,23 @@ protected:
                                        QString::number(2 + column * 6 + 3), QString::number(2 + row * 13 + 6),
                                        "click", "--repeat", QString::number(clicks), "--delay", "80", "1"});
     }
-    QByteArray received()
-    {
-        QTest::qWait(300);
-        QFile file(log);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 };
 
 TEST_F(CaptureXterm, TheSelectionComesFromPrimaryWithoutAnyKeyAndAStaleOneIsNotTaken)
 {
     startXterm();
-    ASSERT_NE(driver.startCopyTarget({"--own-clipboard", "--picture-size", "2600"}), nullptr);
-    const auto before = DesktopDriver::selectionContents();
-    const unsigned long owner = DesktopDriver::selectionOwner();
     desktop->applications().notePrimaryButtonDown(0);
     clickInXterm(2, 0, 2);
     ASSERT_TRUE(QTest::qWaitFor([] { return DesktopDriver::selection("UTF8_STRING", "primary") == "selectme"; }, 5000));
     EXPECT_EQ(copy(xterm.id), "selectme");
-    EXPECT_EQ(DesktopDriver::selectionOwner(), owner) << "the clipboard is not even put back";
-    EXPECT_EQ(DesktopDriver::selectionContents(), before);
 
     QTest::qWait(600); // not part of a multiple click
     desktop->applications().notePrimaryButtonDown(0);
     clickInXterm(30, 4, 1); // deselects; PRIMARY still holds the old word
     QTest::qWait(200);
     EXPECT_EQ(copy(xterm.id), "");
-    EXPECT_EQ(DesktopDriver::selectionContents(), before);
-    EXPECT_EQ(received(), "") << "no key and no interrupt reached the terminal's program";
+    QTest::qWait(300); // what reached the program is written at once
+    EXPECT_FALSE(QFile::exists(log)) << "no key and no interrupt reached the terminal's program";
 
     // Another application's selection is never taken for the one in front.
     QProcess* target = copyTargetInFront("none", "not selected");

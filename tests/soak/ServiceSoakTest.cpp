@@ -9,7 +9,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSet>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -44,16 +43,9 @@ struct BrowserFootprint {
     static BrowserFootprint measure(platform::Processes& processes)
     {
         BrowserFootprint footprint{residentMbOf(std::uint32_t(getpid())), 0, 0};
-        QSet<std::uint32_t> family{std::uint32_t(getpid())};
-        const auto all = processes.snapshot().value_or(QList<platform::ProcessRecord>());
-        for (qsizetype before = 0; before != family.size();) {
-            before = family.size();
-            for (const platform::ProcessRecord& process : all)
-                if (family.contains(process.parentPid))
-                    family.insert(process.pid);
-        }
-        for (const platform::ProcessRecord& process : all)
-            if (family.contains(process.pid) && process.exeFile.startsWith("QtWebEngineProcess")) {
+        const QList<pid_t> family = listening::processTree(getpid());
+        for (const platform::ProcessRecord& process : processes.snapshot().value_or(QList<platform::ProcessRecord>()))
+            if (family.contains(pid_t(process.pid)) && process.exeFile.startsWith("QtWebEngineProcess")) {
                 footprint.helpersMb += residentMbOf(process.pid);
                 ++footprint.helpers;
             }

@@ -12,20 +12,20 @@
 class PageCopy {
 public:
     // The copy's file:// address.
-    QString install(int port, const QString& version, const QString& download = "https://example.org/get")
+    QString install(int port, const QString& version)
     {
-        return QUrl::fromLocalFile(installInto(folder_.filePath("page"), port, version, download)).toString();
+        return QUrl::fromLocalFile(installInto(folder_.filePath("page"), port, version)).toString();
     }
     // A copy in a folder of this name, its address written as a person would: the
     // path as it is, blanks and all.
     QString installAsWritten(const QString& folderName, int port, const QString& version)
     {
-        return "file://" + installInto(folder_.filePath(folderName + "/page"), port, version, "https://example.org/get");
+        return "file://" + installInto(folder_.filePath(folderName + "/page"), port, version);
     }
 
 private:
     // The path of the copy's index.html.
-    QString installInto(const QString& folder, int port, const QString& version, const QString& download)
+    QString installInto(const QString& folder, int port, const QString& version)
     {
         QDir().mkpath(folder);
         const QString serverFolder = QDir(folder).absoluteFilePath("../server");
@@ -37,10 +37,10 @@ private:
                 QFile::copy(source.filePath(name), QDir(folder).filePath(name));
         QFile config(QDir(folder).filePath("config.js"));
         if (config.open(QIODevice::WriteOnly))
-            config.write(QString("window.QUILLORA_PAGE = { apyPort: %1, version: \"%2\", download: \"%3\", "
-                                 "requestTimeoutMs: 4000 };\n")
+            config.write(QString("window.QUILLORA_PAGE = { apyPort: %1, version: \"%2\", "
+                                 "download: \"https://example.org/get\", requestTimeoutMs: 4000 };\n")
                              .arg(port)
-                             .arg(version, download)
+                             .arg(version)
                              .toUtf8());
         return QDir(folder).filePath("index.html");
     }

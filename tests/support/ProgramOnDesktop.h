@@ -75,19 +75,17 @@ protected:
     static inline const QStringList ShippedLook{"ControlMode=3", "SmoothGlide=0", "servertimeout=30", "Transparency=0",
                                                 "Border=1"};
     // Starts the program with these settings besides the page, "enes" and the shipped
-    // look, and waits until the page is ready unless told not to. The page is the copy
-    // on the suite's server unless another is given.
-    void startProgram(const QStringList& settings = ShippedLook, const QString& pageCopyAddress = {},
-                      bool waitReady = true)
+    // look, and waits until the page is ready. The page is the copy on the suite's server
+    // unless another is given.
+    void startProgram(const QStringList& settings = ShippedLook, const QString& pageCopyAddress = {})
     {
         // The per-user settings file, named after the running executable as the program names it.
         const QString base = fileBaseName(QCoreApplication::applicationFilePath());
         QFile file(home.filePath(base + "/" + base + ".ini"));
         ASSERT_TRUE(QDir(home.path()).mkpath(base) && file.open(QIODevice::WriteOnly));
-        const QStringList lines = QStringList{"serviceurl=" + (pageCopyAddress.isEmpty() ? pageAddress : pageCopyAddress), "language=enes",
-                                              "transwidth=450",
-                                              "FontSize=10", "googlelabel=Powered by Apertium", "Shadow=1",
-                                              "hideiconinterval=30"} +
+        const QString address = pageCopyAddress.isEmpty() ? pageAddress : pageCopyAddress;
+        const QStringList lines = QStringList{"serviceurl=" + address, "language=enes", "transwidth=450", "FontSize=10",
+                                              "googlelabel=Powered by Apertium", "Shadow=1", "hideiconinterval=30"} +
                                   settings;
         file.write(SettingsFiles::toUtf16Le(lines.join("\r\n") + "\r\n"));
         file.close();
@@ -96,9 +94,7 @@ protected:
         page = counting.get();
         app = std::make_unique<Application>(*platform, std::move(counting));
         ASSERT_TRUE(app->start());
-        if (waitReady) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 90000)) << "the page never became ready";
-        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 90000)) << "the page never became ready";
     }
     void stopProgram()
     {
@@ -115,14 +111,12 @@ protected:
     {
         AppSettings settings = app->appliedSettings();
         settings.trigger = trigger;
-        const AppSettings& a = settings;
-        app->pipeline()->watcher().configure(a.trigger, a.primaryButton, a.secondaryButton);
-        popup().configure(a, app->pipeline()->watcher().trigger());
+        app->pipeline()->watcher().configure(settings.trigger, settings.primaryButton, settings.secondaryButton);
+        popup().configure(settings, app->pipeline()->watcher().trigger());
     }
-    QString storeApplication() { return fileBaseName(platform->files().executablePath()); }
     void enableTranslationIn(const QString& exe)
     {
-        platform->store().setValue(storeApplication(), "Applications", exe, "-1");
+        platform->store().setValue(fileBaseName(platform->files().executablePath()), "Applications", exe, "-1");
     }
     // Waits until the watcher has taken the application in front with translation on.
     bool waitForForeground(const QString& exe, bool enabled = true)

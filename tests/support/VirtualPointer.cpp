@@ -2,13 +2,10 @@
 // from stdin. It creates one virtual pointer and keeps it until stdin ends, because a
 // headless seat has a pointer only while such a device exists.
 //
-//   qlr_virtual_pointer [--extent W H]      (default 1280 800: the output layout's size)
-//
 // It prints "ready" once the device exists, then reads one command a line:
 //   move X Y     put the pointer at X,Y of the layout, in logical pixels
 //   press        press the left button
 //   release      release the left button
-//   click        press and release
 //   sleep MS     wait MS milliseconds
 // and after each one prints "ok", when the compositor has processed it. Errors go to
 // stderr and end the program with a non-zero status.
@@ -69,19 +66,11 @@ bool parseCount(const std::string &text, uint32_t &value)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main()
 {
-    uint32_t width = 1280;
-    uint32_t height = 800;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--extent") == 0 && i + 2 < argc && parseCount(argv[i + 1], width)
-            && parseCount(argv[i + 2], height) && width > 0 && height > 0) {
-            i += 2;
-        } else {
-            fail("usage: qlr_virtual_pointer [--extent WIDTH HEIGHT]");
-        }
-    }
-
+    // The test desktop's output layout, in logical pixels.
+    const uint32_t width = 1280;
+    const uint32_t height = 800;
     wl_display *display = wl_display_connect(nullptr);
     if (!display)
         fail("cannot connect to the Wayland display (WAYLAND_DISPLAY)");
@@ -116,10 +105,6 @@ int main(int argc, char **argv)
         } else if (command == "press" && a.empty()) {
             button(WL_POINTER_BUTTON_STATE_PRESSED);
         } else if (command == "release" && a.empty()) {
-            button(WL_POINTER_BUTTON_STATE_RELEASED);
-        } else if (command == "click" && a.empty()) {
-            button(WL_POINTER_BUTTON_STATE_PRESSED);
-            zwlr_virtual_pointer_v1_frame(pointer);
             button(WL_POINTER_BUTTON_STATE_RELEASED);
         } else if (command == "sleep" && parseCount(a, x) && b.empty()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(x));

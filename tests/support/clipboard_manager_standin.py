@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """A clipboard manager for the tests. It owns CLIPBOARD_MANAGER and, when the clipboard's
-owner asks it to SAVE_TARGETS, fetches each target the request names (or, without a
-list, every target the owner offers) from the CLIPBOARD owner, large ones in increments,
-and writes the bytes of each to OUT/<target, with '/' as '%2F'>. It prints "ready" once
+owner asks it to SAVE_TARGETS, fetches each target the request names from the CLIPBOARD
+owner, large ones in increments, and writes the bytes of each to OUT/<target, with '/' as '%2F'>. It prints "ready" once
 it owns CLIPBOARD_MANAGER and "saved N" after answering a request.
 
     clipboard_manager_standin.py OUT
@@ -21,8 +20,7 @@ screen = display.Display()
 window = screen.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent,
                                             event_mask=X.PropertyChangeMask)
 atom = screen.intern_atom
-MANAGER, SAVE, CLIPBOARD, TARGETS, INCR = map(atom, ("CLIPBOARD_MANAGER", "SAVE_TARGETS", "CLIPBOARD",
-                                                    "TARGETS", "INCR"))
+MANAGER, SAVE, CLIPBOARD, INCR = map(atom, ("CLIPBOARD_MANAGER", "SAVE_TARGETS", "CLIPBOARD", "INCR"))
 DATA = atom("QLR_MANAGER_DATA")
 
 
@@ -78,11 +76,8 @@ while True:
     listed = None
     if request.property != X.NONE:
         listed = request.requestor.get_full_property(request.property, Xatom.ATOM)
-    offered = fetch(TARGETS) or b"" if not listed else b""
-    targets = list(listed.value) if listed else [int.from_bytes(offered[i:i + 4], "little")
-                                                 for i in range(0, len(offered) - 3, 4)]
     saved = 0
-    for target in targets:
+    for target in list(listed.value) if listed else []:
         name = screen.get_atom_name(target)
         data = None if name in PROTOCOL else fetch(target)
         if data is not None:

@@ -11,12 +11,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTest>
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <wayland-client.h>
 
@@ -58,13 +56,6 @@ const wl_message FakeInputRequests[] = {
 const wl_interface FakeInput = {"org_kde_kwin_fake_input", 4, 11, FakeInputRequests, 0, nullptr};
 constexpr std::uint32_t Authenticate = 0;
 constexpr std::uint32_t PointerMotionAbsolute = 9;
-
-void movePointer(WaylandConnection& connection, wl_proxy* fakeInput, int x, int y)
-{
-    wl_proxy_marshal_flags(fakeInput, PointerMotionAbsolute, nullptr, wl_proxy_get_version(fakeInput), 0,
-                           wl_fixed_from_int(x), wl_fixed_from_int(y));
-    ASSERT_TRUE(connection.roundtrip(2000));
-}
 
 class KWinSession : public testing::Test {
 protected:
@@ -110,9 +101,6 @@ TEST_F(KWinSession, TheActiveClientItsSelectionAndThePointerAreFound)
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return activeChanges > 0 && tracker.processId(tracker.activeWindow()) == clientPid; }, 5000));
     const WindowHandle active = tracker.activeWindow();
-    EXPECT_NE(active, 0u);
-    EXPECT_EQ(QFileInfo(QString("/proc/%1/exe").arg(clientPid)).symLinkTarget(),
-              QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
     EXPECT_EQ(tracker.applicationId(active), QFileInfo(QCoreApplication::applicationFilePath()).fileName());
 
     // The client's text is the session's primary selection, read through data-control
@@ -136,23 +124,16 @@ TEST_F(KWinSession, TheActiveClientItsSelectionAndThePointerAreFound)
     ASSERT_NE(fakeInput, nullptr);
     wl_proxy_marshal_flags(fakeInput, Authenticate, nullptr, wl_proxy_get_version(fakeInput), 0, "qlr_kwin_tests",
                            "moves the pointer for the tests");
+    // The first locate loads the script; the others reuse it.
     KWinScriptPointerLocator locator;
-    QList<qint64> costs;
     for (int i = 0; i < 21; ++i) {
         const QPoint target(100 + 50 * i, 700 - 30 * i);
-        ASSERT_NO_FATAL_FAILURE(movePointer(connection_, fakeInput, target.x(), target.y()));
-        QElapsedTimer clock;
-        clock.start();
-        const std::optional<QPoint> found = locator.locate(2000);
-        costs.append(clock.nsecsElapsed() / 1000);
-        ASSERT_EQ(found, target) << "locate " << i;
+        wl_proxy_marshal_flags(fakeInput, PointerMotionAbsolute, nullptr, wl_proxy_get_version(fakeInput), 0,
+                               wl_fixed_from_int(target.x()), wl_fixed_from_int(target.y()));
+        ASSERT_TRUE(connection_.roundtrip(2000));
+        ASSERT_EQ(locator.locate(2000), target) << "locate " << i;
     }
     wl_proxy_destroy(fakeInput);
-    // The first locate loads the script; the others reuse it.
-    const qint64 first = costs.takeFirst();
-    std::sort(costs.begin(), costs.end());
-    std::printf("KWin script locate: first %lld us, then median %lld us, slowest %lld us\n", first,
-                costs[costs.size() / 2], costs.last());
 }
 
 } // namespace
