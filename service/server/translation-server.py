@@ -9,12 +9,15 @@ option, so this builds the same application from APy's modules and binds it here
 It prints "ready" on standard output once it answers. A server that cannot start
 prints one line saying why on standard error and ends with one of the codes below.
 SIGUSR1 lets every translation pipeline go (they start again with the next
-request for their pair); SIGUSR2 starts again those it let go last, ahead of the
-request that will want them. Its pipelines end with it: their input closes.
+request for their pair); SIGUSR2 starts the pipeline of the pair used most again, ahead
+of the request that will want it. Pipelines of other pairs (directions a short
+text was only tried in) end once unused for a while. Its pipelines end with it:
+their input closes.
 """
 
 import argparse
 import errno
+import heapq
 import logging
 import os
 import re
@@ -22,6 +25,7 @@ import signal
 import socket
 import sys
 import threading
+import time
 import urllib.parse
 
 NO_APY = 3
@@ -29,6 +33,11 @@ PORT_TAKEN = 4
 NO_PAIRS = 5
 
 IDLE_PIPELINE_SECS = 120
+# The pair used most keeps its pipeline (and gets it back after a rest); others lose
+# theirs once unused this long, looked at every few seconds.
+KEPT_PAIRS = 1
+TRIED_PIPELINE_SECS = 20
+PRUNE_EVERY_MS = 5000
 
 LOOPBACK = (("127.0.0.1", socket.AF_INET), ("::1", socket.AF_INET6))
 
@@ -81,19 +90,50 @@ def release_pipelines(handler):
     when no request runs, so every child is a pipeline's; nobody else would wait
     for them, so a thread does, and none is left behind as a zombie."""
     children = child_processes()
-    released[:] = [pair for pair, pipelines in handler.pipelines.items() if pipelines]
+    released[:] = pairs_by_use(handler)[:KEPT_PAIRS]
     for pipelines in list(handler.pipelines.values()) + [handler.pipelines_holding]:
         for pipeline in pipelines:
-            for stream in (getattr(pipeline, "inpipe", None), getattr(pipeline, "outpipe", None)):
-                for end in (getattr(stream, "stdin", None), getattr(stream, "stdout", None)):
-                    if end is not None:
-                        end.close()
+            close_pipeline(pipeline)
     handler.pipelines.clear()
     handler.pipelines_holding.clear()
     threading.Thread(target=lambda: [reap(pid) for pid in children], daemon=True).start()
 
 
-# The pairs whose pipelines went at the last release.
+def close_pipeline(pipeline):
+    for stream in (getattr(pipeline, "inpipe", None), getattr(pipeline, "outpipe", None)):
+        for end in (getattr(stream, "stdin", None), getattr(stream, "stdout", None)):
+            if end is not None:
+                end.close()
+
+
+def pairs_by_use(handler):
+    """The pairs that have pipelines, the one that translated most first (a short text
+    tries other directions once; the user's own direction translates every text)."""
+    used = {pair: (sum(p.use_count for p in pipelines), max(p.last_usage for p in pipelines))
+            for pair, pipelines in handler.pipelines.items() if pipelines}
+    return sorted(used, key=used.get, reverse=True)
+
+
+def end_tried_pipelines(handler):
+    """Ends the unused pipelines of pairs other than the one used most, and collects
+    the programs of pipelines that ended."""
+    kept = pairs_by_use(handler)[:KEPT_PAIRS]
+    now = time.time()
+    for pair, pipelines in handler.pipelines.items():
+        idle = [p for p in pipelines if pair not in kept and p.users == 0 and now - p.last_usage > TRIED_PIPELINE_SECS]
+        if idle:
+            pipelines[:] = [p for p in pipelines if p not in idle]
+            heapq.heapify(pipelines)
+            for pipeline in idle:
+                close_pipeline(pipeline)
+    try:
+        while os.waitpid(-1, os.WNOHANG)[0] > 0:
+            pass
+    except ChildProcessError:
+        pass  # no children left
+
+
+# The pair used most when the pipelines went at the last release.
 released = []
 
 
@@ -150,6 +190,7 @@ def main():
     loop = tornado.ioloop.IOLoop.current()
     signal.signal(signal.SIGUSR1, lambda *_: loop.add_callback_from_signal(release_pipelines, BaseHandler))
     signal.signal(signal.SIGUSR2, lambda *_: loop.add_callback_from_signal(warm_up, options.port))
+    tornado.ioloop.PeriodicCallback(lambda: end_tried_pipelines(BaseHandler), PRUNE_EVERY_MS).start()
     loop.add_callback(lambda: print("ready", flush=True))
     loop.start()
 
