@@ -33,9 +33,10 @@ protected:
     }
 };
 
-TEST_F(WhatThePopupShows, OnlyTheNewestRequestsAnswerWhileTheServerHangs)
+TEST_F(WhatThePopupShows, OnlyTheNewestRequestsAnswerAndEachRequestGetsItsWholeTime)
 {
-    ASSERT_NO_FATAL_FAILURE(startProgram({"ControlMode=3", "SmoothGlide=0", "servertimeout=4", "Transparency=0"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram({"ControlMode=3", "SmoothGlide=0", "servertimeout=4", "Transparency=0",
+                                          "timeoutstr=Too slow"}));
     const Terminal term = openTranslatedTerminal();
     selectSentence(term);
     ASSERT_TRUE(waitForPopupText(SentenceEs));
@@ -52,6 +53,18 @@ TEST_F(WhatThePopupShows, OnlyTheNewestRequestsAnswerWhileTheServerHangs)
     ASSERT_TRUE(waitForPopupText(SentenceEs));
     EXPECT_TRUE(popupKeeps(SentenceEs, 4500 - int(sinceGarden.elapsed()) + 1000))
         << "the word's dots and time-out never reach it: " << popup().shownText().toStdString();
+    dismiss(term.at(60, 14));
+
+    // A word asked soon after another was given up on waits its own whole time.
+    DesktopDriver::click(term.at(2 + Sentence.indexOf("house") + 2, 3), 1, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return request().newestText() == "house"; }, 10000));
+    dismiss(term.at(60, 14));
+    DesktopDriver::click(term.at(2 + Sentence.indexOf("green") + 2, 3), 1, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return request().newestText() == "green"; }, 10000));
+    QElapsedTimer sinceGreen;
+    sinceGreen.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup().shownText() == "Too slow"; }, 10000));
+    EXPECT_GE(sinceGreen.elapsed(), 3500) << "not the time left over from the word before";
 }
 
 TEST_F(WhatThePopupShows, NothingForASelectionOfLineBreaksAlone)
