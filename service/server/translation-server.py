@@ -34,10 +34,9 @@ NO_PAIRS = 5
 
 IDLE_PIPELINE_SECS = 120
 # The pair used most keeps its pipeline (and gets it back after a rest); others lose
-# theirs once unused this long, looked at every few seconds.
+# theirs once unused this long.
 KEPT_PAIRS = 1
 TRIED_PIPELINE_SECS = 20
-PRUNE_EVERY_MS = 5000
 
 LOOPBACK = (("127.0.0.1", socket.AF_INET), ("::1", socket.AF_INET6))
 
@@ -115,22 +114,51 @@ def pairs_by_use(handler):
 
 
 def end_tried_pipelines(handler):
-    """Ends the unused pipelines of pairs other than the one used most, and collects
-    the programs of pipelines that ended."""
+    """Ends the unused pipelines of pairs other than the one used most. Tells whether
+    it ended any, and whether such pipelines are left that are still in use."""
     kept = pairs_by_use(handler)[:KEPT_PAIRS]
     now = time.time()
+    ended = left = False
     for pair, pipelines in handler.pipelines.items():
-        idle = [p for p in pipelines if pair not in kept and p.users == 0 and now - p.last_usage > TRIED_PIPELINE_SECS]
+        tried = [p for p in pipelines if pair not in kept]
+        idle = [p for p in tried if p.users == 0 and now - p.last_usage > TRIED_PIPELINE_SECS]
+        left = left or len(idle) < len(tried)
         if idle:
+            ended = True
             pipelines[:] = [p for p in pipelines if p not in idle]
             heapq.heapify(pipelines)
             for pipeline in idle:
                 close_pipeline(pipeline)
+    return ended, left
+
+
+def collect_ended_children():
     try:
         while os.waitpid(-1, os.WNOHANG)[0] > 0:
             pass
     except ChildProcessError:
         pass  # no children left
+
+
+def end_tried_pipelines_after_requests(application, handler, loop):
+    """Looks for tried pipelines a while after each request, and again while some are
+    left: a server nobody asks never wakes for it."""
+    pending = []
+
+    def look():
+        pending.clear()
+        ended, left = end_tried_pipelines(handler)
+        if ended:  # their programs end one after the other once their input closed
+            loop.call_later(2, collect_ended_children)
+        if left:
+            later()
+
+    def later():
+        if not pending:
+            pending.append(loop.call_later(TRIED_PIPELINE_SECS + 1, look))
+
+    log_request = application.log_request
+    application.log_request = lambda request: (later(), log_request(request))
 
 
 # The pair used most when the pipelines went at the last release.
@@ -190,7 +218,7 @@ def main():
     loop = tornado.ioloop.IOLoop.current()
     signal.signal(signal.SIGUSR1, lambda *_: loop.add_callback_from_signal(release_pipelines, BaseHandler))
     signal.signal(signal.SIGUSR2, lambda *_: loop.add_callback_from_signal(warm_up, options.port))
-    tornado.ioloop.PeriodicCallback(lambda: end_tried_pipelines(BaseHandler), PRUNE_EVERY_MS).start()
+    end_tried_pipelines_after_requests(application, BaseHandler, loop)
     loop.add_callback(lambda: print("ready", flush=True))
     loop.start()
 

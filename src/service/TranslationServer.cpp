@@ -74,8 +74,7 @@ void TranslationServer::probe()
             return;
         }
         // Nobody listens there: the port is free for ours.
-        probeTimer_.setEnabled(false);
-        probe_.release()->deleteLater();
+        dropProbe();
         start();
     });
     probeTimer_.restart();
@@ -86,16 +85,24 @@ void TranslationServer::onProbeOver()
 {
     if (phase_ != Phase::Probing || !probe_)
         return;
-    probeTimer_.setEnabled(false);
-    probe_->disconnect(this);
-    probe_->abort();
-    probe_.release()->deleteLater();
+    dropProbe();
     const bool listsPairs = probeAnswer_.startsWith("HTTP/1.") && probeAnswer_.left(16).contains(" 200") &&
                             probeAnswer_.contains("\"responseData\"");
     if (listsPairs)
         phase_ = Phase::UsingOther;
     else
         fail(takenText(launch_.port));
+}
+
+void TranslationServer::dropProbe()
+{
+    probeTimer_.setEnabled(false);
+    if (!probe_)
+        return;
+    // It may be in one of its own signals: it goes once back in the event loop.
+    probe_->disconnect(this);
+    probe_->abort();
+    probe_.release()->deleteLater();
 }
 
 void TranslationServer::start()
@@ -160,13 +167,8 @@ void TranslationServer::fail(const QString& reason)
 
 void TranslationServer::stop()
 {
-    probeTimer_.setEnabled(false);
+    dropProbe();
     startTimer_.setEnabled(false);
-    if (probe_) {
-        probe_->disconnect(this);
-        probe_->abort();
-        probe_.reset();
-    }
     if (process_) {
         processes_.send(processId(), Signal::End, true);
         // The object goes once the process has ended; nothing waits for that here.

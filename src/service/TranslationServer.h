@@ -61,6 +61,7 @@ private:
 
     void probe();
     void onProbeOver();
+    void dropProbe();
     void start();
     void onOutput();
     void onFinished(int exitCode, QProcess::ExitStatus status);

@@ -73,7 +73,7 @@ std::optional<QString> GnomeApplicationWindows::selectedText(WindowHandle window
     if (window == 0)
         return std::nullopt;
     watch_.captured();
-    return shell_.primaryText();
+    return primarySelectionText();
 }
 
 std::optional<QString> GnomeApplicationWindows::primarySelectionText()

@@ -53,7 +53,7 @@ std::optional<QString> WaylandApplicationWindows::selectedText(WindowHandle wind
 {
     if (window == 0)
         return std::nullopt;
-    return selection_.readPrimary();
+    return primarySelectionText();
 }
 
 std::optional<QString> WaylandApplicationWindows::primarySelectionText()
